@@ -1,0 +1,168 @@
+#include "app/MainFrm.h"
+
+#include <cctype>
+
+#include "config/AppConfigClass.h"
+#include "toolkit/Application.h"
+#include "toolkit/Error.h"
+#include "toolkit/Keyboard.h"
+#include "toolkit/Module.h"
+#include "toolkit/Text.h"
+
+namespace app {
+namespace {
+
+// Global atoms above 0xC000 are string atoms; the hot-key identifier is the atom's offset in that range.
+constexpr int kStringAtomBase = 0xC000;
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+}  // namespace
+
+tk::FormDesign TMainForm::Design() {
+    tk::FormDesign design = BaseDesign();
+    design.className = L"TMainForm";
+    design.caption = L"Velmoran";
+    design.left = 502;
+    design.top = 237;
+    design.color = RGB(255, 255, 255);
+    design.icon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    return design;
+}
+
+TMainForm::TMainForm() : TPictureForm(Design()), lblModifyCfg(this), lblHit(this) {
+    imgSystemMenu.SetBounds(2, imgSystemMenu.Top(), 16, 16);
+    imgSystemMenu.SetVisible(false);
+
+    lblModifyCfg.name = "lblModifyCfg";
+    lblModifyCfg.SetCaption(L"[点击改快捷键]");
+    lblModifyCfg.SetBounds(661, 11, 78, 13);
+    lblModifyCfg.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
+    lblModifyCfg.SetVisible(false);
+
+    lblHit.name = "lblHit";
+    lblHit.SetAutoSize(false);
+    lblHit.SetAlignment(tk::TextAlign::Right);
+    lblHit.SetCaption(L"按F9可快速隐藏或显示界面");
+    lblHit.SetBounds(472, 11, 185, 13);
+    lblHit.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
+    lblHit.SetVisible(false);
+
+    cltrycn1.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+    cltrycn1.SetHint(L"Orvania");
+
+    OnCreate = [this] { FormCreate(); };
+    OnShow = [this] { FormShow(); };
+    OnResize = [this] { FormResize(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    OnDestroy = [this] { FormDestroy(); };
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::FormCreate() {
+    tk::Application& application = tk::Application::Instance();
+    // 1-3: fields, painting, layout.
+    HotKeyInterval = 100;
+    LastPlacement.fill(0);
+    SetDoubleBuffered(true);
+    FullLayout = false;
+    // 4: the application window carries no task-bar button.
+    SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
+    // 5: no popup style for the main window.
+    SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~static_cast<LONG>(WS_POPUP));
+    // 7-9: the configuration.
+    config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
+    const config::HotKeyValue hotKey = ReadConfiguredHotKey(*store);
+    const std::string skinPath = store->SkinPath();
+    StartUrl = store->DirectUrl();
+    // 10: the skin path, before the base creation loads the skin.
+    SetSkinPath(skinPath);
+    // 11-12: the global hot key; a failed registration is silent.
+    hotKeyAtom_.Reset(GlobalAddAtomA("HOTKEY"));
+    HotKeyId = static_cast<int>(hotKeyAtom_.Get()) - kStringAtomBase;
+    RegisterHotKey(Handle(), HotKeyId, hotKey.modifiers, hotKey.key);
+    // 14-16.
+    UpdateTrayHint();
+    NavigateToStartPage();
+    TPictureForm::FormCreate();
+}
+
+config::HotKeyValue TMainForm::ReadConfiguredHotKey(const config::TAppConfigClass& store) {
+    try {
+        return config::ParseHotKeyValue(store.HotKey());
+    } catch (const tk::Error& e) {
+        // Report it, then start as if no hot key were set: the rest of start-up must still run.
+        reportedBadHotKey_ = store.HotKey();
+        tk::Application::Instance().ShowException(e.what());
+        return {};
+    }
+}
+
+void TMainForm::UpdateTrayHint() {
+    const std::string& value = config::TAppConfigClass::GetInstance()->HotKey();
+    uint16_t code = 0;
+    if (!value.empty() && value != reportedBadHotKey_) {
+        code = config::ParseHotKeyValue(value).code;
+    }
+    cltrycn1.SetHint(tk::Utf8ToWide(config::TrayHintText(config::kTitle, code, &tk::SystemKeyName)));
+}
+
+void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {
+    // The raw configured path, resolved against the current directory.
+    IconPath = config::TAppConfigClass::GetInstance()->SkinPath() + "SysMenu.ico";
+    if (tk::FileExists(IconPath)) {
+        cltrycn1.SetVisible(true);
+        TPictureForm::LoadSystemMenuIcon(IconPath);
+    }
+}
+
+void TMainForm::NavigateToStartPage() {}
+
+void TMainForm::FormShow() { LoadLastPosInfo(); }
+
+void TMainForm::LoadLastPosInfo() {}
+
+void TMainForm::FormResize() { TPictureForm::FormResize(); }
+
+void TMainForm::FormCloseQuery(bool& CanClose) {
+    const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
+    if (store->NeverRequire() != "1") {
+        return;  // the window closes, and with it the program
+    }
+    if (Lower(store->CloseAction()) == "exit") {
+        tk::Application::Instance().Terminate();
+    } else {
+        CanClose = false;
+        HideWindow();
+    }
+}
+
+void TMainForm::HideWindow() { Hide(); }
+
+void TMainForm::FormDestroy() {
+    // 2: the hot key and its atom.
+    UnregisterHotKey(Handle(), HotKeyId);
+    hotKeyAtom_.Reset();
+    // 3: what the window owns; failures here are of no use to anyone at exit.
+    try {
+        config::TAppConfigClass::ReleaseInstance();
+    } catch (...) {
+    }
+    // 4.
+    TPictureForm::FormDestroy();
+}
+
+LRESULT TMainForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_QUERYENDSESSION) {
+        return 1;  // never stand in the way of a log-off, whatever the close action says
+    }
+    return TPictureForm::WndProc(message, wParam, lParam);
+}
+
+}  // namespace app

@@ -1,0 +1,113 @@
+#include "config/AppConfigClass.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "toolkit/Error.h"
+#include "toolkit/Module.h"
+#include "toolkit/Text.h"
+
+namespace config {
+namespace {
+
+const char kSysSection[] = "Orvane";
+const char kUserSection[] = "UserCustom";
+const char kVersionSection[] = "Version";
+const char kTipTimeOutDefault[] = "10";
+
+std::unique_ptr<TAppConfigClass>& Instance() {
+    static std::unique_ptr<TAppConfigClass> instance;
+    return instance;
+}
+
+}  // namespace
+
+std::string ReadIniValue(const std::string& fileName, const std::string& section, const std::string& key) {
+    char buffer[2048] = {};
+    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof(buffer), fileName.c_str());
+    if (n >= sizeof(buffer)) {
+        n = sizeof(buffer) - 1;
+    }
+    return std::string(buffer, n);
+}
+
+std::string ReadIniValueDef(const std::string& fileName, const std::string& section, const std::string& key,
+                            const std::string& def) {
+    std::string value = ReadIniValue(fileName, section, key);
+    if (value.empty()) {
+        value = def;
+        WriteIniValue(fileName, section, key, def);
+    }
+    return value;
+}
+
+void WriteIniValue(const std::string& fileName, const std::string& section, const std::string& key,
+                   const std::string& value) {
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName.c_str())) {
+        throw tk::Error("Unable to write to " + tk::AnsiToUtf8(fileName));
+    }
+}
+
+TAppConfigClass* TAppConfigClass::GetInstance() {
+    auto& instance = Instance();
+    if (!instance) {
+        instance = std::make_unique<TAppConfigClass>(tk::ExeFolder());
+    }
+    return instance.get();
+}
+
+void TAppConfigClass::ReleaseInstance() { Instance().reset(); }
+
+TAppConfigClass::TAppConfigClass(const std::string& folder)
+    : sysConfigFile_(folder + "SysConfig.ini"),
+      userConfigFile_(folder + "UserConfig.ini"),
+      versionFile_(folder + "Version.dat") {
+    LoadConfig();
+}
+
+void TAppConfigClass::LoadConfig() {
+    directUrl_ = ReadIniValue(sysConfigFile_, kSysSection, "DirectUrl");
+    cookiesDomain_ = ReadIniValue(sysConfigFile_, kSysSection, "CookiesDomain");
+    cookiesName_ = ReadIniValue(sysConfigFile_, kSysSection, "CookiesName");
+    remoteServerIP_ = ReadIniValue(sysConfigFile_, kSysSection, "RemoteServerIP");
+    remoteServerPort_ = ReadIniValue(sysConfigFile_, kSysSection, "RemoteServerPort");
+    deskServerListenPort_ = ReadIniValue(sysConfigFile_, kSysSection, "DeskServerListenPort");
+    try {
+        tipTimeOut_ = ReadIniValueDef(sysConfigFile_, kSysSection, "TipTimeOut", kTipTimeOutDefault);
+    } catch (const tk::Error&) {
+        // A program folder we cannot write to must not stop the program: keep the default in memory.
+        tipTimeOut_ = kTipTimeOutDefault;
+    }
+    skinPath_ = ReadIniValue(userConfigFile_, kUserSection, "SkinPath");
+    autoRegNextTime_ = ReadIniValue(userConfigFile_, kUserSection, "AutoRegNextTime");
+    neverRequire_ = ReadIniValue(userConfigFile_, kUserSection, "NeverRequire");
+    closeAction_ = ReadIniValue(userConfigFile_, kUserSection, "CloseAction");
+    hotKey_ = ReadIniValue(userConfigFile_, kUserSection, "HotKey");
+    neverTip_ = ReadIniValue(userConfigFile_, kUserSection, "NeverTip");
+    windowPos_ = ReadIniValue(userConfigFile_, kUserSection, "WindowPos");
+    shotCutRemind_ = ReadIniValue(userConfigFile_, kUserSection, "ShotCutRemind");
+    ver_ = ReadIniValue(versionFile_, kVersionSection, "Ver");
+}
+
+const std::string& TAppConfigClass::GetTitle() {
+    title_ = kTitle;
+    return title_;
+}
+
+void TAppConfigClass::SetUserValue(std::string& cached, const char* key, const std::string& value) {
+    cached = value;
+    WriteIniValue(userConfigFile_, kUserSection, key, value);
+}
+
+void TAppConfigClass::SetAutoRegNextTime(const std::string& value) {
+    SetUserValue(autoRegNextTime_, "AutoRegNextTime", value);
+}
+void TAppConfigClass::SetCloseAction(const std::string& value) { SetUserValue(closeAction_, "CloseAction", value); }
+void TAppConfigClass::SetHotKey(const std::string& value) { SetUserValue(hotKey_, "HotKey", value); }
+void TAppConfigClass::SetWindowPos(const std::string& value) { SetUserValue(windowPos_, "WindowPos", value); }
+void TAppConfigClass::SetShotCutRemind(const std::string& value) {
+    SetUserValue(shotCutRemind_, "ShotCutRemind", value);
+}
+
+}  // namespace config

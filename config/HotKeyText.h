@@ -1,0 +1,52 @@
+// The "HotKey" value (modifiers, virtual key, shortcut code) and the texts that show a shortcut to
+// the user. Platform-independent: the system's key names come in through a callback.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace config {
+
+// Bits of a shortcut code besides the virtual key in its low byte.
+constexpr uint16_t kShortcutShift = 0x2000;
+constexpr uint16_t kShortcutCtrl = 0x4000;
+constexpr uint16_t kShortcutAlt = 0x8000;
+constexpr uint16_t kShortcutKeyMask = 0x1FFF;
+
+// Modifier flags as RegisterHotKey takes them.
+constexpr uint32_t kModAlt = 1;
+constexpr uint32_t kModControl = 2;
+constexpr uint32_t kModShift = 4;
+
+struct HotKeyValue {
+    uint32_t modifiers = 0;
+    uint32_t key = 0;
+    uint16_t code = 0;
+    bool operator==(const HotKeyValue&) const = default;
+};
+
+// Reads "modifiers,key,code". Empty text is no hot key (all zero). A missing field or one that is
+// not an integer raises the list-index or conversion error of the first bad field.
+HotKeyValue ParseHotKeyValue(std::string_view text);
+// Writes "%u,%u,%u", the code as an unsigned 16-bit number.
+std::string FormatHotKeyValue(const HotKeyValue& value);
+// The registration that a shortcut code stands for: key = code & 0x1FFF, modifiers from its bits.
+HotKeyValue HotKeyFromShortcut(uint16_t code);
+
+// The system's name of a virtual key (empty when the key has none), in UTF-8.
+using KeyNameFunction = std::function<std::string(uint8_t virtualKey)>;
+
+// "Shift+", "Ctrl+", "Alt+" as the code says, then the key's name. A key without a name gives an
+// empty text (no prefixes either).
+std::string ShortcutText(uint16_t code, const KeyNameFunction& systemName);
+
+// The tray icon's hint: the title alone without a shortcut, else the title, CR LF and
+// "按<shortcut>键隐藏或显示界面".
+std::string TrayHintText(std::string_view title, uint16_t code, const KeyNameFunction& systemName);
+
+// The caption label's hot-key hint: "按 <shortcut> 键隐藏或显示界面", or "您还没有设置快捷键" without one.
+std::string HotKeyHintText(uint16_t code, const KeyNameFunction& systemName);
+
+}  // namespace config

@@ -1,0 +1,90 @@
+// Velmora.exe as another program sees it: its window, its hot key, its close policy.
+#include <gtest/gtest.h>
+
+#include "VelmoraProcess.h"
+#include "support/MessageBoxes.h"
+
+using blackbox::HotKeyIsHeld;
+using blackbox::VelmoraProcess;
+using blackbox::WaitUntil;
+
+TEST(Startup, MainWindowIsFoundByClassAndTitleAndTheHotKeyIsHeld) {
+    VelmoraProcess velmora;
+    velmora.WriteUserConfig("HotKey=0,120,120\r\n");
+    velmora.Start("--ignored /args");
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_NE(GlobalFindAtomA("HOTKEY"), 0);
+    EXPECT_TRUE(HotKeyIsHeld(0, VK_F9));
+}
+
+TEST(Startup, CloseWithoutNeverRequireEndsTheProgramAndReleasesEverything) {
+    VelmoraProcess velmora;
+    velmora.WriteUserConfig("HotKey=3,90,49242\r\n");
+    velmora.Start();
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(HotKeyIsHeld(MOD_CONTROL | MOD_ALT, 'Z'));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(velmora.WaitForExit());
+    EXPECT_FALSE(HotKeyIsHeld(MOD_CONTROL | MOD_ALT, 'Z'));
+    EXPECT_EQ(GlobalFindAtomA("HOTKEY"), 0);
+    // Still on the start page: no placement is written.
+    EXPECT_FALSE(velmora.UserFileHasKey("WindowPos"));
+    EXPECT_EQ(velmora.UserValue("HotKey"), "3,90,49242");
+}
+
+TEST(Startup, CloseActionHideKeepsTheProgramInTheTray) {
+    VelmoraProcess velmora;
+    velmora.WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
+    velmora.Start();
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
+    Sleep(300);
+    EXPECT_TRUE(velmora.Running());
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST(Startup, CloseActionExitInAnyCaseEndsTheProgram) {
+    VelmoraProcess velmora;
+    velmora.WriteUserConfig("NeverRequire=1\r\nCloseAction=EXIT\r\n");
+    velmora.Start();
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(velmora.WaitForExit());
+}
+
+TEST(Startup, LogOffIsAllowedEvenWhenClosingWouldOnlyHide) {
+    VelmoraProcess velmora;
+    velmora.WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
+    velmora.Start();
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000, &answer));
+    EXPECT_EQ(answer, 1u);
+    Sleep(200);
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_TRUE(velmora.Running());
+}
+
+TEST(Startup, MalformedHotKeyIsReportedAndTheWindowStillComesUp) {
+    VelmoraProcess velmora;
+    velmora.WriteUserConfig("HotKey=0,120\r\n");
+    velmora.Start();
+    testsupport::MessageBoxWatcher boxes(velmora.ProcessId());
+    ASSERT_TRUE(boxes.WaitFor(1, 15000));
+    EXPECT_EQ(boxes.Boxes()[0].text, L"List index out of bounds (2)");
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
+    Sleep(200);
+    EXPECT_EQ(boxes.Boxes().size(), 1u);
+}

@@ -1,0 +1,135 @@
+#include "VelmoraProcess.h"
+
+#include <functional>
+#include <stdexcept>
+
+#include "config/AppConfigClass.h"
+#include "toolkit/Module.h"
+
+namespace blackbox {
+namespace {
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    if (pid != search->processId) {
+        return TRUE;
+    }
+    wchar_t cls[64] = {}, caption[64] = {};
+    GetClassNameW(window, cls, 64);
+    GetWindowTextW(window, caption, 64);
+    if (std::wstring(cls) == L"TMainForm" && std::wstring(caption) == L"Velmora") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindMainWindow(DWORD processId) {
+    WindowSearch search{processId, nullptr};
+    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool HotKeyIsHeld(UINT modifiers, UINT key) {
+    const int probeId = 0xBFF0;
+    if (RegisterHotKey(nullptr, probeId, modifiers, key)) {
+        UnregisterHotKey(nullptr, probeId);
+        return false;
+    }
+    return true;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (static_cast<int>(GetTickCount() - start) > timeoutMs) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+VelmoraProcess::VelmoraProcess() {
+    const std::string bin = tk::ExeFolder();
+    if (!CopyFileA((bin + "Velmora.exe").c_str(), (folder_.Path() + "Velmora.exe").c_str(), FALSE)) {
+        throw std::runtime_error("Velmora.exe is not built beside the tests");
+    }
+    if (testsupport::PathExists(bin + "Skin")) {
+        testsupport::CopyFolder(bin + "Skin", folder_.Path() + "Skin");
+    }
+}
+
+VelmoraProcess::~VelmoraProcess() { Stop(); }
+
+void VelmoraProcess::Stop() {
+    if (!Running()) {
+        return;
+    }
+    if (HWND window = FindMainWindow(processId_)) {
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000, &result);
+    }
+    if (!WaitForExit(5000)) {
+        TerminateProcess(process_.Get(), 1);
+        WaitForExit(5000);
+    }
+}
+
+void VelmoraProcess::WriteSysConfig(const std::string& lines) {
+    testsupport::WriteFileBytes(folder_.Path() + "SysConfig.ini", "[Orvane]\r\n" + lines);
+}
+
+void VelmoraProcess::WriteUserConfig(const std::string& lines) {
+    testsupport::WriteFileBytes(folder_.Path() + "UserConfig.ini", "[UserCustom]\r\n" + lines);
+}
+
+std::string VelmoraProcess::UserValue(const char* key) const {
+    return config::ReadIniValue(folder_.Path() + "UserConfig.ini", "UserCustom", key);
+}
+
+bool VelmoraProcess::UserFileHasKey(const char* key) const {
+    const std::string content = testsupport::ReadFileBytes(folder_.Path() + "UserConfig.ini");
+    return content.find(std::string(key) + "=") != std::string::npos;
+}
+
+void VelmoraProcess::Start(const std::string& arguments, const std::string& currentDirectory) {
+    std::string commandLine = "\"" + folder_.Path() + "Velmora.exe\"";
+    if (!arguments.empty()) {
+        commandLine += " " + arguments;
+    }
+    const std::string directory = currentDirectory.empty() ? folder_.Path() : currentDirectory;
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
+                        &pi)) {
+        throw std::runtime_error("cannot start Velmora.exe");
+    }
+    CloseHandle(pi.hThread);
+    process_.Reset(pi.hProcess);
+    processId_ = pi.dwProcessId;
+}
+
+HWND VelmoraProcess::WaitForMainWindow(int timeoutMs) const {
+    HWND window = nullptr;
+    WaitUntil([&] { return (window = FindMainWindow(processId_)) != nullptr || !Running(); }, timeoutMs);
+    return window;
+}
+
+bool VelmoraProcess::WaitForExit(int timeoutMs) const {
+    return !process_ || WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+}
+
+bool VelmoraProcess::Running() const { return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+
+}  // namespace blackbox

@@ -1,0 +1,52 @@
+// Runs the built Velmora.exe from a program folder of its own, with chosen configuration files,
+// and looks at it from outside the way another program would: by window class and caption.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "support/TestFiles.h"
+#include "toolkit/Handles.h"
+
+namespace blackbox {
+
+class VelmoraProcess {
+public:
+    // Copies Velmora.exe (and its Skin folder, when built) into a fresh program folder.
+    VelmoraProcess();
+    // Ends the program if it still runs: first as Windows would at the end of a session, so it
+    // releases what it holds; forcibly only if that fails.
+    ~VelmoraProcess();
+    VelmoraProcess(const VelmoraProcess&) = delete;
+    VelmoraProcess& operator=(const VelmoraProcess&) = delete;
+
+    const std::string& Folder() const { return folder_.Path(); }
+    void WriteSysConfig(const std::string& lines);
+    void WriteUserConfig(const std::string& lines);
+    std::string UserValue(const char* key) const;
+    bool UserFileHasKey(const char* key) const;
+
+    // Starts the program; currentDirectory empty: its own folder.
+    void Start(const std::string& arguments = "", const std::string& currentDirectory = "");
+    // The program's main window (class TMainForm, caption Velmora), or nullptr after the timeout.
+    HWND WaitForMainWindow(int timeoutMs = 15000) const;
+    bool WaitForExit(int timeoutMs = 10000) const;
+    bool Running() const;
+    DWORD ProcessId() const { return processId_; }
+    void Stop();
+
+private:
+    testsupport::TempFolder folder_;
+    tk::UniqueHandle process_;
+    DWORD processId_ = 0;
+};
+
+// The main window of a process by class and caption (hidden windows too).
+HWND FindMainWindow(DWORD processId);
+bool HotKeyIsHeld(UINT modifiers, UINT key);
+// Polls a condition for up to timeoutMs.
+bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+
+}  // namespace blackbox

@@ -1,0 +1,165 @@
+// Start-up and lifecycle of the real main window: hot key, tray hint, close policy, log-off answer
+// and release at destruction.
+#include <gtest/gtest.h>
+
+#include "MainFormFixture.h"
+#include "Pump.h"
+#include "support/MessageBoxes.h"
+#include "toolkit/Text.h"
+
+using testsupport::HotKeyIsHeld;
+using testsupport::MainFormTest;
+
+namespace {
+
+std::wstring Wide(const char* utf8) { return tk::Utf8ToWide(utf8); }
+
+}  // namespace
+
+TEST_F(MainFormTest, WithoutConfigurationItStartsPlainAndCompleteOnItsDefaults) {
+    app::TMainForm* form = CreateMainForm();
+    EXPECT_EQ(form->TrayIcon().Hint(), L"Velmora");
+    EXPECT_FALSE(form->TrayIcon().Visible());  // no "SysMenu.ico" in the current directory
+    EXPECT_FALSE(app::FullLayout);
+    EXPECT_EQ(app::StartUrl, "");
+    EXPECT_EQ(form->GetHotKeyInterval(), 100);
+    // The window class outside programs look for, and no pop-up style any more.
+    wchar_t cls[64] = {};
+    GetClassNameW(form->Handle(), cls, 64);
+    EXPECT_STREQ(cls, L"TMainForm");
+    EXPECT_EQ(GetWindowLongW(form->Handle(), GWL_STYLE) & WS_POPUP, 0);
+    // The application window carries only the tool-window style: no task-bar button.
+    EXPECT_EQ(GetWindowLongW(tk::Application::Instance().Handle(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
+    // SysConfig.ini got its time-out default.
+    EXPECT_EQ(config::ReadIniValue(folder_ + "SysConfig.ini", "Orvane", "TipTimeOut"), "10");
+}
+
+TEST_F(MainFormTest, ConfiguredHotKeyIsHeldUnderTheHotkeyAtomAndNamedInTheTrayHint) {
+    WriteUserConfig("HotKey=0,120,120\r\n");
+    WriteSysConfig("DirectUrl=http://exam.example/login.aspx\r\n");
+    app::TMainForm* form = CreateMainForm();
+    const ATOM atom = GlobalFindAtomA("HOTKEY");
+    ASSERT_NE(atom, 0);
+    EXPECT_EQ(form->GetHotKeyId(), atom - 0xC000);
+    EXPECT_TRUE(HotKeyIsHeld(0, VK_F9));
+    EXPECT_EQ(form->TrayIcon().Hint(), Wide("Velmora\r\n按F9键隐藏或显示界面"));
+    EXPECT_EQ(app::StartUrl, "http://exam.example/login.aspx");
+
+    tk::Application::Instance().DestroyMainForm();
+    EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
+    EXPECT_EQ(GlobalFindAtomA("HOTKEY"), 0);
+}
+
+TEST_F(MainFormTest, ModifierCombinationIsRegisteredAndSpelledOut) {
+    WriteUserConfig("HotKey=3,90,49242\r\n");
+    app::TMainForm* form = CreateMainForm();
+    EXPECT_TRUE(HotKeyIsHeld(MOD_ALT | MOD_CONTROL, 'Z'));
+    EXPECT_FALSE(HotKeyIsHeld(0, 'Z'));
+    EXPECT_EQ(form->TrayIcon().Hint(), Wide("Velmora\r\n按Ctrl+Alt+Z键隐藏或显示界面"));
+}
+
+TEST_F(MainFormTest, MalformedHotKeyIsReportedOnceAndStartUpCarriesOnWithoutOne) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"0", "List index out of bounds (1)"},
+        {"0,120", "List index out of bounds (2)"},
+        {"x,120,120", "'x' is not a valid integer value"},
+        {"0,120,F9", "'F9' is not a valid integer value"},
+    };
+    for (const auto& [value, message] : cases) {
+        SCOPED_TRACE(value);
+        WriteUserConfig(std::string("HotKey=") + value + "\r\n");
+        PlaceSysMenuIcon();
+        testsupport::MessageBoxWatcher boxes;
+        app::TMainForm* form = CreateMainForm();
+        ASSERT_TRUE(boxes.WaitFor(1, 3000));
+        testsupport::Pump(100);
+        ASSERT_EQ(boxes.Boxes().size(), 1u);
+        EXPECT_EQ(boxes.Boxes()[0].text, Wide(message));
+        EXPECT_EQ(boxes.Boxes()[0].caption, tk::Application::Instance().Title());
+        // No usable hot key, the title alone as hint, and the rest of creation ran (the icon step).
+        EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
+        EXPECT_EQ(form->TrayIcon().Hint(), L"Velmora");
+        EXPECT_TRUE(form->TrayIcon().Visible());
+        // The setting itself is left as the user wrote it.
+        EXPECT_EQ(UserValue("HotKey"), value);
+        tk::Application::Instance().DestroyMainForm();
+        config::TAppConfigClass::ReleaseInstance();
+    }
+}
+
+TEST_F(MainFormTest, SysMenuIconInTheCurrentDirectoryShowsTheTrayIcon) {
+    PlaceSysMenuIcon();
+    EXPECT_TRUE(CreateMainForm()->TrayIcon().Visible());
+}
+
+TEST_F(MainFormTest, SysMenuIconIsLookedUpAtTheRawSkinPathBelowTheCurrentDirectory) {
+    WriteUserConfig("SkinPath=Skin\\Red\\\r\n");
+    PlaceSysMenuIcon();  // not where the skin path says
+    EXPECT_FALSE(CreateMainForm()->TrayIcon().Visible());
+    tk::Application::Instance().DestroyMainForm();
+    config::TAppConfigClass::ReleaseInstance();
+
+    CreateDirectoryA((workDir_.Path() + "Skin").c_str(), nullptr);
+    PlaceSysMenuIcon("Skin\\Red\\");
+    EXPECT_TRUE(CreateMainForm()->TrayIcon().Visible());
+}
+
+namespace {
+
+struct ClosePolicyCase {
+    const char* neverRequire;
+    const char* closeAction;
+    bool ends;
+    const char* name;
+};
+
+class ClosePolicyTest : public MainFormTest, public ::testing::WithParamInterface<ClosePolicyCase> {};
+
+}  // namespace
+
+TEST_P(ClosePolicyTest, CloseFollowsNeverRequireAndCloseAction) {
+    const ClosePolicyCase& c = GetParam();
+    WriteUserConfig(std::string("NeverRequire=") + c.neverRequire + "\r\nCloseAction=" + c.closeAction + "\r\n");
+    app::TMainForm* form = CreateMainForm();
+    form->Show();
+    testsupport::Pump(50);
+    SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
+    testsupport::Pump(50);
+    tk::Application& application = tk::Application::Instance();
+    EXPECT_EQ(application.Terminated(), c.ends);
+    // Hidden to the tray exactly when the program goes on.
+    EXPECT_EQ(IsWindowVisible(form->Handle()) != FALSE, c.ends);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Policies, ClosePolicyTest,
+    ::testing::Values(ClosePolicyCase{"1", "exit", true, "ExitEnds"}, ClosePolicyCase{"1", "EXIT", true, "EXITEnds"},
+                      ClosePolicyCase{"1", "Exit", true, "MixedCaseExitEnds"},
+                      ClosePolicyCase{"1", "hide", false, "HideHides"},
+                      ClosePolicyCase{"1", "Hide", false, "MixedCaseHideHides"},
+                      ClosePolicyCase{"1", "", false, "EmptyActionHides"},
+                      ClosePolicyCase{"1", "exits", false, "OtherWordHides"},
+                      ClosePolicyCase{"", "hide", true, "EmptyNeverRequireEnds"},
+                      ClosePolicyCase{"0", "hide", true, "ZeroNeverRequireEnds"},
+                      ClosePolicyCase{"yes", "exit", true, "OtherNeverRequireEnds"}),
+    [](const ::testing::TestParamInfo<ClosePolicyCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MainFormTest, LogOffIsAlwaysAllowedAndChangesNothing) {
+    WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
+    app::TMainForm* form = CreateMainForm();
+    form->Show();
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 1);
+    testsupport::Pump(50);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(tk::Application::Instance().Terminated());
+}
+
+TEST_F(MainFormTest, EndOfSessionDestroysTheMainWindowAtOnce) {
+    WriteUserConfig("HotKey=0,120,120\r\n");
+    app::TMainForm* form = CreateMainForm();
+    form->Show();
+    SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_EQ(tk::Application::Instance().MainForm(), nullptr);
+    EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
+    EXPECT_TRUE(tk::Application::Instance().Terminated());
+}

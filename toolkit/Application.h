@@ -1,0 +1,100 @@
+// Application: the hidden top-level owner window (tool-window style, so the program has no task-bar
+// button), the message loop, the list of forms, the main form, and the standard error box.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "toolkit/Form.h"
+
+namespace tk {
+
+class Application {
+public:
+    static Application& Instance();
+
+    // Initialises COM/OLE and the common controls and creates the hidden application window.
+    void Initialize();
+    // Destroys the main form (if any) and the application window; uninitialises COM.
+    void Finalize();
+    bool Initialized() const { return handle_ != nullptr; }
+
+    HWND Handle() const { return handle_; }
+
+    // The main form, owned by the application. Closing it ends the program.
+    template <typename T, typename... Args>
+    T* CreateMainForm(Args&&... args) {
+        FormPtr<T> form(new T(std::forward<Args>(args)...));
+        T* raw = form.get();
+        mainForm_ = std::move(form);
+        raw->DoCreate();
+        return raw;
+    }
+    Form* MainForm() const { return mainForm_.get(); }
+    // Runs the main form's destruction and frees it.
+    void DestroyMainForm();
+
+    // Every existing form, in creation order.
+    const std::vector<Form*>& Forms() const { return forms_; }
+
+    // Shows the main form and runs the message loop until Terminate.
+    void Run();
+    // Handles one waiting message, or waits for one.
+    void HandleMessage();
+    // Handles every waiting message and returns.
+    void ProcessMessages();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    // Lets a later Run start afresh (a second run in the same process, as tests do).
+    void ResetTerminated() { terminated_ = false; }
+
+    // Undoes an application-level minimise.
+    void Restore();
+    // Whether one of the program's windows is the active window (from WM_ACTIVATEAPP).
+    bool Active() const { return active_; }
+    // Shows the application window while any form is visible and hides it otherwise.
+    void UpdateVisible();
+
+    // The standard error box: the message and one OK button. Call HandleException inside a catch.
+    void HandleException();
+    void ShowException(const std::string& message);
+
+    const std::wstring& Title() const { return title_; }
+    void SetTitle(const std::wstring& title) { title_ = title; }
+    // Full path of the running executable in the system code page.
+    std::string ExeName() const;
+
+    // A filter sees each message before it is dispatched and may consume it (returns true).
+    using MessageFilter = std::function<bool(MSG&)>;
+    int AddMessageFilter(MessageFilter filter);
+    void RemoveMessageFilter(int id);
+
+    // Windows is ending the session: the program will not get back to its message loop, so the main
+    // form is destroyed now (its destruction saves what it must).
+    void EndSession();
+
+    // Called by forms.
+    void AddForm(Form* form);
+    void RemoveForm(Form* form);
+    void SetActive(bool active) { active_ = active; }
+
+private:
+    Application() = default;
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    bool ProcessMessage();
+
+    HWND handle_ = nullptr;
+    bool comInitialized_ = false;
+    FormPtr<Form> mainForm_;
+    std::vector<Form*> forms_;
+    bool terminated_ = false;
+    bool active_ = false;
+    std::wstring title_;
+    std::vector<std::pair<int, MessageFilter>> filters_;
+    int nextFilterId_ = 1;
+};
+
+}  // namespace tk

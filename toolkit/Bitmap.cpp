@@ -1,0 +1,156 @@
+#include "toolkit/Bitmap.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace tk {
+
+Bitmap::Bitmap(int width, int height) { SetSize(width, height); }
+
+Bitmap::~Bitmap() { Reset(); }
+
+Bitmap::Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+    if (this != &other) {
+        Reset();
+        width_ = std::exchange(other.width_, 0);
+        height_ = std::exchange(other.height_, 0);
+        bits_ = std::exchange(other.bits_, nullptr);
+        bitmap_ = std::move(other.bitmap_);
+        dc_ = std::move(other.dc_);
+        previous_ = std::exchange(other.previous_, nullptr);
+        transparentColor_ = other.transparentColor_;
+    }
+    return *this;
+}
+
+void Bitmap::Reset() {
+    if (dc_) {
+        SelectObject(dc_.Get(), previous_);
+        dc_.Reset();
+        previous_ = nullptr;
+    }
+    bitmap_.Reset();
+    bits_ = nullptr;
+    width_ = height_ = 0;
+}
+
+Bitmap Bitmap::Copy() const {
+    Bitmap copy;
+    if (!Empty()) {
+        copy.SetSize(width_, height_);
+        GdiFlush();
+        std::copy(bits_, bits_ + static_cast<size_t>(width_) * height_, copy.bits_);
+    }
+    copy.transparentColor_ = transparentColor_;
+    return copy;
+}
+
+void Bitmap::SetSize(int width, int height) {
+    Reset();
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = width;
+    bi.bmiHeader.biHeight = -height;  // top-down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.Reset(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!bitmap_ || !bits) {
+        bitmap_.Reset();
+        return;
+    }
+    bits_ = static_cast<uint32_t*>(bits);
+    width_ = width;
+    height_ = height;
+    Clear();
+}
+
+void Bitmap::Clear(COLORREF color) {
+    if (Empty()) {
+        return;
+    }
+    GdiFlush();
+    const uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    std::fill(bits_, bits_ + static_cast<size_t>(width_) * height_, pixel);
+}
+
+HDC Bitmap::Dc() const {
+    if (Empty()) {
+        return nullptr;
+    }
+    if (!dc_) {
+        dc_.Reset(CreateCompatibleDC(nullptr));
+        previous_ = SelectObject(dc_.Get(), bitmap_.Get());
+    }
+    return dc_.Get();
+}
+
+bool Bitmap::LoadFromFile(const std::wstring& path) {
+    Reset();
+    UniqueBitmap loaded(static_cast<HBITMAP>(
+        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
+    if (!loaded) {
+        return false;
+    }
+    BITMAP info{};
+    if (!GetObjectW(loaded.Get(), sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
+        return false;
+    }
+    SetSize(info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
+    if (Empty()) {
+        return false;
+    }
+    UniqueMemoryDc source(CreateCompatibleDC(nullptr));
+    SelectGuard select(source.Get(), loaded.Get());
+    BitBlt(Dc(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+    GdiFlush();
+    return true;
+}
+
+COLORREF Bitmap::Pixel(int x, int y) const {
+    if (Empty() || x < 0 || y < 0 || x >= width_ || y >= height_) {
+        return CLR_INVALID;
+    }
+    GdiFlush();
+    uint32_t p = bits_[static_cast<size_t>(y) * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+COLORREF Bitmap::EffectiveTransparentColor() const {
+    return transparentColor_ ? *transparentColor_ : Pixel(0, height_ - 1);
+}
+
+void Bitmap::Draw(HDC dc, int x, int y, bool transparent) const {
+    if (Empty()) {
+        return;
+    }
+    if (transparent) {
+        TransparentBlt(dc, x, y, width_, height_, Dc(), 0, 0, width_, height_, EffectiveTransparentColor());
+    } else {
+        BitBlt(dc, x, y, width_, height_, Dc(), 0, 0, SRCCOPY);
+    }
+}
+
+void Bitmap::StretchDraw(HDC dc, const RECT& target, bool transparent) const {
+    if (Empty()) {
+        return;
+    }
+    const int w = target.right - target.left;
+    const int h = target.bottom - target.top;
+    if (transparent) {
+        TransparentBlt(dc, target.left, target.top, w, h, Dc(), 0, 0, width_, height_,
+                       EffectiveTransparentColor());
+    } else {
+        int oldMode = SetStretchBltMode(dc, HALFTONE);
+        StretchBlt(dc, target.left, target.top, w, h, Dc(), 0, 0, width_, height_, SRCCOPY);
+        SetStretchBltMode(dc, oldMode);
+    }
+}
+
+}  // namespace tk

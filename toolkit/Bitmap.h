@@ -1,0 +1,62 @@
+// Bitmap: a 32-bit top-down DIB section with its own memory DC, loaded from BMP files, drawn plainly,
+// stretched or with one colour left out (the transparent colour).
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "toolkit/Handles.h"
+
+namespace tk {
+
+class Bitmap {
+public:
+    Bitmap() = default;
+    Bitmap(int width, int height);
+    ~Bitmap();
+    Bitmap(Bitmap&& other) noexcept;
+    Bitmap& operator=(Bitmap&& other) noexcept;
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+    Bitmap Copy() const;
+
+    // Loads a BMP file; a missing or unreadable file leaves the bitmap empty and answers false.
+    bool LoadFromFile(const std::wstring& path);
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    bool Empty() const { return width_ <= 0 || height_ <= 0; }
+
+    // A new surface of the given size, filled white. Zero or negative sizes make the bitmap empty.
+    void SetSize(int width, int height);
+    void Clear(COLORREF color = RGB(255, 255, 255));
+
+    // The memory DC with this bitmap selected (nullptr while empty).
+    HDC Dc() const;
+    HBITMAP Handle() const { return bitmap_.Get(); }
+    COLORREF Pixel(int x, int y) const;
+
+    void SetTransparentColor(COLORREF color) { transparentColor_ = color; }
+    std::optional<COLORREF> TransparentColor() const { return transparentColor_; }
+    // The colour left out when drawn transparently: the fixed colour, else the bottom-left pixel.
+    COLORREF EffectiveTransparentColor() const;
+
+    void Draw(HDC dc, int x, int y, bool transparent = false) const;
+    void StretchDraw(HDC dc, const RECT& target, bool transparent = false) const;
+
+private:
+    void Reset();
+
+    int width_ = 0;
+    int height_ = 0;
+    uint32_t* bits_ = nullptr;
+    UniqueBitmap bitmap_;
+    mutable UniqueMemoryDc dc_;
+    mutable HGDIOBJ previous_ = nullptr;
+    std::optional<COLORREF> transparentColor_;
+};
+
+}  // namespace tk

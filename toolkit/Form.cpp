@@ -1,0 +1,408 @@
+#include "toolkit/Form.h"
+
+#include <algorithm>
+
+#include "toolkit/Application.h"
+#include "toolkit/Error.h"
+
+namespace tk {
+namespace {
+
+// Posted to a form that frees itself (Release).
+const UINT kReleaseMessage = WM_APP + 0x3F01;
+
+BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM param) {
+    auto* list = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(param);
+    if (window != list->first && IsWindowVisible(window) && IsWindowEnabled(window)) {
+        list->second.push_back(window);
+    }
+    return TRUE;
+}
+
+RECT WorkAreaOf(HWND window) {
+    RECT work{};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
+    HMONITOR monitor = MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY);
+    if (monitor && GetMonitorInfoW(monitor, &mi)) {
+        work = mi.rcWork;
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    }
+    return work;
+}
+
+}  // namespace
+
+void FormDeleter::operator()(Form* form) const {
+    if (form) {
+        form->Destroy();
+        delete form;
+    }
+}
+
+Form::Form(const FormDesign& design)
+    : WinControl(nullptr), owner_(design.owner), style_(design.style), position_(design.position) {
+    visible_ = false;
+    WinControl::SetColor(design.color);
+    Application& app = Application::Instance();
+    WindowParams p;
+    p.className = design.className;
+    p.text = design.caption;
+    p.style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (design.minimizeBox) {
+        p.style |= WS_MINIMIZEBOX;
+    }
+    if (design.maximizeBox) {
+        p.style |= WS_MAXIMIZEBOX;
+    }
+    p.exStyle = design.style == FormStyle::StayOnTop ? WS_EX_TOPMOST : 0;
+    p.parentOrOwner = owner_ && owner_->Handle() ? owner_->Handle() : app.Handle();
+    p.left = design.left;
+    p.top = design.top;
+    p.width = design.clientWidth;
+    p.height = design.clientHeight;
+    p.icon = design.icon;
+    CreateHandle(p);
+    if (owner_) {
+        owner_->owned_.push_back(this);
+    }
+    app.AddForm(this);
+}
+
+Form::~Form() {
+    if (!destroyed_) {
+        // Deleted without Destroy (an error path): tidy up without running events.
+        destroyed_ = true;
+        FreeOwnedForms();
+        if (owner_) {
+            std::erase(owner_->owned_, this);
+        }
+        DestroyHandle();
+        Application::Instance().RemoveForm(this);
+    }
+}
+
+void Form::DoCreate() {
+    try {
+        if (OnCreate) {
+            OnCreate();
+        }
+    } catch (...) {
+        Application::Instance().HandleException();
+    }
+}
+
+void Form::Destroy() {
+    if (destroyed_) {
+        return;
+    }
+    destroyed_ = true;
+    Application& app = Application::Instance();
+    try {
+        if (OnDestroy) {
+            OnDestroy();
+        }
+    } catch (...) {
+        app.HandleException();
+    }
+    FreeOwnedForms();
+    if (owner_) {
+        std::erase(owner_->owned_, this);
+    }
+    visible_ = false;
+    DestroyHandle();
+    app.RemoveForm(this);
+    app.UpdateVisible();
+}
+
+void Form::FreeOwnedForms() {
+    while (!owned_.empty()) {
+        Form* child = owned_.back();
+        owned_.pop_back();
+        child->owner_ = nullptr;
+        FormDeleter{}(child);
+    }
+}
+
+void Form::Show() {
+    SetVisible(true);
+    BringToFront();
+}
+
+void Form::SetVisible(bool visible) {
+    if (visible_ == visible) {
+        return;
+    }
+    visible_ = visible;
+    Application& app = Application::Instance();
+    if (visible) {
+        try {
+            if (OnShow) {
+                OnShow();
+            }
+        } catch (...) {
+            app.HandleException();
+        }
+        ApplyPosition();
+        ShowWindow(Handle(), ShowCommand());
+        if (style_ == FormStyle::StayOnTop) {
+            SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    } else {
+        try {
+            if (OnHide) {
+                OnHide();
+            }
+        } catch (...) {
+            app.HandleException();
+        }
+        ShowWindow(Handle(), SW_HIDE);
+    }
+    app.UpdateVisible();
+}
+
+int Form::ShowCommand() const {
+    switch (windowState_) {
+        case WindowState::Maximized:
+            return SW_SHOWMAXIMIZED;
+        case WindowState::Minimized:
+            return SW_SHOWMINIMIZED;
+        default:
+            return SW_SHOWNORMAL;
+    }
+}
+
+int Form::ShowModal() {
+    if (visible_ || modal_) {
+        throw Error("Cannot make a visible window modal");
+    }
+    Application& app = Application::Instance();
+    if (GetCapture()) {
+        ReleaseCapture();
+    }
+    HWND previouslyActive = GetActiveWindow();
+    std::pair<HWND, std::vector<HWND>> disabled{Handle(), {}};
+    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    for (HWND w : disabled.second) {
+        EnableWindow(w, FALSE);
+    }
+    modal_ = true;
+    modalResult_ = kModalNone;
+    try {
+        Show();
+        while (modalResult_ == kModalNone) {
+            app.HandleMessage();
+            if (app.Terminated()) {
+                modalResult_ = kModalCancel;
+            } else if (modalResult_ != kModalNone) {
+                // The close query may veto; the close event decides whether the form is freed.
+                bool canClose = CloseQuery();
+                CloseAction action = canClose ? CloseAction::Hide : CloseAction::None;
+                if (canClose && OnClose) {
+                    OnClose(action);
+                }
+                if (action == CloseAction::None) {
+                    modalResult_ = kModalNone;
+                } else if (action == CloseAction::Free) {
+                    Release();
+                }
+            }
+        }
+    } catch (...) {
+        for (HWND w : disabled.second) {
+            EnableWindow(w, TRUE);
+        }
+        modal_ = false;
+        throw;
+    }
+    const int result = modalResult_;
+    for (HWND w : disabled.second) {
+        if (IsWindow(w)) {
+            EnableWindow(w, TRUE);
+        }
+    }
+    SetVisible(false);
+    modal_ = false;
+    if (previouslyActive && IsWindow(previouslyActive)) {
+        SetActiveWindow(previouslyActive);
+    }
+    return result;
+}
+
+bool Form::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery) {
+        OnCloseQuery(canClose);
+    }
+    return canClose;
+}
+
+void Form::Close() {
+    if (modal_) {
+        modalResult_ = kModalCancel;
+        return;
+    }
+    if (!CloseQuery()) {
+        return;
+    }
+    CloseAction action = CloseAction::Hide;
+    if (OnClose) {
+        OnClose(action);
+    }
+    if (action == CloseAction::None) {
+        return;
+    }
+    Application& app = Application::Instance();
+    if (app.MainForm() == this) {
+        app.Terminate();
+        return;
+    }
+    switch (action) {
+        case CloseAction::Hide:
+            SetVisible(false);
+            break;
+        case CloseAction::Minimize:
+            SetWindowState(WindowState::Minimized);
+            break;
+        case CloseAction::Free:
+            Release();
+            break;
+        default:
+            break;
+    }
+}
+
+void Form::Release() {
+    if (Handle()) {
+        PostMessageW(Handle(), kReleaseMessage, 0, 0);
+    }
+}
+
+std::wstring Form::Caption() const {
+    if (!Handle()) {
+        return {};
+    }
+    int n = GetWindowTextLengthW(Handle());
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    n = GetWindowTextW(Handle(), text.data(), n + 1);
+    text.resize(static_cast<size_t>(std::max(0, n)));
+    return text;
+}
+
+void Form::SetCaption(const std::wstring& caption) {
+    if (Handle()) {
+        SetWindowTextW(Handle(), caption.c_str());
+    }
+}
+
+void Form::SetWindowState(WindowState state) {
+    if (windowState_ == state) {
+        return;
+    }
+    windowState_ = state;
+    if (visible_ && Handle()) {
+        ShowWindow(Handle(), state == WindowState::Maximized   ? SW_SHOWMAXIMIZED
+                             : state == WindowState::Minimized ? SW_MINIMIZE
+                                                               : SW_SHOWNORMAL);
+    }
+}
+
+void Form::SetFormStyle(FormStyle style) {
+    style_ = style;
+    if (Handle()) {
+        SetWindowPos(Handle(), style == FormStyle::StayOnTop ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                     SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void Form::SetClientSize(int width, int height) {
+    // Borderless: the client area is the whole window.
+    SetBounds(Left(), Top(), width, height);
+}
+
+void Form::CenterOn(const Form* other) {
+    RECT area;
+    if (other && other->Handle()) {
+        GetWindowRect(other->Handle(), &area);
+    } else {
+        area = WorkAreaOf(Handle());
+    }
+    int left = area.left + ((area.right - area.left) - Width()) / 2;
+    int top = area.top + ((area.bottom - area.top) - Height()) / 2;
+    // Keep the whole window on the work area of the monitor it lands on.
+    RECT work = WorkAreaOf(other && other->Handle() ? other->Handle() : Handle());
+    left = std::max<int>(work.left, std::min<int>(left, work.right - Width()));
+    top = std::max<int>(work.top, std::min<int>(top, work.bottom - Height()));
+    SetBounds(left, top, Width(), Height());
+}
+
+void Form::ApplyPosition() {
+    switch (position_) {
+        case Position::OwnerFormCenter:
+            CenterOn(owner_ ? owner_ : Application::Instance().MainForm());
+            break;
+        case Position::MainFormCenter:
+            CenterOn(Application::Instance().MainForm());
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    Application& app = Application::Instance();
+    switch (message) {
+        case WM_CLOSE:
+            Close();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return CloseQuery() ? TRUE : FALSE;
+        case WM_ENDSESSION:
+            if (wParam && app.MainForm() == this) {
+                app.EndSession();  // frees this form: nothing may touch it afterwards
+                return 0;
+            }
+            break;
+        case WM_ACTIVATEAPP:
+            app.SetActive(wParam != FALSE);
+            break;
+        case WM_WINDOWPOSCHANGED: {
+            // Keep the visible flag true to the window, also when someone else shows or hides it.
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if (pos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) {
+                visible_ = (pos->flags & SWP_SHOWWINDOW) != 0;
+                app.UpdateVisible();
+            }
+            break;
+        }
+        case WM_SIZE: {
+            LRESULT r = WinControl::WndProc(message, wParam, lParam);
+            if (wParam == SIZE_MAXIMIZED) {
+                windowState_ = WindowState::Maximized;
+            } else if (wParam == SIZE_MINIMIZED) {
+                windowState_ = WindowState::Minimized;
+            } else if (wParam == SIZE_RESTORED) {
+                windowState_ = WindowState::Normal;
+            }
+            if (OnResize) {
+                OnResize();
+            }
+            return r;
+        }
+        case WM_SETTEXT: {
+            LRESULT r = WinControl::WndProc(message, wParam, lParam);
+            TextChanged();
+            return r;
+        }
+        default:
+            if (message == kReleaseMessage) {
+                FormDeleter{}(this);  // the object is gone now
+                return 0;
+            }
+            break;
+    }
+    return WinControl::WndProc(message, wParam, lParam);
+}
+
+}  // namespace tk

@@ -1,0 +1,133 @@
+// Form: one top-level window with its events, visibility, modal loop, close handling and
+// self-release. Every form of the program is borderless; its design (class name, caption, position,
+// client size, colour) is given at construction, the way a form resource would give it.
+#pragma once
+
+#include <memory>
+
+#include "toolkit/Control.h"
+
+namespace tk {
+
+enum class WindowState { Normal, Minimized, Maximized };
+enum class FormStyle { Normal, StayOnTop };
+enum class CloseAction { None, Hide, Free, Minimize };
+enum class Position { Designed, OwnerFormCenter, MainFormCenter };
+
+enum ModalResult : int { kModalNone = 0, kModalOk = 1, kModalCancel = 2 };
+
+class Form;
+
+struct FormDesign {
+    const wchar_t* className = L"VelmoraForm";  // outside programs find windows by it
+    std::wstring caption;
+    int left = 0;
+    int top = 0;
+    int clientWidth = 0;
+    int clientHeight = 0;
+    COLORREF color = GetSysColor(COLOR_BTNFACE);
+    Position position = Position::Designed;
+    FormStyle style = FormStyle::Normal;
+    bool minimizeBox = false;
+    bool maximizeBox = false;
+    Form* owner = nullptr;  // owning form (freed with it); nullptr: owned by the application
+    HICON icon = nullptr;
+};
+
+class Form : public WinControl {
+public:
+    explicit Form(const FormDesign& design);
+    ~Form() override;
+
+    // Runs the creation event inside the creation error guard: an error is reported in the standard
+    // error box and creation goes on.
+    void DoCreate();
+    // Runs the destruction event, frees the forms this one owns and destroys the window. The object
+    // itself is deleted by its owner (FormPtr) or by Release.
+    void Destroy();
+    bool Destroyed() const { return destroyed_; }
+
+    std::function<void()> OnCreate;
+    std::function<void()> OnShow;
+    std::function<void()> OnHide;
+    std::function<void()> OnResize;
+    std::function<void()> OnDestroy;
+    std::function<void(bool& canClose)> OnCloseQuery;
+    std::function<void(CloseAction& action)> OnClose;
+
+    // Shows the form (firing OnShow first) and brings it to the front.
+    void Show();
+    void SetVisible(bool visible) override;
+
+    // Shows the form modally: the other windows of the program are disabled until a modal result
+    // is set; the form is hidden again before this returns the result.
+    int ShowModal();
+    bool IsModal() const { return modal_; }
+    int GetModalResult() const { return modalResult_; }
+    void SetModalResult(int result) { modalResult_ = result; }
+
+    // Asks to close: the close query, then the close event's action.
+    void Close();
+    bool CloseQuery();
+    // Frees the form later, from the message loop, so that the caller's stack is left first.
+    void Release();
+
+    std::wstring Caption() const;
+    void SetCaption(const std::wstring& caption);
+
+    WindowState GetWindowState() const { return windowState_; }
+    void SetWindowState(WindowState state);
+    FormStyle GetFormStyle() const { return style_; }
+    void SetFormStyle(FormStyle style);
+    Position GetPosition() const { return position_; }
+    void SetPosition(Position position) { position_ = position; }
+    void SetClientSize(int width, int height);
+    void SetDoubleBuffered(bool on) { doubleBuffered_ = on; }
+    bool DoubleBuffered() const { return doubleBuffered_; }
+    // Tab and arrow keys move between the form's controls.
+    void SetDialogNavigation(bool on) { dialogNavigation_ = on; }
+    bool DialogNavigation() const { return dialogNavigation_; }
+
+    Form* Owner() const { return owner_; }
+    // Centres the form on another form's window (or on the primary work area when null).
+    void CenterOn(const Form* other);
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The caption text changed (after the window has the new text).
+    virtual void TextChanged() {}
+    // The show command for the current window state.
+    int ShowCommand() const;
+
+private:
+    void ApplyPosition();
+    void FreeOwnedForms();
+
+    Form* owner_;
+    std::vector<Form*> owned_;
+    WindowState windowState_ = WindowState::Normal;
+    FormStyle style_;
+    Position position_;
+    bool modal_ = false;
+    int modalResult_ = kModalNone;
+    bool destroyed_ = false;
+    bool doubleBuffered_ = false;
+    bool dialogNavigation_ = false;
+};
+
+// Deletes a form the proper way: destruction event and window first, then the object.
+struct FormDeleter {
+    void operator()(Form* form) const;
+};
+template <typename T>
+using FormPtr = std::unique_ptr<T, FormDeleter>;
+
+// Creates a form and runs its creation event.
+template <typename T, typename... Args>
+FormPtr<T> CreateForm(Args&&... args) {
+    FormPtr<T> form(new T(std::forward<Args>(args)...));
+    form->DoCreate();
+    return form;
+}
+
+}  // namespace tk

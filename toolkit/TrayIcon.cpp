@@ -1,0 +1,127 @@
+#include "toolkit/TrayIcon.h"
+
+#include <shellapi.h>
+
+#include "toolkit/Application.h"
+
+namespace tk {
+namespace {
+
+const wchar_t kTrayClass[] = L"VelmoraTrayIcon";
+const UINT kCallbackMessage = WM_APP + 0x3F10;
+const UINT kIconId = 1;
+
+}  // namespace
+
+TrayIcon::TrayIcon() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(instance, kTrayClass, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &TrayIcon::WindowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kTrayClass;
+        RegisterClassExW(&wc);
+    }
+    // A hidden top-level window (not message-only, which would miss the TaskbarCreated broadcast).
+    window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                  instance, this));
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
+}
+
+TrayIcon::~TrayIcon() {
+    if (visible_) {
+        Notify(NIM_DELETE);
+    }
+    if (window_) {
+        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
+    }
+}
+
+LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self) {
+        try {
+            if (message == kCallbackMessage) {
+                self->HandleCallback(lParam);
+                return 0;
+            }
+            if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
+                if (self->visible_) {
+                    self->Notify(NIM_ADD);
+                }
+                return 0;
+            }
+        } catch (...) {
+            Application::Instance().HandleException();
+            return 0;
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void TrayIcon::HandleCallback(LPARAM mouseMessage) {
+    POINT at{};
+    GetCursorPos(&at);
+    switch (LOWORD(mouseMessage)) {
+        case WM_LBUTTONDBLCLK:
+            if (OnDblClick) {
+                OnDblClick();
+            }
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+            if (OnMouseUp) {
+                const MouseButton button = LOWORD(mouseMessage) == WM_LBUTTONUP   ? MouseButton::Left
+                                           : LOWORD(mouseMessage) == WM_RBUTTONUP ? MouseButton::Right
+                                                                                  : MouseButton::Middle;
+                OnMouseUp(button, at.x, at.y);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+bool TrayIcon::Notify(DWORD action) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window_.Get();
+    data.uID = kIconId;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = kCallbackMessage;
+    data.hIcon = icon_.Get();
+    lstrcpynW(data.szTip, hint_.c_str(), ARRAYSIZE(data.szTip));
+    return Shell_NotifyIconW(action, &data) != FALSE;
+}
+
+void TrayIcon::SetIcon(HICON icon) {
+    icon_.Reset(icon ? CopyIcon(icon) : nullptr);
+    if (visible_) {
+        Notify(NIM_MODIFY);
+    }
+}
+
+void TrayIcon::SetHint(const std::wstring& hint) {
+    hint_ = hint;
+    if (visible_) {
+        Notify(NIM_MODIFY);
+    }
+}
+
+void TrayIcon::SetVisible(bool visible) {
+    if (visible_ == visible) {
+        return;
+    }
+    visible_ = visible;
+    Notify(visible ? NIM_ADD : NIM_DELETE);
+}
+
+}  // namespace tk
