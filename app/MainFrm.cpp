@@ -1,5 +1,7 @@
 #include "app/MainFrm.h"
 
+#include <shellapi.h>
+
 #include <cctype>
 
 #include "config/AppConfigClass.h"
@@ -44,6 +46,9 @@ TMainForm::TMainForm() : TPictureForm(Design()), lblModifyCfg(this), lblHit(this
     lblModifyCfg.SetBounds(661, 11, 78, 13);
     lblModifyCfg.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
     lblModifyCfg.SetVisible(false);
+    lblModifyCfg.OnClick = [this] { lblModifyCfgClick(); };
+    lblModifyCfg.OnMouseEnter = [this] { lblModifyCfgMouseEnter(); };
+    lblModifyCfg.OnMouseLeave = [this] { lblModifyCfgMouseLeave(); };
 
     lblHit.name = "lblHit";
     lblHit.SetAutoSize(false);
@@ -55,6 +60,14 @@ TMainForm::TMainForm() : TPictureForm(Design()), lblModifyCfg(this), lblHit(this
 
     cltrycn1.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     cltrycn1.SetHint(L"Orvania");
+    cltrycn1.OnDblClick = [this] { cltrycn1DblClick(); };
+    cltrycn1.OnMouseUp = [this](tk::MouseButton button, int x, int y) { cltrycn1MouseUp(button, x, y); };
+
+    CreateTrayMenu();
+
+    ShellOpen = [](const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) {
+        ShellExecuteW(nullptr, verb.c_str(), file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+    };
 
     OnCreate = [this] { FormCreate(); };
     OnShow = [this] { FormShow(); };
@@ -67,27 +80,26 @@ TMainForm::~TMainForm() = default;
 
 void TMainForm::FormCreate() {
     tk::Application& application = tk::Application::Instance();
-    // 1-3: fields, painting, layout.
+    // Fields, painting, layout.
     HotKeyInterval = 100;
-    LastPlacement.fill(0);
+    LastPlacement = TPlacement{};
     SetDoubleBuffered(true);
     FullLayout = false;
-    // 4: the application window carries no task-bar button.
+    // The application window carries no task-bar button; the main window is no pop-up.
     SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
-    // 5: no popup style for the main window.
     SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~static_cast<LONG>(WS_POPUP));
-    // 7-9: the configuration.
+    // The configuration, read here for the first time.
     config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     const config::HotKeyValue hotKey = ReadConfiguredHotKey(*store);
     const std::string skinPath = store->SkinPath();
     StartUrl = store->DirectUrl();
-    // 10: the skin path, before the base creation loads the skin.
+    // The skin path, before the base creation loads the skin.
     SetSkinPath(skinPath);
-    // 11-12: the global hot key; a failed registration is silent.
+    // The global hot key; a failed registration is silent.
     hotKeyAtom_.Reset(GlobalAddAtomA("HOTKEY"));
     HotKeyId = static_cast<int>(hotKeyAtom_.Get()) - kStringAtomBase;
     RegisterHotKey(Handle(), HotKeyId, hotKey.modifiers, hotKey.key);
-    // 14-16.
+
     UpdateTrayHint();
     NavigateToStartPage();
     TPictureForm::FormCreate();
@@ -104,12 +116,16 @@ config::HotKeyValue TMainForm::ReadConfiguredHotKey(const config::TAppConfigClas
     }
 }
 
-void TMainForm::UpdateTrayHint() {
+uint16_t TMainForm::ConfiguredShortcutCode() {
     const std::string& value = config::TAppConfigClass::GetInstance()->HotKey();
-    uint16_t code = 0;
-    if (!value.empty() && value != reportedBadHotKey_) {
-        code = config::ParseHotKeyValue(value).code;
+    if (value.empty() || value == reportedBadHotKey_) {
+        return 0;
     }
+    return config::ParseHotKeyValue(value).code;
+}
+
+void TMainForm::UpdateTrayHint() {
+    const uint16_t code = ConfiguredShortcutCode();
     cltrycn1.SetHint(tk::Utf8ToWide(config::TrayHintText(config::kTitle, code, &tk::SystemKeyName)));
 }
 
@@ -124,12 +140,6 @@ void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {
 
 void TMainForm::NavigateToStartPage() {}
 
-void TMainForm::FormShow() { LoadLastPosInfo(); }
-
-void TMainForm::LoadLastPosInfo() {}
-
-void TMainForm::FormResize() { TPictureForm::FormResize(); }
-
 void TMainForm::FormCloseQuery(bool& CanClose) {
     const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     if (store->NeverRequire() != "1") {
@@ -143,24 +153,39 @@ void TMainForm::FormCloseQuery(bool& CanClose) {
     }
 }
 
-void TMainForm::HideWindow() { Hide(); }
-
 void TMainForm::FormDestroy() {
-    // 2: the hot key and its atom.
+    if (FullLayout) {
+        SaveLastPosInfo();
+    }
     UnregisterHotKey(Handle(), HotKeyId);
     hotKeyAtom_.Reset();
-    // 3: what the window owns; failures here are of no use to anyone at exit.
+    // What the window owns; failures here are of no use to anyone at exit.
     try {
         config::TAppConfigClass::ReleaseInstance();
     } catch (...) {
     }
-    // 4.
     TPictureForm::FormDestroy();
 }
 
+bool TMainForm::StillMainForm() const {
+    return tk::Application::Instance().MainForm() == this;
+}
+
 LRESULT TMainForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_QUERYENDSESSION) {
-        return 1;  // never stand in the way of a log-off, whatever the close action says
+    switch (message) {
+        case WM_QUERYENDSESSION:
+            return 1;  // never stand in the way of a log-off, whatever the close action says
+        case WM_HOTKEY:
+            WMHotKey(wParam);
+            return 0;
+        case WM_SYSCOMMAND:
+            if (wParam == SC_MINIMIZE) {
+                HideWindow();  // the window lives on in the tray
+                return 0;
+            }
+            break;
+        default:
+            break;
     }
     return TPictureForm::WndProc(message, wParam, lParam);
 }

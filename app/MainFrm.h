@@ -1,15 +1,23 @@
-// TMainForm: the program's main window. It hosts the platform's pages, owns the tray icon and the
-// global hot key, follows the close policy, and saves and releases what it holds when it goes.
+// TMainForm: the program's main window. It hosts the platform's pages, owns the tray icon, its menu and
+// the global hot key, switches between the compact login layout and the full layout, follows the close
+// policy, and saves and releases what it holds when it goes.
+//
+// The implementation is split by concern: MainFrm.cpp (creation, close, destruction),
+// MainFrmPlacement.cpp (layouts and remembered placement), MainFrmTray.cpp (tray icon, hot key,
+// hide/show, hint labels), MainFrmMenu.cpp (the tray menu and size presets).
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
+#include "app/HideShow.h"
+#include "app/WindowPlacement.h"
 #include "config/HotKeyText.h"
 #include "skin/CustomFrm.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Label.h"
+#include "toolkit/PopupMenu.h"
 #include "toolkit/TrayIcon.h"
 
 namespace config {
@@ -19,11 +27,15 @@ class TAppConfigClass;
 namespace app {
 
 // Process-wide state kept beside the main window.
-inline std::string StartUrl;      // the start (login) page: "DirectUrl", taken once at creation
+inline std::string StartUrl;     // the start (login) page: "DirectUrl", taken once at creation
 inline bool FullLayout = false;  // which of the two layouts the window is in
 
+// Host flags of the browser control for the two layouts.
+constexpr unsigned long kCompactHostFlags = 0x0C;  // no 3-D border, no scroll bars
+constexpr unsigned long kFullHostFlags = 0x84;     // no 3-D border, flat scroll bars
+
 class TMainForm : public skin::TPictureForm {
-public:
+  public:
     static tk::FormDesign Design();
 
     TMainForm();
@@ -36,37 +48,83 @@ public:
     void FormCloseQuery(bool& CanClose);
     void FormDestroy();
 
-    // Sets the tray icon's hint from the hot-key setting.
     void UpdateTrayHint();
     void LoadSystemMenuIcon(std::string& IconPath) override;
 
-    // The window's operations that other parts of the program call.
-    void HideWindow();
+    // Layouts and placement.
     void LoadLastPosInfo();
+    void LoadLastLoginInfo(const TPlacement& placement);
+    void SaveLastPosInfo();
+
+    // Hide and show.
+    void SwitchShowAndHide();
+    void HideWindow();
+    void ClearMemory();
+    void ShowAppForms(TShowMode Mode);
+    void ApplyToModalForms(TShowMode Mode);
+    void ApplyToStayOnTopForms(TShowMode Mode);
+    void ApplyToOtherForms(TShowMode Mode);
+    void OpenSettingsDialog();
+    std::string GetHotKeyText();
+    void ShowHotKeyLabels();
+
+    // Tray icon and caption labels.
+    void cltrycn1DblClick();
+    void cltrycn1MouseUp(tk::MouseButton Button, int X, int Y);
+    void lblModifyCfgClick();
+    void lblModifyCfgMouseEnter();
+    void lblModifyCfgMouseLeave();
+
+    // The tray menu.
+    void MeasureItem(HDC Canvas, int& Width, int& Height);
+    void SubMenuMeasureItem(HDC Canvas, int& Width, int& Height);
+    void PaintMenuItem(const tk::MenuItem& Item, HDC Canvas, UINT State, RECT Rect);
+    void NSuggestClick();
+    void mniNVisitSiteClick();
+    void mmiOpenFolderClick();
+    void mniSettingClick();
+    void NCloseUIClick();
+    void SetWindowSize(int Width, int Height);
+
+    // How the menu's commands open a page or a folder (verb, file, parameters): ShellExecute.
+    std::function<void(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters)>
+        ShellOpen;
 
     int GetHotKeyId() const { return HotKeyId; }
     int GetHotKeyInterval() const { return HotKeyInterval; }
+    bool GetPlaced() const { return Placed; }
+    const TPlacement& GetLastPlacement() const { return LastPlacement; }
     tk::TrayIcon& TrayIcon() { return cltrycn1; }
+    tk::PopupMenu& TrayMenu() { return pmMain; }
     tk::Label& HintLabel() { return lblHit; }
     tk::Label& ModifyLabel() { return lblModifyCfg; }
 
-protected:
+  protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+  private:
     // The configured hot key; a malformed value is reported once and then treated as no hot key.
     config::HotKeyValue ReadConfiguredHotKey(const config::TAppConfigClass& store);
+    // The shortcut code of the configured hot key (0: none).
+    uint16_t ConfiguredShortcutCode();
+    void CreateTrayMenu();
+    void WMHotKey(WPARAM id);
     void NavigateToStartPage();
+    void SetBrowserHostFlags(unsigned long flags);
+    void ReloadPage();
+    // False once the window has been freed during a nested message loop.
+    bool StillMainForm() const;
 
     tk::Label lblModifyCfg;
     tk::Label lblHit;
     tk::TrayIcon cltrycn1;
+    tk::PopupMenu pmMain;
 
     int HotKeyId = 0;
     int HotKeyInterval = 0;
     uint32_t LastHotKeyTick = 0;
     bool Placed = false;
-    std::array<int32_t, 9> LastPlacement{};
+    TPlacement LastPlacement;
 
     // The global atom "HOTKEY" taken at creation; the hot key is registered under its value - 0xC000.
     tk::UniqueGlobalAtom hotKeyAtom_;

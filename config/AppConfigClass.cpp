@@ -25,7 +25,8 @@ std::unique_ptr<TAppConfigClass>& Instance() {
 
 std::string ReadIniValue(const std::string& fileName, const std::string& section, const std::string& key) {
     char buffer[2048] = {};
-    DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof(buffer), fileName.c_str());
+    DWORD n =
+        GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof(buffer), fileName.c_str());
     if (n >= sizeof(buffer)) {
         n = sizeof(buffer) - 1;
     }
@@ -57,7 +58,9 @@ TAppConfigClass* TAppConfigClass::GetInstance() {
     return instance.get();
 }
 
-void TAppConfigClass::ReleaseInstance() { Instance().reset(); }
+void TAppConfigClass::ReleaseInstance() {
+    Instance().reset();
+}
 
 TAppConfigClass::TAppConfigClass(const std::string& folder)
     : sysConfigFile_(folder + "SysConfig.ini"),
@@ -103,9 +106,15 @@ void TAppConfigClass::SetUserValue(std::string& cached, const char* key, const s
 void TAppConfigClass::SetAutoRegNextTime(const std::string& value) {
     SetUserValue(autoRegNextTime_, "AutoRegNextTime", value);
 }
-void TAppConfigClass::SetCloseAction(const std::string& value) { SetUserValue(closeAction_, "CloseAction", value); }
-void TAppConfigClass::SetHotKey(const std::string& value) { SetUserValue(hotKey_, "HotKey", value); }
-void TAppConfigClass::SetWindowPos(const std::string& value) { SetUserValue(windowPos_, "WindowPos", value); }
+void TAppConfigClass::SetCloseAction(const std::string& value) {
+    SetUserValue(closeAction_, "CloseAction", value);
+}
+void TAppConfigClass::SetHotKey(const std::string& value) {
+    SetUserValue(hotKey_, "HotKey", value);
+}
+void TAppConfigClass::SetWindowPos(const std::string& value) {
+    SetUserValue(windowPos_, "WindowPos", value);
+}
 void TAppConfigClass::SetShotCutRemind(const std::string& value) {
     SetUserValue(shotCutRemind_, "ShotCutRemind", value);
 }

@@ -22,7 +22,7 @@ void WriteIniValue(const std::string& fileName, const std::string& section, cons
                    const std::string& value);
 
 class TAppConfigClass {
-public:
+  public:
     // The store of the process, built for the executable's folder on first use.
     static TAppConfigClass* GetInstance();
     // Frees the store; the next GetInstance reads the files again.
@@ -66,7 +66,7 @@ public:
     void SetWindowPos(const std::string& value);
     void SetShotCutRemind(const std::string& value);
 
-private:
+  private:
     void LoadConfig();
     void SetUserValue(std::string& cached, const char* key, const std::string& value);
 

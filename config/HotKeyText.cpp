@@ -41,7 +41,8 @@ HotKeyValue HotKeyFromShortcut(uint16_t code) {
 namespace {
 
 std::string KeyName(uint8_t key, const KeyNameFunction& systemName) {
-    static const char* const kSpaceToDown[] = {"Space", "PgUp", "PgDn", "End", "Home", "Left", "Up", "Right", "Down"};
+    static const char* const kSpaceToDown[] = {"Space", "PgUp", "PgDn",  "End", "Home",
+                                               "Left",  "Up",   "Right", "Down"};
     switch (key) {
         case 0x08:
             return "BkSp";

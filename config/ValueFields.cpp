@@ -8,7 +8,9 @@ namespace config {
 namespace {
 
 // Blanks and control characters: every byte from 1 to 32.
-bool IsBlank(char c) { return c != '\0' && static_cast<unsigned char>(c) <= ' '; }
+bool IsBlank(char c) {
+    return c != '\0' && static_cast<unsigned char>(c) <= ' ';
+}
 
 }  // namespace
 

@@ -13,13 +13,13 @@ namespace config {
 
 // "'%s' is not a valid integer value"
 class ConvertError : public tk::Error {
-public:
+  public:
     explicit ConvertError(std::string_view text);
 };
 
 // "List index out of bounds (%d)"
 class ListIndexError : public tk::Error {
-public:
+  public:
     explicit ListIndexError(int index);
 };
 
@@ -34,14 +34,14 @@ int32_t ToInteger(std::string_view text);
 
 // The fields of one value, read by (zero-based) position.
 class Fields {
-public:
+  public:
     explicit Fields(std::string_view text) : fields_(SplitFields(text)) {}
     size_t Count() const { return fields_.size(); }
     // Raises ListIndexError when there is no field at index.
     const std::string& At(size_t index) const;
     int32_t Integer(size_t index) const { return ToInteger(At(index)); }
 
-private:
+  private:
     std::vector<std::string> fields_;
 };
 

@@ -38,8 +38,8 @@ TPictureForm::TPictureForm(const tk::FormDesign& design)
     imgSystemMenu.SetCenter(true);
     imgSystemMenu.SetCursor(LoadCursorW(nullptr, IDC_HAND));
     imgSystemMenu.SetHint(L"Orvania");
-    if (HICON icon = static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR))) {
+    if (HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                                   16, 16, LR_DEFAULTCOLOR))) {
         imgSystemMenu.SetIcon(tk::UniqueIcon(icon));
     }
 }
@@ -54,11 +54,17 @@ void TPictureForm::FormCreate() {
 
 void TPictureForm::FormResize() {}
 
-void TPictureForm::FormDestroy() { FreeSkin(); }
+void TPictureForm::FormDestroy() {
+    FreeSkin();
+}
 
-void TPictureForm::SetResizable(bool value) { Resizable = value; }
+void TPictureForm::SetResizable(bool value) {
+    Resizable = value;
+}
 
-void TPictureForm::SetCloseButtonVisible(bool value) { CloseButtonVisible = value; }
+void TPictureForm::SetCloseButtonVisible(bool value) {
+    CloseButtonVisible = value;
+}
 
 void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
     if (IconPath.empty()) {

@@ -11,7 +11,7 @@
 namespace skin {
 
 class TPictureForm : public tk::Form {
-public:
+  public:
     // The base's own design: borderless, minimize and maximize border icons, client 817 x 600,
     // button-face colour. Descendants start from it and change what their own design changes.
     static tk::FormDesign BaseDesign();
@@ -44,7 +44,7 @@ public:
     // The client panel that holds a descendant's content.
     tk::Panel& MainPanel() { return pnlMain; }
 
-protected:
+  protected:
     // Frame controls, in declaration order.
     tk::Image ImgTop;
     tk::Image imgbottom;

@@ -59,8 +59,8 @@ void Application::Initialize() {
     // A zero-sized, tool-window owner for every form: visible while a form is, never on the task bar.
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS, x,
-                              y, 0, 0, nullptr, nullptr, instance, nullptr);
+    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS,
+                              x, y, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!handle_) {
         throw Error("Unable to create the application window");
     }
@@ -157,7 +157,9 @@ void Application::Run() {
     }
 }
 
-void Application::Terminate() { PostQuitMessage(0); }
+void Application::Terminate() {
+    PostQuitMessage(0);
+}
 
 void Application::EndSession() {
     terminated_ = true;
@@ -208,7 +210,9 @@ void Application::ShowException(const std::string& message) {
     MessageBoxW(owner, MessageToWide(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
-std::string Application::ExeName() const { return ExePath(); }
+std::string Application::ExeName() const {
+    return ExePath();
+}
 
 int Application::AddMessageFilter(MessageFilter filter) {
     int id = nextFilterId_++;
@@ -220,8 +224,12 @@ void Application::RemoveMessageFilter(int id) {
     std::erase_if(filters_, [id](const auto& f) { return f.first == id; });
 }
 
-void Application::AddForm(Form* form) { forms_.push_back(form); }
+void Application::AddForm(Form* form) {
+    forms_.push_back(form);
+}
 
-void Application::RemoveForm(Form* form) { std::erase(forms_, form); }
+void Application::RemoveForm(Form* form) {
+    std::erase(forms_, form);
+}
 
 }  // namespace tk

@@ -13,7 +13,7 @@
 namespace tk {
 
 class Application {
-public:
+  public:
     static Application& Instance();
 
     // Initialises COM/OLE and the common controls and creates the hidden application window.
@@ -81,7 +81,7 @@ public:
     void RemoveForm(Form* form);
     void SetActive(bool active) { active_ = active; }
 
-private:
+  private:
     Application() = default;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     bool ProcessMessage();

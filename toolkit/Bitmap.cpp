@@ -5,11 +5,17 @@
 
 namespace tk {
 
-Bitmap::Bitmap(int width, int height) { SetSize(width, height); }
+Bitmap::Bitmap(int width, int height) {
+    SetSize(width, height);
+}
 
-Bitmap::~Bitmap() { Reset(); }
+Bitmap::~Bitmap() {
+    Reset();
+}
 
-Bitmap::Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+Bitmap::Bitmap(Bitmap&& other) noexcept {
+    *this = std::move(other);
+}
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     if (this != &other) {

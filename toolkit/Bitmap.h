@@ -13,7 +13,7 @@
 namespace tk {
 
 class Bitmap {
-public:
+  public:
     Bitmap() = default;
     Bitmap(int width, int height);
     ~Bitmap();
@@ -47,7 +47,7 @@ public:
     void Draw(HDC dc, int x, int y, bool transparent = false) const;
     void StretchDraw(HDC dc, const RECT& target, bool transparent = false) const;
 
-private:
+  private:
     void Reset();
 
     int width_ = 0;

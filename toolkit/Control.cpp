@@ -14,7 +14,9 @@ namespace {
 
 const wchar_t kControlProperty[] = L"Velmora.Control";
 
-bool Contains(const RECT& r, int x, int y) { return x >= r.left && x < r.right && y >= r.top && y < r.bottom; }
+bool Contains(const RECT& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
 
 }  // namespace
 
@@ -471,7 +473,9 @@ int WinControl::ClientHeight() const {
     return Height();
 }
 
-void WinControl::AddControl(Control* control) { controls_.push_back(control); }
+void WinControl::AddControl(Control* control) {
+    controls_.push_back(control);
+}
 
 void WinControl::RemoveControl(Control* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
@@ -640,9 +644,10 @@ void WinControl::UpdateTooltip() {
     ti.hwnd = handle_;
     ti.uId = 1;
     if (!tooltip_) {
-        tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
+        tooltip_ =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
         if (!tooltip_) {
             return;
         }

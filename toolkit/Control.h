@@ -24,7 +24,7 @@ enum Anchors : unsigned {
 enum class MouseButton { Left, Right, Middle };
 
 class Control {
-public:
+  public:
     explicit Control(WinControl* parent);
     virtual ~Control();
     Control(const Control&) = delete;
@@ -91,7 +91,7 @@ public:
     // Re-applies anchors after the parent's client area changed size.
     void ParentResized(int parentWidth, int parentHeight);
 
-protected:
+  protected:
     // Moves the control without recording a new anchor origin (used by alignment and anchoring).
     void PlaceBounds(int left, int top, int width, int height);
     virtual void BoundsChanged(const RECT& old);
@@ -101,7 +101,7 @@ protected:
     RECT bounds_{0, 0, 0, 0};
     bool visible_ = true;
 
-private:
+  private:
     WinControl* parent_;
     Align align_ = Align::None;
     unsigned anchors_ = kAnchorLeft | kAnchorTop;
@@ -117,7 +117,7 @@ private:
 };
 
 class GraphicControl : public Control {
-public:
+  public:
     using Control::Control;
 };
 
@@ -135,7 +135,7 @@ struct WindowParams {
 };
 
 class WinControl : public Control {
-public:
+  public:
     explicit WinControl(WinControl* parent);
     ~WinControl() override;
 
@@ -168,11 +168,12 @@ public:
 
     // A notification that the parent received from this control's window (WM_COMMAND, WM_CTLCOLOR*,
     // WM_NOTIFY, WM_DRAWITEM): the control answers it itself. Return true when handled.
-    virtual bool ReflectedMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/, LRESULT* /*result*/) {
+    virtual bool ReflectedMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/,
+                                  LRESULT* /*result*/) {
         return false;
     }
 
-protected:
+  protected:
     void CreateHandle(const WindowParams& params);
     void DestroyHandle();
     // Paints the background and the windowless children into dc (whole client area).
@@ -186,7 +187,7 @@ protected:
     Control* HoverControl() const { return hover_; }
     virtual void HoverChanged(Control* /*old*/, Control* /*now*/) {}
 
-private:
+  private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void AddControl(Control* control);
     void RemoveControl(Control* control);

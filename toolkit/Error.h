@@ -10,18 +10,18 @@ namespace tk {
 // The general error class: everything the program raises on purpose derives from it, so that
 // "catch the general error class" means exactly the program's own failures.
 class Error : public std::runtime_error {
-public:
+  public:
     explicit Error(const std::string& message) : std::runtime_error(message) {}
 };
 
 // A failure that carries a COM status code (HRESULT, kept as a 32-bit signed integer here so that
 // this header needs no platform headers).
 class ComError : public Error {
-public:
+  public:
     ComError(const std::string& message, long hresult) : Error(message), hresult_(hresult) {}
     long Result() const { return hresult_; }
 
-private:
+  private:
     long hresult_;
 };
 

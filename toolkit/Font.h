@@ -10,7 +10,7 @@
 namespace tk {
 
 class Font {
-public:
+  public:
     Font() = default;
     Font(std::wstring face, int points, bool bold = false, COLORREF color = RGB(0, 0, 0));
 
@@ -28,7 +28,7 @@ public:
 
     HFONT Handle() const;
 
-private:
+  private:
     void Changed() { handle_.Reset(); }
 
     std::wstring face_ = L"MS Sans Serif";

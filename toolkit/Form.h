@@ -35,7 +35,7 @@ struct FormDesign {
 };
 
 class Form : public WinControl {
-public:
+  public:
     explicit Form(const FormDesign& design);
     ~Form() override;
 
@@ -92,14 +92,14 @@ public:
     // Centres the form on another form's window (or on the primary work area when null).
     void CenterOn(const Form* other);
 
-protected:
+  protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The caption text changed (after the window has the new text).
     virtual void TextChanged() {}
     // The show command for the current window state.
     int ShowCommand() const;
 
-private:
+  private:
     void ApplyPosition();
     void FreeOwnedForms();
 

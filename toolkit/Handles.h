@@ -13,7 +13,7 @@ namespace tk {
 // A movable, non-copyable owner of one handle-like value with a free function.
 template <typename T, typename Traits>
 class Unique {
-public:
+  public:
     Unique() = default;
     explicit Unique(T value) : value_(value) {}
     ~Unique() { Reset(); }
@@ -38,7 +38,7 @@ public:
         }
     }
 
-private:
+  private:
     T value_ = Traits::Invalid();
 };
 
@@ -97,7 +97,7 @@ using UniquePidl = Unique<LPITEMIDLIST, PidlTraits>;
 
 // GetDC/ReleaseDC pair for one window (nullptr: the screen).
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
     ~WindowDc() {
         if (dc_) {
@@ -108,33 +108,33 @@ public:
     WindowDc& operator=(const WindowDc&) = delete;
     HDC Get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // Selects an object into a DC and puts the previous one back.
 class SelectGuard {
-public:
+  public:
     SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
     ~SelectGuard() { SelectObject(dc_, old_); }
     SelectGuard(const SelectGuard&) = delete;
     SelectGuard& operator=(const SelectGuard&) = delete;
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ old_;
 };
 
 // Saves a DC's state and restores it.
 class SavedDc {
-public:
+  public:
     explicit SavedDc(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
     ~SavedDc() { RestoreDC(dc_, id_); }
     SavedDc(const SavedDc&) = delete;
     SavedDc& operator=(const SavedDc&) = delete;
 
-private:
+  private:
     HDC dc_;
     int id_;
 };
@@ -142,7 +142,7 @@ private:
 // A counted COM reference.
 template <typename T>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(std::nullptr_t) {}
     // Adopts a reference the caller already owns (for example one returned through an out pointer).
@@ -195,13 +195,13 @@ public:
         return out;
     }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 
 // An owned BSTR.
 class Bstr {
-public:
+  public:
     Bstr() = default;
     explicit Bstr(const wchar_t* text) : s_(SysAllocString(text)) {}
     Bstr(const wchar_t* text, UINT length) : s_(SysAllocStringLen(text, length)) {}
@@ -226,13 +226,13 @@ public:
     BSTR Release() { return std::exchange(s_, nullptr); }
     UINT Length() const { return SysStringLen(s_); }
 
-private:
+  private:
     BSTR s_ = nullptr;
 };
 
 // A VARIANT that is cleared when it goes.
 class Variant {
-public:
+  public:
     Variant() { VariantInit(&v_); }
     ~Variant() { VariantClear(&v_); }
     Variant(const Variant&) = delete;
@@ -244,7 +244,7 @@ public:
     VARIANT& Get() { return v_; }
     const VARIANT& Get() const { return v_; }
 
-private:
+  private:
     VARIANT v_;
 };
 

@@ -8,7 +8,7 @@
 namespace tk {
 
 class Image : public GraphicControl {
-public:
+  public:
     using GraphicControl::GraphicControl;
 
     // The picture bitmap; after drawing into it or replacing it call PictureChanged.
@@ -35,7 +35,7 @@ public:
 
     void Paint(HDC dc) override;
 
-private:
+  private:
     Bitmap picture_;
     UniqueIcon icon_;
     bool stretch_ = false;

@@ -10,7 +10,7 @@ namespace tk {
 enum class TextAlign { Left, Right, Center };
 
 class Label : public GraphicControl {
-public:
+  public:
     explicit Label(WinControl* parent);
 
     const std::wstring& Caption() const { return caption_; }
@@ -30,7 +30,7 @@ public:
 
     void Paint(HDC dc) override;
 
-private:
+  private:
     void AdjustSize();
     UINT DrawFlags() const;
 

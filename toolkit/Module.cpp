@@ -21,7 +21,9 @@ std::string FolderOf(const std::string& path) {
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
-std::string ExeFolder() { return FolderOf(ExePath()); }
+std::string ExeFolder() {
+    return FolderOf(ExePath());
+}
 
 bool FileExists(const std::string& path) {
     DWORD attributes = GetFileAttributesA(path.c_str());

@@ -2,7 +2,8 @@
 
 namespace tk {
 
-Panel::Panel(WinControl* parent, int left, int top, int width, int height, COLORREF color) : WinControl(parent) {
+Panel::Panel(WinControl* parent, int left, int top, int width, int height, COLORREF color)
+    : WinControl(parent) {
     SetColor(color);
     WindowParams p;
     p.className = L"VelmoraPanel";

@@ -6,8 +6,9 @@
 namespace tk {
 
 class Panel : public WinControl {
-public:
-    Panel(WinControl* parent, int left, int top, int width, int height, COLORREF color = GetSysColor(COLOR_WINDOW));
+  public:
+    Panel(WinControl* parent, int left, int top, int width, int height,
+          COLORREF color = GetSysColor(COLOR_WINDOW));
 };
 
 }  // namespace tk

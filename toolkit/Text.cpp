@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-
 namespace tk {
 namespace {
 
@@ -35,18 +34,31 @@ std::string FromWide(UINT codePage, std::wstring_view text) {
         return {};
     }
     std::string out(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr,
+                        nullptr);
     return out;
 }
 
 }  // namespace
 
-std::wstring Utf8ToWide(std::string_view text) { return ToWide(CP_UTF8, 0, text); }
-std::string WideToUtf8(std::wstring_view text) { return FromWide(CP_UTF8, text); }
-std::wstring AnsiToWide(std::string_view text) { return ToWide(CP_ACP, 0, text); }
-std::string WideToAnsi(std::wstring_view text) { return FromWide(CP_ACP, text); }
-std::string AnsiToUtf8(std::string_view text) { return WideToUtf8(AnsiToWide(text)); }
-std::string Utf8ToAnsi(std::string_view text) { return WideToAnsi(Utf8ToWide(text)); }
+std::wstring Utf8ToWide(std::string_view text) {
+    return ToWide(CP_UTF8, 0, text);
+}
+std::string WideToUtf8(std::wstring_view text) {
+    return FromWide(CP_UTF8, text);
+}
+std::wstring AnsiToWide(std::string_view text) {
+    return ToWide(CP_ACP, 0, text);
+}
+std::string WideToAnsi(std::wstring_view text) {
+    return FromWide(CP_ACP, text);
+}
+std::string AnsiToUtf8(std::string_view text) {
+    return WideToUtf8(AnsiToWide(text));
+}
+std::string Utf8ToAnsi(std::string_view text) {
+    return WideToAnsi(Utf8ToWide(text));
+}
 
 std::wstring MessageToWide(std::string_view message) {
     bool ok = false;

@@ -14,7 +14,7 @@
 namespace tk {
 
 class TrayIcon {
-public:
+  public:
     TrayIcon();
     ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
@@ -32,7 +32,7 @@ public:
     std::function<void()> OnDblClick;
     std::function<void(MouseButton, int x, int y)> OnMouseUp;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void HandleCallback(LPARAM mouseMessage);
     bool Notify(DWORD action);

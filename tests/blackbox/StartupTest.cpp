@@ -67,7 +67,8 @@ TEST(Startup, LogOffIsAllowedEvenWhenClosingWouldOnlyHide) {
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     DWORD_PTR answer = 0;
-    ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000, &answer));
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000,
+                                    &answer));
     EXPECT_EQ(answer, 1u);
     Sleep(200);
     EXPECT_TRUE(IsWindowVisible(window));

@@ -69,7 +69,9 @@ VelmoraProcess::VelmoraProcess() {
     }
 }
 
-VelmoraProcess::~VelmoraProcess() { Stop(); }
+VelmoraProcess::~VelmoraProcess() {
+    Stop();
+}
 
 void VelmoraProcess::Stop() {
     if (!Running()) {
@@ -111,8 +113,8 @@ void VelmoraProcess::Start(const std::string& arguments, const std::string& curr
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(), &si,
-                        &pi)) {
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+                        &si, &pi)) {
         throw std::runtime_error("cannot start Velmora.exe");
     }
     CloseHandle(pi.hThread);
@@ -130,6 +132,8 @@ bool VelmoraProcess::WaitForExit(int timeoutMs) const {
     return !process_ || WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
 }
 
-bool VelmoraProcess::Running() const { return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+bool VelmoraProcess::Running() const {
+    return process_ && WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+}
 
 }  // namespace blackbox

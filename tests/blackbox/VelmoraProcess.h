@@ -13,7 +13,7 @@
 namespace blackbox {
 
 class VelmoraProcess {
-public:
+  public:
     // Copies Velmora.exe (and its Skin folder, when built) into a fresh program folder.
     VelmoraProcess();
     // Ends the program if it still runs: first as Windows would at the end of a session, so it
@@ -37,7 +37,7 @@ public:
     DWORD ProcessId() const { return processId_; }
     void Stop();
 
-private:
+  private:
     testsupport::TempFolder folder_;
     tk::UniqueHandle process_;
     DWORD processId_ = 0;

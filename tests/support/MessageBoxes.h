@@ -24,7 +24,7 @@ void PressOk(HWND box);
 
 // While it lives, every message box of the given process (default: this one) is read and closed.
 class MessageBoxWatcher {
-public:
+  public:
     explicit MessageBoxWatcher(DWORD processId = GetCurrentProcessId());
     ~MessageBoxWatcher();
     MessageBoxWatcher(const MessageBoxWatcher&) = delete;
@@ -34,7 +34,7 @@ public:
     // Waits up to timeoutMs for at least count boxes.
     bool WaitFor(size_t count, int timeoutMs) const;
 
-private:
+  private:
     void Run();
 
     DWORD processId_;

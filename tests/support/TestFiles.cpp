@@ -27,7 +27,9 @@ TempFolder::TempFolder() {
     }
 }
 
-TempFolder::~TempFolder() { RemovePath(path_); }
+TempFolder::~TempFolder() {
+    RemovePath(path_);
+}
 
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -41,7 +43,9 @@ void WriteFileBytes(const std::string& path, const std::string& content) {
     out << content;
 }
 
-bool PathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
 void RemovePath(const std::string& path) {
     std::string p = path;

@@ -10,7 +10,7 @@ namespace testsupport {
 
 // A fresh folder below the temporary directory, removed with everything in it at the end.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -18,7 +18,7 @@ public:
     // ANSI path with a trailing backslash.
     const std::string& Path() const { return path_; }
 
-private:
+  private:
     std::string path_;
 };
 

@@ -16,7 +16,9 @@ std::string LayoutName(uint8_t key) {
     return {};
 }
 
-std::string Text(uint16_t code) { return ShortcutText(code, &LayoutName); }
+std::string Text(uint16_t code) {
+    return ShortcutText(code, &LayoutName);
+}
 
 }  // namespace
 

@@ -41,7 +41,9 @@ TEST(SplitFields, DoubleQuotesAreRemoved) {
     EXPECT_EQ(SplitFields("\"1\"2"), (Strings{"1", "2"}));
 }
 
-TEST(SplitFields, StopsAtAZeroByte) { EXPECT_EQ(SplitFields(std::string("1,2\0,3", 6)), (Strings{"1", "2"})); }
+TEST(SplitFields, StopsAtAZeroByte) {
+    EXPECT_EQ(SplitFields(std::string("1,2\0,3", 6)), (Strings{"1", "2"}));
+}
 
 TEST(SplitFields, BytesAboveAsciiBelongToFields) {
     // Chinese text in the system code page (GBK bytes) is field content, never a separator.
@@ -62,7 +64,8 @@ TEST(ToInteger, AcceptsDecimalAndHexadecimal) {
 }
 
 TEST(ToInteger, RejectsEverythingElseWithTheConversionMessage) {
-    for (const char* bad : {"", " ", "12a", "1 ", "1.5", "abc", "-", "$", "0x", "2147483648", "$100000000", "F9"}) {
+    for (const char* bad :
+         {"", " ", "12a", "1 ", "1.5", "abc", "-", "$", "0x", "2147483648", "$100000000", "F9"}) {
         try {
             ToInteger(bad);
             ADD_FAILURE() << "accepted '" << bad << "'";

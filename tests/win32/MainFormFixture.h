@@ -25,7 +25,7 @@ inline bool HotKeyIsHeld(UINT modifiers, UINT key) {
 }
 
 class MainFormTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder_ = tk::ExeFolder();
         RemoveConfigFiles();
@@ -47,15 +47,22 @@ protected:
         RemoveConfigFiles();
     }
 
-    void WriteUserConfig(const std::string& lines) { WriteFileBytes(folder_ + "UserConfig.ini", "[UserCustom]\r\n" + lines); }
-    void WriteSysConfig(const std::string& lines) { WriteFileBytes(folder_ + "SysConfig.ini", "[Orvane]\r\n" + lines); }
-    std::string UserValue(const char* key) { return config::ReadIniValue(folder_ + "UserConfig.ini", "UserCustom", key); }
+    void WriteUserConfig(const std::string& lines) {
+        WriteFileBytes(folder_ + "UserConfig.ini", "[UserCustom]\r\n" + lines);
+    }
+    void WriteSysConfig(const std::string& lines) {
+        WriteFileBytes(folder_ + "SysConfig.ini", "[Orvane]\r\n" + lines);
+    }
+    std::string UserValue(const char* key) {
+        return config::ReadIniValue(folder_ + "UserConfig.ini", "UserCustom", key);
+    }
     // Puts a "SysMenu.ico" into the current directory (below it when sub is given).
     void PlaceSysMenuIcon(const std::string& sub = "") {
         if (!sub.empty()) {
             CreateDirectoryA((workDir_.Path() + sub).c_str(), nullptr);
         }
-        CopyFileA((folder_ + "testdata\\SysMenu.ico").c_str(), (workDir_.Path() + sub + "SysMenu.ico").c_str(), FALSE);
+        CopyFileA((folder_ + "testdata\\SysMenu.ico").c_str(),
+                  (workDir_.Path() + sub + "SysMenu.ico").c_str(), FALSE);
     }
 
     app::TMainForm* CreateMainForm() { return tk::Application::Instance().CreateMainForm<app::TMainForm>(); }
@@ -63,7 +70,7 @@ protected:
     std::string folder_;
     TempFolder workDir_;
 
-private:
+  private:
     void RemoveConfigFiles() {
         for (const char* name : {"SysConfig.ini", "UserConfig.ini", "Version.dat"}) {
             RemovePath(folder_ + name);

@@ -1,0 +1,144 @@
+// The tray icon's owner-drawn menu: the platform's pages, the settings, exit, and the (hidden) program
+// folder and window-size presets.
+#include "app/MainFrm.h"
+
+#include "app/TrayMenuLayout.h"
+#include "config/AppConfigClass.h"
+#include "toolkit/Application.h"
+#include "toolkit/Module.h"
+#include "toolkit/Text.h"
+
+namespace app {
+namespace {
+
+COLORREF ToColorRef(uint32_t rgb) {
+    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+struct SizePreset {
+    const char* name;
+    const wchar_t* caption;
+    int width;
+    int height;
+};
+
+const SizePreset kSizePresets[] = {
+    {"N800X6001", L"800 * 600", 800, 600},      {"N10247681", L"1024 * 768", 1024, 768},
+    {"N12808001", L"1280 * 800", 1280, 800},    {"N12807201", L"1280 * 720", 1280, 720},
+    {"mniN1440X900", L"1440 * 900", 1440, 900},
+};
+
+}  // namespace
+
+void TMainForm::CreateTrayMenu() {
+    pmMain.ownerDraw = true;
+    pmMain.rightAligned = true;
+    auto addItem = [this](tk::MenuItem& item, bool sizePreset) {
+        item.OnMeasureItem = [this, sizePreset](HDC dc, int& width, int& height) {
+            if (sizePreset) {
+                SubMenuMeasureItem(dc, width, height);
+            } else {
+                MeasureItem(dc, width, height);
+            }
+        };
+        item.OnAdvancedDrawItem = [this, &item](HDC dc, const RECT& rect, UINT state) {
+            PaintMenuItem(item, dc, state, rect);
+        };
+        return &item;
+    };
+    addItem(pmMain.Add("NSuggest", L"提交建议"), false)->OnClick = [this] { NSuggestClick(); };
+    addItem(pmMain.Add("mniNVisitSite", L"访问网站"), false)->OnClick = [this] { mniNVisitSiteClick(); };
+    tk::MenuItem* openFolder = addItem(pmMain.Add("mmiOpenFolder", L"打开目录"), false);
+    openFolder->OnClick = [this] { mmiOpenFolderClick(); };
+    openFolder->visible = false;
+    tk::MenuItem* winSize = addItem(pmMain.Add("mniWinSize", L"窗口大小"), false);
+    winSize->visible = false;
+    for (const SizePreset& preset : kSizePresets) {
+        addItem(winSize->Add(preset.name, preset.caption), true)->OnClick = [this, preset] {
+            SetWindowSize(preset.width, preset.height);
+        };
+    }
+    addItem(pmMain.Add("mniSetting", L"参数设置"), false)->OnClick = [this] { mniSettingClick(); };
+    addItem(pmMain.Add("NCloseUI", L"退出程序"), false)->OnClick = [this] { NCloseUIClick(); };
+}
+
+void TMainForm::MeasureItem(HDC, int& Width, int& Height) {
+    const MenuItemSize size = MenuItemMetrics(false);
+    Width = size.width;
+    Height = size.height;
+}
+
+void TMainForm::SubMenuMeasureItem(HDC, int& Width, int& Height) {
+    const MenuItemSize size = MenuItemMetrics(true);
+    Width = size.width;
+    Height = size.height;
+}
+
+void TMainForm::PaintMenuItem(const tk::MenuItem& Item, HDC Canvas, UINT State, RECT Rect) {
+    try {
+        const COLORREF color = ToColorRef((State & ODS_SELECTED) ? kMenuSelectedColor : kMenuPlainColor);
+        tk::UniqueBrush brush(CreateSolidBrush(color));
+        tk::UniquePen pen(CreatePen(PS_SOLID, 1, color));
+        tk::SelectGuard selectBrush(Canvas, brush.Get());
+        tk::SelectGuard selectPen(Canvas, pen.Get());
+        Rectangle(Canvas, Rect.left, Rect.top, Rect.right, Rect.bottom);
+        if (Item.caption != L"-") {
+            Rect.left += kMenuCaptionIndent;
+            SetBkMode(Canvas, OPAQUE);
+            SetBkColor(Canvas, color);
+            DrawTextW(Canvas, Item.caption.c_str(), static_cast<int>(Item.caption.size()), &Rect,
+                      DT_SINGLELINE | DT_VCENTER);
+        } else {
+            tk::UniquePen black(CreatePen(PS_SOLID, 1, ToColorRef(kMenuSeparatorColor)));
+            tk::SelectGuard selectBlack(Canvas, black.Get());
+            const int y = Rect.top + (Rect.bottom - Rect.top) / 2;
+            MoveToEx(Canvas, Rect.left, y, nullptr);
+            LineTo(Canvas, Rect.right, y);
+        }
+    } catch (...) {
+        // A half-painted item is better than an error while the menu is open.
+    }
+}
+
+void TMainForm::NSuggestClick() {
+    if (auto page = SitePageAddress(StartUrl, "/Detail.aspx?subjectID=16")) {
+        ShellOpen(L"open", L"IEXPLORE.EXE", tk::AnsiToWide(*page));
+    }
+}
+
+void TMainForm::mniNVisitSiteClick() {
+    if (auto page = SitePageAddress(StartUrl, "/")) {
+        ShellOpen(L"open", L"IEXPLORE.EXE", tk::AnsiToWide(*page));
+    }
+}
+
+void TMainForm::mmiOpenFolderClick() {
+    ShellOpen(L"open", L"Explorer.exe", tk::AnsiToWide(tk::ExeFolder()));
+}
+
+void TMainForm::mniSettingClick() {
+    OpenSettingsDialog();
+}
+
+void TMainForm::NCloseUIClick() {
+    tk::Application::Instance().Terminate();
+}
+
+void TMainForm::SetWindowSize(int Width, int Height) {
+    if (GetWindowState() == tk::WindowState::Maximized) {
+        SetWindowState(tk::WindowState::Normal);
+    }
+    SetWidth(Width);
+    SetHeight(Height);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const PresetPosition position =
+        SizePresetPosition(Left(), work.right - work.left, work.bottom - work.top, Width, Height);
+    SetLeft(position.left);
+    SetTop(position.top);
+    if (!IsWindowVisible(tk::Application::Instance().Handle())) {
+        Show();
+    }
+}
+
+}  // namespace app

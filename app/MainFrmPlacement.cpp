@@ -1,0 +1,76 @@
+// The main window's two layouts (compact while the start page shows, full afterwards) and the
+// placement it remembers between runs.
+#include "app/MainFrm.h"
+
+#include "config/AppConfigClass.h"
+
+namespace app {
+
+void TMainForm::FormShow() {
+    LoadLastPosInfo();
+}
+
+void TMainForm::FormResize() {
+    TPictureForm::FormResize();
+}
+
+void TMainForm::LoadLastPosInfo() {
+    if (!FullLayout) {
+        SetBrowserHostFlags(kCompactHostFlags);
+        SetResizable(false);
+        SetBounds(Left(), Top(), 400, 250);
+        return;
+    }
+    if (Placed) {
+        return;
+    }
+    ShowHotKeyLabels();
+    Placed = true;
+    SetResizable(true);
+    SetBrowserHostFlags(kFullHostFlags);
+    ReloadPage();
+    const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
+    if (auto saved = ParseWindowPos(store->WindowPos())) {
+        LastPlacement = *saved;
+    }
+    LastPlacement = RaisedToMinimum(LastPlacement);
+    LoadLastLoginInfo(LastPlacement);
+}
+
+void TMainForm::LoadLastLoginInfo(const TPlacement& placement) {
+    SetResizable(true);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    static_assert(sizeof(WINDOWPLACEMENT) == 44);
+    if (placement.State == kPlacementMaximized) {
+        SetWindowState(tk::WindowState::Maximized);
+        wp.showCmd = SW_SHOWMAXIMIZED;
+        wp.rcNormalPosition =
+            RECT{placement.RestoreLeft, placement.RestoreTop, placement.RestoreLeft + placement.RestoreWidth,
+                 placement.RestoreTop + placement.RestoreHeight};
+    } else {
+        wp.showCmd = SW_SHOWNORMAL;
+        wp.rcNormalPosition = RECT{placement.Left, placement.Top, placement.Left + placement.Width,
+                                   placement.Top + placement.Height};
+    }
+    // The rectangle goes to the system unchanged; keeping it on a monitor is the system's business.
+    SetWindowPlacement(Handle(), &wp);
+}
+
+void TMainForm::SaveLastPosInfo() {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    std::optional<Rect32> restore;
+    if (GetWindowPlacement(Handle(), &wp) && wp.showCmd == SW_SHOWMAXIMIZED) {
+        const RECT& r = wp.rcNormalPosition;
+        restore = Rect32{r.left, r.top, r.right, r.bottom};
+    }
+    const TPlacement placement = PlacementToSave(Left(), Top(), ClientWidth(), ClientHeight(), restore);
+    config::TAppConfigClass::GetInstance()->SetWindowPos(FormatWindowPos(placement));
+}
+
+void TMainForm::SetBrowserHostFlags(unsigned long) {}
+
+void TMainForm::ReloadPage() {}
+
+}  // namespace app

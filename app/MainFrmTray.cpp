@@ -1,0 +1,198 @@
+// The main window in the notification area: the global hot key, the toggle between hidden and shown,
+// the tray icon's mouse, and the caption labels that name the hot key.
+#include "app/MainFrm.h"
+
+#include "config/AppConfigClass.h"
+#include "toolkit/Application.h"
+#include "toolkit/Keyboard.h"
+#include "toolkit/Text.h"
+
+namespace app {
+namespace {
+
+// RGB(97, 120, 178) as a COLORREF.
+constexpr COLORREF kLabelColor = RGB(97, 120, 178);
+
+}  // namespace
+
+void TMainForm::WMHotKey(WPARAM id) {
+    // Every message restarts the interval, so a burst of presses toggles once.
+    if (AcceptHotKey(LastHotKeyTick, GetTickCount(), static_cast<uint32_t>(HotKeyInterval)) &&
+        static_cast<int>(id) == HotKeyId) {
+        SwitchShowAndHide();
+    }
+}
+
+void TMainForm::SwitchShowAndHide() {
+    try {
+        const TShowMode mode =
+            ToggleDecision(IsWindowVisible(Handle()) != FALSE, tk::Application::Instance().Active());
+        ShowAppForms(mode);
+        if (mode == smHide && StillMainForm()) {
+            ClearMemory();
+        }
+    } catch (...) {
+        // A toggle that fails half-way simply ends.
+    }
+}
+
+void TMainForm::ShowAppForms(TShowMode Mode) {
+    switch (Mode) {
+        case smHide:
+            ApplyToModalForms(smHide);
+            ApplyToStayOnTopForms(smHide);
+            ApplyToOtherForms(smHide);
+            if (StillMainForm()) {
+                Hide();
+            }
+            break;
+        case smShow:
+            Show();
+            tk::Application::Instance().Restore();
+            ApplyToOtherForms(smShow);
+            ApplyToStayOnTopForms(smShow);
+            ApplyToModalForms(smShow);
+            break;
+        case smForeground:
+            SetForegroundWindow(Handle());
+            ApplyToOtherForms(smForeground);
+            ApplyToStayOnTopForms(smForeground);
+            ApplyToModalForms(smForeground);
+            break;
+    }
+}
+
+namespace {
+
+// Walks the program's forms by index, acting on those of one group, and lets the application handle
+// its messages after each entry. Stops if the main window goes away meanwhile.
+template <typename Act>
+void ForEachForm(const tk::Form* mainForm, Act act) {
+    tk::Application& application = tk::Application::Instance();
+    for (size_t i = 0; i < application.Forms().size(); ++i) {
+        tk::Form* form = application.Forms()[i];
+        if (form) {
+            act(form);
+        }
+        application.ProcessMessages();
+        if (application.MainForm() != mainForm) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+void TMainForm::ApplyToModalForms(TShowMode Mode) {
+    if (Mode == smForeground) {
+        return;
+    }
+    ForEachForm(this, [Mode](tk::Form* form) {
+        if (!form->IsModal()) {
+            return;
+        }
+        if (Mode == smHide) {
+            form->Hide();
+        } else if (form->Visible()) {
+            form->Show();  // brings it above the others
+        }
+    });
+}
+
+void TMainForm::ApplyToStayOnTopForms(TShowMode Mode) {
+    if (Mode == smForeground) {
+        return;
+    }
+    ForEachForm(this, [Mode](tk::Form* form) {
+        if (form->GetFormStyle() != tk::FormStyle::StayOnTop) {
+            return;
+        }
+        if (Mode == smShow) {
+            form->Show();
+        } else {
+            form->Hide();
+        }
+    });
+}
+
+void TMainForm::ApplyToOtherForms(TShowMode Mode) {
+    ForEachForm(this, [this, Mode](tk::Form* form) {
+        if (form->GetFormStyle() != tk::FormStyle::Normal || form == this) {
+            return;
+        }
+        switch (Mode) {
+            case smHide:
+                form->Hide();
+                break;
+            case smShow:
+                form->Show();
+                break;
+            case smForeground:
+                SetForegroundWindow(form->Handle());
+                break;
+        }
+    });
+}
+
+void TMainForm::HideWindow() {
+    Hide();
+    ClearMemory();
+}
+
+void TMainForm::ClearMemory() {}
+
+void TMainForm::cltrycn1DblClick() {
+    SwitchShowAndHide();
+}
+
+void TMainForm::cltrycn1MouseUp(tk::MouseButton Button, int X, int Y) {
+    // Foreground first, so that an opened menu closes when the user clicks elsewhere.
+    SetForegroundWindow(Handle());
+    if (Button == tk::MouseButton::Right) {
+        pmMain.Popup(X, Y);
+    }
+}
+
+std::string TMainForm::GetHotKeyText() {
+    return config::HotKeyHintText(ConfiguredShortcutCode(), &tk::SystemKeyName);
+}
+
+void TMainForm::ShowHotKeyLabels() {
+    lblHit.SetVisible(true);
+    tk::Font& hitFont = lblHit.GetFont();
+    hitFont.SetFace(L"宋体");
+    hitFont.SetPoints(9);
+    hitFont.SetBold(true);
+    hitFont.SetColor(kLabelColor);
+    lblHit.FontChanged();
+    lblHit.SetTransparent(true);
+    lblHit.SetCaption(tk::Utf8ToWide(GetHotKeyText()));
+
+    tk::Font& linkFont = lblModifyCfg.GetFont();
+    linkFont.SetFace(L"宋体");
+    linkFont.SetPoints(9);
+    linkFont.SetColor(kLabelColor);
+    lblModifyCfg.FontChanged();
+    lblModifyCfg.SetVisible(true);
+    lblModifyCfg.SetTransparent(true);
+}
+
+void TMainForm::lblModifyCfgClick() {
+    OpenSettingsDialog();
+}
+
+void TMainForm::lblModifyCfgMouseEnter() {
+    lblModifyCfg.SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    lblModifyCfg.GetFont().SetUnderline(true);
+    lblModifyCfg.FontChanged();
+}
+
+void TMainForm::lblModifyCfgMouseLeave() {
+    lblModifyCfg.SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    lblModifyCfg.GetFont().SetUnderline(false);
+    lblModifyCfg.FontChanged();
+}
+
+void TMainForm::OpenSettingsDialog() {}
+
+}  // namespace app

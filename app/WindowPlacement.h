@@ -1,0 +1,46 @@
+// The main window's remembered placement, "WindowPos": nine signed integers written
+// "%d,%d,%d,%d,%d,%d,%d,%d,%d". Platform-independent.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace app {
+
+struct TPlacement {
+    int32_t State = 0;  // 0 normal, 2 maximized
+    int32_t Left = 0;
+    int32_t Top = 0;
+    int32_t Width = 0;
+    int32_t Height = 0;
+    int32_t RestoreLeft = 0;
+    int32_t RestoreTop = 0;
+    int32_t RestoreWidth = 0;
+    int32_t RestoreHeight = 0;
+    bool operator==(const TPlacement&) const = default;
+};
+
+constexpr int32_t kPlacementNormal = 0;
+constexpr int32_t kPlacementMaximized = 2;
+constexpr int32_t kMinimumWidth = 800;
+constexpr int32_t kMinimumHeight = 600;
+
+// The stored value, or nothing when it is empty or not nine integers with a first field of 0 or 2
+// (such a value is treated like a missing one).
+std::optional<TPlacement> ParseWindowPos(std::string_view text);
+std::string FormatWindowPos(const TPlacement& placement);
+// Widths below 800 and heights below 600 raised to those; nothing else is checked.
+TPlacement RaisedToMinimum(TPlacement placement);
+
+struct Rect32 {
+    int32_t left = 0, top = 0, right = 0, bottom = 0;
+};
+
+// What to write at exit: the window's current left, top and client size; when maximized, state 2 and
+// the system's restore rectangle, otherwise state 0 and the restore values 200, 100, 800, 600.
+TPlacement PlacementToSave(int32_t left, int32_t top, int32_t clientWidth, int32_t clientHeight,
+                           const std::optional<Rect32>& maximizedRestoreRect);
+
+}  // namespace app

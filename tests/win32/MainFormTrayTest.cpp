@@ -1,0 +1,160 @@
+// The main window's hot key, hide/show toggle, tray icon mouse and hint labels.
+#include <gtest/gtest.h>
+
+#include "MainFormFixture.h"
+#include "Pump.h"
+#include "toolkit/Text.h"
+
+using testsupport::MainFormTest;
+
+namespace {
+
+// The tray icon's callback message, as the shell sends it.
+const UINT kTrayCallback = WM_APP + 0x3F10;
+
+class TrayTest : public MainFormTest {
+  protected:
+    app::TMainForm* ShowMain() {
+        app::TMainForm* form = CreateMainForm();
+        form->Show();
+        testsupport::Pump(30);
+        return form;
+    }
+    void HotKey(app::TMainForm* form, int id) {
+        SendMessageW(form->Handle(), WM_HOTKEY, static_cast<WPARAM>(id), 0);
+        testsupport::Pump(20);
+    }
+    // Waits out the debounce interval (100 ms).
+    void PauseBetweenPresses() { testsupport::Pump(150); }
+};
+
+// A plain extra window of the program, of normal or stay-on-top style.
+tk::FormPtr<tk::Form> ExtraForm(tk::FormStyle style) {
+    tk::FormDesign design;
+    design.className = L"VelmoraTestForm";
+    design.clientWidth = 200;
+    design.clientHeight = 100;
+    design.style = style;
+    return tk::FormPtr<tk::Form>(new tk::Form(design));
+}
+
+}  // namespace
+
+TEST_F(TrayTest, HotKeyWhileActiveHidesEveryFormAndTheNextShowsThemAgain) {
+    app::TMainForm* form = ShowMain();
+    auto other = ExtraForm(tk::FormStyle::Normal);
+    auto onTop = ExtraForm(tk::FormStyle::StayOnTop);
+    other->Show();
+    onTop->Show();
+    SetForegroundWindow(form->Handle());
+    testsupport::Pump(50);
+    ASSERT_TRUE(tk::Application::Instance().Active());
+
+    HotKey(form, form->GetHotKeyId());
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsWindowVisible(other->Handle()));
+    EXPECT_FALSE(IsWindowVisible(onTop->Handle()));
+
+    PauseBetweenPresses();
+    HotKey(form, form->GetHotKeyId());
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(IsWindowVisible(other->Handle()));
+    EXPECT_TRUE(IsWindowVisible(onTop->Handle()));
+}
+
+TEST_F(TrayTest, HotKeyWhileAnotherProgramIsActiveOnlyBringsTheWindowForward) {
+    app::TMainForm* form = ShowMain();
+    tk::Application::Instance().SetActive(false);  // as WM_ACTIVATEAPP reports when another program is
+    HotKey(form, form->GetHotKeyId());
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+}
+
+TEST_F(TrayTest, PressesCloserThan100MsToggleOnceAndForeignIdsAreIgnored) {
+    app::TMainForm* form = ShowMain();
+    SetForegroundWindow(form->Handle());
+    testsupport::Pump(30);
+    tk::Application::Instance().SetActive(true);
+    PauseBetweenPresses();
+    HotKey(form, form->GetHotKeyId());
+    HotKey(form, form->GetHotKeyId());  // well within 100 ms: ignored
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    PauseBetweenPresses();
+    HotKey(form, form->GetHotKeyId() + 1);  // another registration's message
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(TrayTest, MinimizeCommandHidesOnlyTheMainWindow) {
+    app::TMainForm* form = ShowMain();
+    auto onTop = ExtraForm(tk::FormStyle::StayOnTop);
+    onTop->Show();
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    testsupport::Pump(30);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsIconic(form->Handle()));
+    EXPECT_TRUE(IsWindowVisible(onTop->Handle()));
+    EXPECT_FALSE(tk::Application::Instance().Terminated());
+}
+
+TEST_F(TrayTest, TrayDoubleClickTogglesAndLeftButtonOnlyBringsForward) {
+    PlaceSysMenuIcon();
+    app::TMainForm* form = ShowMain();
+    ASSERT_TRUE(form->TrayIcon().Visible());
+    form->Hide();
+    SendMessageW(form->TrayIcon().Handle(), kTrayCallback, 1, WM_LBUTTONDBLCLK);
+    testsupport::Pump(30);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    SendMessageW(form->TrayIcon().Handle(), kTrayCallback, 1, WM_LBUTTONUP);
+    testsupport::Pump(30);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+}
+
+namespace {
+
+bool menuWasOpen = false;
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    menuWasOpen = FindWindowW(L"#32768", nullptr) != nullptr;
+    EndMenu();
+}
+
+}  // namespace
+
+TEST_F(TrayTest, RightButtonOpensTheMenu) {
+    PlaceSysMenuIcon();
+    app::TMainForm* form = ShowMain();
+    menuWasOpen = false;
+    SetTimer(nullptr, 0, 200, &CloseMenu);
+    SendMessageW(form->TrayIcon().Handle(), kTrayCallback, 1, WM_RBUTTONUP);
+    EXPECT_TRUE(menuWasOpen);
+}
+
+TEST_F(TrayTest, HintLabelNamesTheHotKeyOrSaysThereIsNone) {
+    app::TMainForm* form = CreateMainForm();
+    EXPECT_EQ(form->GetHotKeyText(), "您还没有设置快捷键");
+    form->ShowHotKeyLabels();
+    EXPECT_EQ(form->HintLabel().Caption(), tk::Utf8ToWide("您还没有设置快捷键"));
+    EXPECT_TRUE(form->HintLabel().GetFont().Bold());
+    EXPECT_EQ(form->HintLabel().GetFont().Color(), RGB(97, 120, 178));
+    EXPECT_EQ(form->HintLabel().GetFont().Face(), tk::Utf8ToWide("宋体"));
+    EXPECT_FALSE(form->ModifyLabel().GetFont().Bold());
+    tk::Application::Instance().DestroyMainForm();
+    config::TAppConfigClass::ReleaseInstance();
+
+    WriteUserConfig("HotKey=0,120,120\r\n");
+    form = CreateMainForm();
+    form->ShowHotKeyLabels();
+    EXPECT_EQ(form->HintLabel().Caption(), tk::Utf8ToWide("按 F9 键隐藏或显示界面"));
+}
+
+TEST_F(TrayTest, ChangeLinkUnderlinesAndShowsTheHandWhileHovered) {
+    app::TMainForm* form = CreateMainForm();
+    form->lblModifyCfgMouseEnter();
+    EXPECT_TRUE(form->ModifyLabel().GetFont().Underline());
+    EXPECT_EQ(form->ModifyLabel().Cursor(), LoadCursorW(nullptr, IDC_HAND));
+    form->lblModifyCfgMouseLeave();
+    EXPECT_FALSE(form->ModifyLabel().GetFont().Underline());
+    EXPECT_EQ(form->ModifyLabel().Cursor(), LoadCursorW(nullptr, IDC_ARROW));
+}

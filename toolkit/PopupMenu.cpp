@@ -1,0 +1,150 @@
+#include "toolkit/PopupMenu.h"
+
+#include "toolkit/Application.h"
+
+namespace tk {
+namespace {
+
+const wchar_t kMenuWindowClass[] = L"VelmoraPopupMenu";
+const UINT kFirstCommand = 1;
+
+struct MenuDestroyer {
+    HMENU menu;
+    ~MenuDestroyer() {
+        if (menu) {
+            DestroyMenu(menu);  // destroys the submenus with it
+        }
+    }
+};
+
+UniqueFont MenuFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
+}
+
+MenuItem* FindIn(const std::vector<std::unique_ptr<MenuItem>>& items, const std::string& name) {
+    for (const auto& item : items) {
+        if (item->name == name) {
+            return item.get();
+        }
+        if (MenuItem* found = FindIn(item->Items(), name)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+MenuItem& MenuItem::Add(std::string itemName, std::wstring itemCaption) {
+    items_.push_back(std::make_unique<MenuItem>(std::move(itemName), std::move(itemCaption)));
+    return *items_.back();
+}
+
+PopupMenu::PopupMenu() {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    if (!GetClassInfoExW(instance, kMenuWindowClass, &wc)) {
+        wc = WNDCLASSEXW{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &PopupMenu::WindowProc;
+        wc.hInstance = instance;
+        wc.lpszClassName = kMenuWindowClass;
+        RegisterClassExW(&wc);
+    }
+    window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kMenuWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                  nullptr, instance, nullptr));
+}
+
+PopupMenu::~PopupMenu() = default;
+
+MenuItem& PopupMenu::Add(std::string name, std::wstring caption) {
+    items_.push_back(std::make_unique<MenuItem>(std::move(name), std::move(caption)));
+    return *items_.back();
+}
+
+MenuItem* PopupMenu::Find(const std::string& name) const {
+    return FindIn(items_, name);
+}
+
+HMENU PopupMenu::Build(const std::vector<std::unique_ptr<MenuItem>>& items,
+                       std::vector<MenuItem*>& commands) {
+    HMENU menu = CreatePopupMenu();
+    for (const auto& item : items) {
+        if (!item->visible) {
+            continue;
+        }
+        UINT flags = ownerDraw ? MF_OWNERDRAW : MF_STRING;
+        UINT_PTR id;
+        if (!item->Items().empty()) {
+            flags |= MF_POPUP;
+            id = reinterpret_cast<UINT_PTR>(Build(item->Items(), commands));
+        } else {
+            commands.push_back(item.get());
+            id = kFirstCommand + commands.size() - 1;
+        }
+        LPCWSTR data = ownerDraw ? reinterpret_cast<LPCWSTR>(item.get()) : item->caption.c_str();
+        AppendMenuW(menu, flags, id, data);
+    }
+    return menu;
+}
+
+void PopupMenu::Popup(int x, int y) {
+    std::vector<MenuItem*> commands;
+    MenuDestroyer menu{Build(items_, commands)};
+    const UINT flags =
+        TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NOANIMATION | (rightAligned ? TPM_RIGHTALIGN : 0);
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.menu, flags, x, y, window_.Get(), nullptr));
+    // Lets the menu close properly when it was opened from a notification-area icon.
+    PostMessageW(window_.Get(), WM_NULL, 0, 0);
+    if (chosen >= kFirstCommand && chosen - kFirstCommand < commands.size()) {
+        MenuItem* item = commands[chosen - kFirstCommand];
+        if (item->OnClick) {
+            item->OnClick();
+        }
+    }
+}
+
+LRESULT CALLBACK PopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_MEASUREITEM) {
+            auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+            auto* item = reinterpret_cast<MenuItem*>(mis->itemData);
+            if (mis->CtlType == ODT_MENU && item) {
+                int width = 0, height = 0;
+                if (item->OnMeasureItem) {
+                    WindowDc screen(nullptr);
+                    UniqueFont font = MenuFont();
+                    SelectGuard select(screen.Get(), font.Get());
+                    item->OnMeasureItem(screen.Get(), width, height);
+                }
+                mis->itemWidth = static_cast<UINT>(width);
+                mis->itemHeight = static_cast<UINT>(height);
+                return TRUE;
+            }
+        } else if (message == WM_DRAWITEM) {
+            auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+            auto* item = reinterpret_cast<MenuItem*>(dis->itemData);
+            if (dis->CtlType == ODT_MENU && item) {
+                SavedDc saved(dis->hDC);
+                UniqueFont font = MenuFont();
+                SelectObject(dis->hDC, font.Get());
+                const bool selected = (dis->itemState & ODS_SELECTED) != 0;
+                SetTextColor(dis->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+                if (item->OnAdvancedDrawItem) {
+                    item->OnAdvancedDrawItem(dis->hDC, dis->rcItem, dis->itemState);
+                }
+                return TRUE;
+            }
+        }
+    } catch (...) {
+        Application::Instance().HandleException();
+        return TRUE;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace tk
