@@ -185,6 +185,9 @@ LRESULT TMainForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         default:
+            if (HandlePrivateMessage(message, wParam, lParam)) {
+                return 0;
+            }
             break;
     }
     return TPictureForm::WndProc(message, wParam, lParam);

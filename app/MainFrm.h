@@ -4,7 +4,8 @@
 //
 // The implementation is split by concern: MainFrm.cpp (creation, close, destruction),
 // MainFrmPlacement.cpp (layouts and remembered placement), MainFrmTray.cpp (tray icon, hot key,
-// hide/show, hint labels), MainFrmMenu.cpp (the tray menu and size presets).
+// hide/show, hint labels), MainFrmMenu.cpp (the tray menu and size presets), MainFrmMessages.cpp (the
+// private messages other programs send).
 #pragma once
 
 #include <cstdint>
@@ -109,6 +110,10 @@ class TMainForm : public skin::TPictureForm {
     uint16_t ConfiguredShortcutCode();
     void CreateTrayMenu();
     void WMHotKey(WPARAM id);
+    // The messages of PrivateMessages.h; answers whether the message was one of them (result 0).
+    bool HandlePrivateMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void WMShowMainWindow();
+    void WMRunRestart();
     void NavigateToStartPage();
     void SetBrowserHostFlags(unsigned long flags);
     void ReloadPage();

@@ -1,0 +1,46 @@
+// The private messages other programs send the main window.
+#include "app/MainFrm.h"
+
+#include "app/PrivateMessages.h"
+#include "toolkit/Application.h"
+#include "toolkit/Module.h"
+
+namespace app {
+
+bool TMainForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM) {
+    switch (message) {
+        case WM_SHOWMAINWINDOW:
+            WMShowMainWindow();
+            return true;
+        case WM_RUNRESTART:
+            WMRunRestart();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void TMainForm::WMShowMainWindow() {
+    if (IsWindowVisible(Handle())) {
+        if (GetForegroundWindow() != Handle()) {
+            // To the top of the z-order without staying topmost.
+            ::SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+            ::SetWindowPos(Handle(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        }
+        return;
+    }
+    // Only the main window: other windows a hide left hidden stay hidden.
+    tk::Application::Instance().Restore();
+    Show();
+}
+
+void TMainForm::WMRunRestart() {
+    // Only the program's own Restart.exe: a bare name would be searched for in the current directory
+    // and along PATH, where anyone could have put one.
+    const std::string path = tk::ExeFolder() + "Restart.exe";
+    if (tk::FileExists(path)) {
+        WinExec(("\"" + path + "\"").c_str(), SW_HIDE);
+    }
+}
+
+}  // namespace app

@@ -1,0 +1,118 @@
+// The private messages as another program sends them to the running Velmora.exe.
+#include <gtest/gtest.h>
+
+#include "VelmoraProcess.h"
+#include "app/PrivateMessages.h"
+#include "support/TestFiles.h"
+#include "toolkit/Module.h"
+
+using blackbox::VelmoraProcess;
+using blackbox::WaitUntil;
+
+namespace {
+
+HWND StartAndWaitVisible(VelmoraProcess& velmora) {
+    velmora.Start();
+    HWND window = velmora.WaitForMainWindow();
+    if (window) {
+        WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+    }
+    return window;
+}
+
+// Whether a comes before b in the top-level z-order.
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) {
+            return true;
+        }
+        if (w == b) {
+            return false;
+        }
+    }
+    return false;
+}
+
+int CountLines(const std::string& path) {
+    const std::string text = testsupport::ReadFileBytes(path);
+    int lines = 0;
+    for (char c : text) {
+        lines += c == '\n';
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST(PrivateMessages, ShowMainWindowShowsAWindowHiddenToTheTray) {
+    VelmoraProcess velmora;
+    velmora.WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
+    HWND window = StartAndWaitVisible(velmora);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
+    SendMessageW(window, app::WM_SHOWMAINWINDOW, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+}
+
+TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost) {
+    VelmoraProcess velmora;
+    HWND window = StartAndWaitVisible(velmora);
+    ASSERT_NE(window, nullptr);
+    // Another program's window in front of it.
+    HWND front = CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400, 200, 600, 400,
+                                 nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(front);
+    ASSERT_TRUE(WaitUntil([&] { return Above(front, window); }));
+    SendMessageW(window, app::WM_SHOWMAINWINDOW, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return Above(window, front); }));
+    EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    DestroyWindow(front);
+}
+
+TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
+    VelmoraProcess velmora;
+    const std::string probe = tk::ExeFolder() + "restart_probe.exe";
+    ASSERT_TRUE(CopyFileA(probe.c_str(), (velmora.Folder() + "Restart.exe").c_str(), FALSE));
+    // A planted copy in the current directory must never run.
+    testsupport::TempFolder elsewhere;
+    ASSERT_TRUE(CopyFileA(probe.c_str(), (elsewhere.Path() + "Restart.exe").c_str(), FALSE));
+    velmora.Start("", elsewhere.Path());
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    SendMessageW(window, app::WM_RUNRESTART, 0, 0);
+    SendMessageW(window, app::WM_RUNRESTART, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] { return CountLines(velmora.Folder() + "starts.log") == 2; }));
+    Sleep(300);
+    EXPECT_EQ(CountLines(velmora.Folder() + "starts.log"), 2);
+    EXPECT_FALSE(testsupport::PathExists(elsewhere.Path() + "starts.log"));
+    EXPECT_TRUE(velmora.Running());
+}
+
+TEST(PrivateMessages, RunRestartWithoutRestartExeDoesNothing) {
+    VelmoraProcess velmora;
+    testsupport::TempFolder elsewhere;
+    ASSERT_TRUE(CopyFileA((tk::ExeFolder() + "restart_probe.exe").c_str(),
+                          (elsewhere.Path() + "Restart.exe").c_str(), FALSE));
+    velmora.Start("", elsewhere.Path());
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    SendMessageW(window, app::WM_RUNRESTART, 0, 0);
+    Sleep(500);
+    EXPECT_FALSE(testsupport::PathExists(elsewhere.Path() + "starts.log"));
+    EXPECT_TRUE(velmora.Running());
+}
+
+TEST(PrivateMessages, PanelHandlerMessageWithAGarbageAddressDoesNotCrash) {
+    VelmoraProcess velmora;
+    HWND window = StartAndWaitVisible(velmora);
+    ASSERT_NE(window, nullptr);
+    for (LPARAM address : {LPARAM(1), LPARAM(0x10), LPARAM(0xDEADBEEF), LPARAM(-1), LPARAM(0x7FFFFFFF0000)}) {
+        DWORD_PTR result = 1;
+        EXPECT_TRUE(SendMessageTimeoutW(window, app::WM_EXECPANELHANDLER, 0, address, SMTO_ABORTIFHUNG, 3000,
+                                        &result));
+        EXPECT_EQ(result, 0u);
+    }
+    EXPECT_TRUE(velmora.Running());
+    EXPECT_TRUE(IsWindow(window));
+}
