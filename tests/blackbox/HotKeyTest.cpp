@@ -12,7 +12,8 @@ namespace {
 
 bool TrayWindowExists() {
     // Without a notification area on the display, Wine shows its own tray window.
-    return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr || FindWindowW(nullptr, L"Wine System Tray") != nullptr;
+    return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr ||
+           FindWindowW(nullptr, L"Wine System Tray") != nullptr;
 }
 
 }  // namespace
@@ -40,8 +41,8 @@ TEST(HotKey, HotKeyMessageUnderTheAtomsIdentifierHidesAndShowsTheWindow) {
 TEST(HotKey, TrayIconAppearsWhenTheSystemMenuIconIsFound) {
     VelmoraProcess velmora;
     // SkinPath empty: "SysMenu.ico" in the current directory, which is the program folder here.
-    ASSERT_TRUE(CopyFileA((tk::ExeFolder() + "testdata\\SysMenu.ico").c_str(), (velmora.Folder() + "SysMenu.ico").c_str(),
-                          FALSE));
+    ASSERT_TRUE(CopyFileA((tk::ExeFolder() + "testdata\\SysMenu.ico").c_str(),
+                          (velmora.Folder() + "SysMenu.ico").c_str(), FALSE));
     velmora.Start();
     ASSERT_NE(velmora.WaitForMainWindow(), nullptr);
     EXPECT_TRUE(WaitUntil(&TrayWindowExists));
