@@ -209,13 +209,24 @@ LRESULT TUserConfigForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             ScreenToClient(Handle(), &point);
             return InDragStrip(point.x, point.y, kDragStripRight) ? HTCAPTION : HTCLIENT;
         }
-        case WM_SETFOCUS:
-            // Keyboard users start in the first control of the tab order.
-            if (HWND first = GetNextDlgTabItem(Handle(), nullptr, FALSE)) {
-                SetFocus(first);
-                return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                HWND focus = GetFocus();
+                if (focus && IsChild(Handle(), focus)) {
+                    lastFocus_ = focus;
+                }
             }
             break;
+        case WM_SETFOCUS: {
+            // Back to the control that had the focus, or to the first stop of the tab order.
+            HWND target =
+                lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) ? lastFocus_ : nullptr;
+            if (!target) {
+                target = rbClearAutoRun.Checked() ? rbClearAutoRun.Handle() : rbAutoRun.Handle();
+            }
+            SetFocus(target);
+            return 0;
+        }
         default:
             break;
     }

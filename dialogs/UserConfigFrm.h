@@ -89,6 +89,7 @@ class TUserConfigForm : public tk::Form {
     int HotKeyId = 0;
     config::TAppConfigClass* AppConfig = nullptr;  // the process's store, not owned
     std::unique_ptr<config::TReg2SysClass> Reg2Sys;
+    HWND lastFocus_ = nullptr;  // the focused control when the dialog was last deactivated
 };
 
 // Opens the settings dialog the way the main window does: nothing when one is open already (the

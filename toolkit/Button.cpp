@@ -2,6 +2,8 @@
 
 #include <uxtheme.h>
 
+#include <vector>
+
 namespace tk {
 
 ButtonControl::ButtonControl(WinControl* parent, DWORD buttonStyle, int left, int top, int width, int height,
@@ -100,7 +102,9 @@ CheckBox::CheckBox(WinControl* parent, int left, int top, int width, int height,
 
 RadioButton::RadioButton(WinControl* parent, int left, int top, int width, int height,
                          const std::wstring& caption)
-    : ButtonControl(parent, BS_AUTORADIOBUTTON, left, top, width, height, caption) {}
+    : ButtonControl(parent, BS_AUTORADIOBUTTON, left, top, width, height, caption) {
+    UpdateGroupTabStops();
+}
 
 void RadioButton::SetChecked(bool checked) {
     ButtonControl::SetChecked(checked);
@@ -111,6 +115,34 @@ void RadioButton::SetChecked(bool checked) {
                 radio->ButtonControl::SetChecked(false);
             }
         }
+    }
+    UpdateGroupTabStops();
+}
+
+bool RadioButton::ReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        UpdateGroupTabStops();  // the system has moved the check mark within the group
+    }
+    return ButtonControl::ReflectedMessage(message, wParam, lParam, result);
+}
+
+void RadioButton::UpdateGroupTabStops() {
+    std::vector<RadioButton*> group;
+    if (Parent()) {
+        for (Control* sibling : Parent()->Controls()) {
+            if (auto* radio = dynamic_cast<RadioButton*>(sibling); radio && radio->Handle()) {
+                group.push_back(radio);
+            }
+        }
+    }
+    bool anyChecked = false;
+    for (RadioButton* radio : group) {
+        anyChecked = anyChecked || radio->Checked();
+    }
+    for (RadioButton* radio : group) {
+        const bool stop = anyChecked ? radio->Checked() : radio == group.front();
+        const LONG_PTR style = GetWindowLongPtrW(radio->Handle(), GWL_STYLE);
+        SetWindowLongPtrW(radio->Handle(), GWL_STYLE, stop ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP));
     }
 }
 

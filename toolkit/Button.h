@@ -48,11 +48,17 @@ class CheckBox : public ButtonControl {
     CheckBox(WinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
 };
 
-// Radio buttons with the same parent form one group: checking one unchecks the others.
+// Radio buttons with the same parent form one group: checking one unchecks the others. The Tab key
+// stops at the group's checked button (at its first one while none is checked); the arrow keys move
+// within the group.
 class RadioButton : public ButtonControl {
   public:
     RadioButton(WinControl* parent, int left, int top, int width, int height, const std::wstring& caption);
     void SetChecked(bool checked) override;
+    bool ReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+
+  private:
+    void UpdateGroupTabStops();
 };
 
 }  // namespace tk
