@@ -1,8 +1,13 @@
-// Names of the dialogs' BITMAP resources (dialogs/Dialogs.rc) and the colour their button faces
-// leave out when drawn.
+// The dialogs' BITMAP resources (dialogs/Dialogs.rc), the colour their button faces leave out when
+// drawn, and the images that work as push buttons.
 #pragma once
 
 #include <windows.h>
+
+#include <utility>
+
+#include "toolkit/Image.h"
+#include "toolkit/ResourceBitmap.h"
 
 namespace dialogs {
 
@@ -13,5 +18,17 @@ inline constexpr const wchar_t* kCloseCross = L"VELMORA_DLG_CLOSE_CROSS";
 inline constexpr const wchar_t* kFirstRunBackground = L"VELMORA_DLG_FIRSTRUN_BACKGROUND";
 
 inline constexpr COLORREF kBitmapTransparentColor = RGB(255, 0, 255);
+
+// An image that works as a push button: a bitmap face with see-through corners and a hand cursor.
+// The owner sets its click event.
+inline void MakeImageButton(tk::Image& image, const wchar_t* resource, int left, int top, int width,
+                            int height) {
+    image.SetBounds(left, top, width, height);
+    tk::Bitmap face = tk::LoadResourceBitmap(resource);
+    face.SetTransparentColor(kBitmapTransparentColor);
+    image.SetPicture(std::move(face));
+    image.SetTransparent(true);
+    image.SetCursor(LoadCursorW(nullptr, IDC_HAND));
+}
 
 }  // namespace dialogs

@@ -30,15 +30,6 @@ std::wstring W(const char* utf8) {
     return tk::Utf8ToWide(utf8);
 }
 
-void MakeImageButton(tk::Image& image, const wchar_t* resource, int left, int top, int width, int height) {
-    image.SetBounds(left, top, width, height);
-    tk::Bitmap face = tk::LoadResourceBitmap(resource);
-    face.SetTransparentColor(kBitmapTransparentColor);
-    image.SetPicture(std::move(face));
-    image.SetTransparent(true);
-    image.SetCursor(LoadCursorW(nullptr, IDC_HAND));
-}
-
 config::TReg2SysClass& ShortcutMaker() {
     if (!FirstOptionReg2Sys) {
         FirstOptionReg2Sys = std::make_unique<config::TReg2SysClass>();

@@ -1,6 +1,7 @@
 #include "dialogs/UserConfigFrm.h"
 
 #include <windowsx.h>
+#include <commctrl.h>
 
 #include "config/AppConfigClass.h"
 #include "config/HotKeyText.h"
@@ -24,18 +25,13 @@ constexpr COLORREF kPanelColor = RGB(240, 245, 250);  // "$FAF5F0"
 constexpr COLORREF kFontColor = RGB(38, 68, 144);     // "$904426"
 constexpr uint16_t kDefaultShortcut = 120;            // F9
 
+// The platform-free conversion in DialogRules.h spells out the control's flags by value.
+static_assert(kHotKeyControlShift == HOTKEYF_SHIFT << 8 && kHotKeyControlCtrl == HOTKEYF_CONTROL << 8 &&
+              kHotKeyControlAlt == HOTKEYF_ALT << 8 && kHotKeyControlExt == HOTKEYF_EXT << 8);
+static_assert(kInvalidCombinations == (HKCOMB_NONE | HKCOMB_S));
+
 std::wstring W(const char* utf8) {
     return tk::Utf8ToWide(utf8);
-}
-
-// An image that works as a push button: a bitmap face, a hand cursor and a click handler.
-void MakeImageButton(tk::Image& image, const wchar_t* resource, int left, int top, int width, int height) {
-    image.SetBounds(left, top, width, height);
-    tk::Bitmap face = tk::LoadResourceBitmap(resource);
-    face.SetTransparentColor(kBitmapTransparentColor);
-    image.SetPicture(std::move(face));
-    image.SetTransparent(true);
-    image.SetCursor(LoadCursorW(nullptr, IDC_HAND));
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ class TUserConfigForm : public tk::Form {
   public:
     static tk::FormDesign Design(tk::Form* owner);
 
-    // Builds the window and its components as designed; the creation event (FormCreate) is run by
-    // tk::Form::DoCreate, so use tk::CreateForm-like creation or OpenUserConfigDialog below.
+    // Builds the window and its components as designed. The creation event (FormCreate) runs in
+    // tk::Form::DoCreate, which OpenUserConfigDialog below calls.
     explicit TUserConfigForm(tk::Form* owner);
     ~TUserConfigForm() override;
 
