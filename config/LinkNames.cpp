@@ -1,0 +1,35 @@
+#include "config/LinkNames.h"
+
+namespace config {
+
+std::wstring_view LinkExtension(std::wstring_view path) {
+    const size_t dot = path.find_last_of(L'.');
+    if (dot == std::wstring_view::npos) {
+        return {};
+    }
+    const size_t separator = path.find_last_of(L"\\:");
+    if (separator != std::wstring_view::npos && separator > dot) {
+        return {};
+    }
+    return path.substr(dot);
+}
+
+std::wstring WithLinkExtension(std::wstring_view path) {
+    std::wstring result(path);
+    if (LinkExtension(path) != L".lnk") {
+        result += L".lnk";
+    }
+    return result;
+}
+
+std::string PathInFolder(std::string_view folder, std::string_view name) {
+    if (folder.empty()) {
+        return {};
+    }
+    std::string path(folder);
+    path += '\\';
+    path += name;
+    return path;
+}
+
+}  // namespace config

@@ -1,0 +1,51 @@
+// TReg2SysClass: ties the program into the shell. It gives start with Windows through a shortcut in
+// the user's Startup folder (and takes it away again, together with an old machine-wide Run value),
+// and makes the desktop shortcut and the Start-menu program-group entry. It keeps no state; every
+// user makes its own instance. Nothing here reports a failure: a shortcut that cannot be written is
+// simply not there.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace config {
+
+// The special folders the shortcuts go to (shell CSIDL numbers).
+inline constexpr int kCsidlPrograms = 2;
+inline constexpr int kCsidlStartup = 7;
+inline constexpr int kCsidlDesktopDirectory = 16;
+
+// The autostart value that is only ever removed, never written.
+inline constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr const char* kRunValueName = "Tq.Orvane";
+
+class TReg2SysClass {
+  public:
+    // The autostart shortcut, "<Startup>\Velmora.lnk", for the executable at ExePath (full path).
+    void AddStartupShortcut(const std::string& ExePath) const;
+    // Deletes the Run value (when the key opens with full access) and the autostart shortcut file.
+    void RemoveAutostart() const;
+    // "<Desktop>\Velmora.lnk" for the running executable.
+    void CreateDesktopShortcut() const;
+    // "<Programs>\Velmora\Velmora.lnk" for the running executable; the folder is made when missing.
+    void CreateProgramGroupShortcut() const;
+
+    // The file-system path of a special folder without a trailing backslash; empty when the shell
+    // cannot resolve it.
+    std::string GetSpecialFolder(int Csidl) const;
+    // Writes one shell link holding the target and the working directory. LinkPath gets ".lnk"
+    // appended unless it already ends in exactly ".lnk". False only when the link object cannot be
+    // created; a failed save is not examined.
+    bool CreateShortcut(const std::string& Target, const std::string& WorkDir,
+                        const std::wstring& LinkPath) const;
+    // Deletes one registry value when its key opens with KEY_ALL_ACCESS.
+    void DeleteRegValue(HKEY RootKey, const std::string& KeyPath, const std::string& ValueName) const;
+
+    // Where the shortcuts go: empty text when the special folder cannot be resolved.
+    std::string StartupShortcutPath() const;
+    std::string DesktopShortcutPath() const;
+    std::string ProgramGroupFolder() const;
+};
+
+}  // namespace config

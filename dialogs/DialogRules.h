@@ -1,0 +1,32 @@
+// Decisions the two dialogs share, kept free of the platform: the drag strip along the top edge and
+// the conversion between the hot-key control's value and the configuration's shortcut code.
+#pragma once
+
+#include <cstdint>
+
+namespace dialogs {
+
+// The top strip a borderless dialog is dragged by: rows 0 to 28, from the left edge up to and
+// including column rightmost (the close cross starts there).
+inline constexpr int kDragStripBottom = 28;
+bool InDragStrip(int x, int y, int rightmost);
+
+// The hot-key control's value holds the virtual key in its low byte and the modifier flags in its
+// high byte: 1 Shift, 2 Ctrl, 4 Alt, 8 extended key.
+inline constexpr uint16_t kHotKeyControlShift = 0x0100;
+inline constexpr uint16_t kHotKeyControlCtrl = 0x0200;
+inline constexpr uint16_t kHotKeyControlAlt = 0x0400;
+inline constexpr uint16_t kHotKeyControlExt = 0x0800;
+
+// Control value -> shortcut code (0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt; the key in the low byte).
+// The extended-key flag only tells which physical key was pressed and is dropped.
+uint16_t ShortcutFromHotKeyControl(uint16_t value);
+// Shortcut code -> control value. Bits 8 to 12 of the code (no key has a code above 255) are dropped.
+uint16_t HotKeyControlFromShortcut(uint16_t code);
+
+// The hot-key control's rules: the combinations it refuses (a key alone, Shift plus a key) and the
+// modifiers put in their place (none), as HKM_SETRULES takes them.
+inline constexpr uint16_t kInvalidCombinations = 0x0001 | 0x0002;  // HKCOMB_NONE | HKCOMB_S
+inline constexpr uint16_t kReplacementModifiers = 0;
+
+}  // namespace dialogs

@@ -1,0 +1,128 @@
+// The dialogs under test need what the program gives them: an application main window (which owns
+// the global hot key) and the configuration files beside the executable. This fixture makes both,
+// and afterwards removes every dialog, file, shortcut and hot key it left.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "MainFormFixture.h"
+#include "Pump.h"
+#include "ShellLinks.h"
+#include "config/AppConfigClass.h"
+#include "support/TestFiles.h"
+#include "toolkit/Application.h"
+#include "toolkit/Module.h"
+
+namespace testsupport {
+
+// Runs an action from the message loop shortly after, for example inside a modal loop.
+class LaterAction {
+  public:
+    static void Schedule(std::function<void()> action, UINT delayMs = 30) {
+        Pending() = std::move(action);
+        SetTimer(nullptr, 0, delayMs, &Fire);
+    }
+
+  private:
+    static std::function<void()>& Pending() {
+        static std::function<void()> pending;
+        return pending;
+    }
+    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
+        KillTimer(nullptr, id);
+        auto action = std::exchange(Pending(), nullptr);
+        if (action) {
+            action();
+        }
+    }
+};
+
+// A left click of the mouse at a client point of a window, as the window receives it.
+inline void ClickAt(HWND window, int x, int y) {
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// The hit-test answer for a client point.
+inline LRESULT HitTest(HWND window, int x, int y) {
+    POINT p{x, y};
+    ClientToScreen(window, &p);
+    return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+}
+
+inline COLORREF ClientPixel(HWND window, int x, int y) {
+    tk::WindowDc dc(window);
+    return GetPixel(dc.Get(), x, y);
+}
+
+class DialogTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ = tk::ExeFolder();
+        RemoveConfigFiles();
+        RemoveProgramShortcuts();
+        config::TAppConfigClass::ReleaseInstance();
+        tk::FormDesign design;
+        design.className = L"VelmoraDialogTestHost";
+        design.caption = L"Velmora";
+        design.left = 200;
+        design.top = 150;
+        design.clientWidth = 800;
+        design.clientHeight = 600;
+        main_ = tk::Application::Instance().CreateMainForm<tk::Form>(design);
+        main_->Show();
+        atom_.Reset(GlobalAddAtomA("HOTKEY"));
+        hotKeyId_ = atom_.Get() - 0xC000;
+    }
+
+    void TearDown() override {
+        tk::Application& application = tk::Application::Instance();
+        if (main_) {
+            UnregisterHotKey(main_->Handle(), hotKeyId_);
+        }
+        application.DestroyMainForm();  // frees the dialogs it owns
+        application.ProcessMessages();
+        application.ResetTerminated();
+        atom_.Reset();
+        config::TAppConfigClass::ReleaseInstance();
+        RemoveConfigFiles();
+        RemoveProgramShortcuts();
+    }
+
+    void WriteUserConfig(const std::string& lines) {
+        WriteFileBytes(folder_ + "UserConfig.ini", "[UserCustom]\r\n" + lines);
+    }
+    std::string UserValue(const char* key) {
+        return config::ReadIniValue(folder_ + "UserConfig.ini", "UserCustom", key);
+    }
+    bool UserConfigExists() { return PathExists(folder_ + "UserConfig.ini"); }
+    // Makes every write of the user configuration fail: a folder stands where the file should be.
+    void BlockUserConfig() { CreateDirectoryA((folder_ + "UserConfig.ini").c_str(), nullptr); }
+    // Whether the main window holds exactly this registration under the program's identifier.
+    bool MainHolds(UINT modifiers, UINT key) {
+        if (!HotKeyIsHeld(modifiers, key) || !UnregisterHotKey(main_->Handle(), hotKeyId_)) {
+            return false;
+        }
+        const bool freed = !HotKeyIsHeld(modifiers, key);
+        RegisterHotKey(main_->Handle(), hotKeyId_, modifiers, key);
+        return freed;
+    }
+
+    std::string folder_;
+    tk::Form* main_ = nullptr;
+    tk::UniqueGlobalAtom atom_;
+    int hotKeyId_ = 0;
+
+  private:
+    void RemoveConfigFiles() {
+        for (const char* name : {"SysConfig.ini", "UserConfig.ini", "Version.dat"}) {
+            RemovePath(folder_ + name);
+        }
+    }
+};
+
+}  // namespace testsupport

@@ -1,0 +1,177 @@
+// The shell shortcuts in the prefix's real Startup, Desktop and Programs folders, read back through
+// IShellLinkA, and the removal of autostart (shortcut and machine-wide Run value).
+#include <gtest/gtest.h>
+
+#include "ShellLinks.h"
+#include "config/Reg2SysClass.h"
+#include "support/TestFiles.h"
+#include "toolkit/Module.h"
+#include "toolkit/Text.h"
+
+using namespace testsupport;
+
+namespace {
+
+class ShellShortcutTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        RemoveProgramShortcuts();
+        DeleteRunValue();
+    }
+    void TearDown() override {
+        RemoveProgramShortcuts();
+        DeleteRunValue();
+    }
+
+    static void SetRunValue() {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, config::kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                  nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        tk::UniqueRegKey owned(key);
+        const char value[] = "C:\\old\\Orvane.exe";
+        ASSERT_EQ(RegSetValueExA(key, config::kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                 sizeof(value)),
+                  ERROR_SUCCESS);
+    }
+    static bool RunValueExists(const char* name = config::kRunValueName) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, config::kRunKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+            return false;
+        }
+        tk::UniqueRegKey owned(key);
+        return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    }
+    static void DeleteRunValue() {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, config::kRunKeyPath, 0, KEY_ALL_ACCESS, &key) ==
+            ERROR_SUCCESS) {
+            RegDeleteValueA(key, config::kRunValueName);
+            RegCloseKey(key);
+        }
+    }
+
+    config::TReg2SysClass shell;
+};
+
+}  // namespace
+
+TEST_F(ShellShortcutTest, SpecialFoldersAreTheShellsOwn) {
+    EXPECT_EQ(shell.GetSpecialFolder(config::kCsidlStartup), SpecialFolder(CSIDL_STARTUP));
+    EXPECT_EQ(shell.GetSpecialFolder(config::kCsidlDesktopDirectory), SpecialFolder(CSIDL_DESKTOPDIRECTORY));
+    EXPECT_EQ(shell.GetSpecialFolder(config::kCsidlPrograms), SpecialFolder(CSIDL_PROGRAMS));
+    EXPECT_FALSE(SpecialFolder(CSIDL_STARTUP).empty());
+    // A folder the shell does not know resolves to nothing, so nothing is written for it.
+    EXPECT_EQ(shell.GetSpecialFolder(0x7F), "");
+}
+
+TEST_F(ShellShortcutTest, StartupShortcutPointsAtTheGivenProgramAndIsOverwrittenNextTime) {
+    shell.AddStartupShortcut("C:\\Apps\\First\\Velmora.exe");
+    LinkContent first = ReadLink(StartupLink());
+    ASSERT_TRUE(first.loaded);
+    EXPECT_EQ(first.target, "C:\\Apps\\First\\Velmora.exe");
+    EXPECT_EQ(first.workDir, "C:\\Apps\\First\\");
+
+    // The program moved: the same shortcut now points at the new place; there is no second one.
+    shell.AddStartupShortcut("D:\\Moved\\Velmora.exe");
+    LinkContent second = ReadLink(StartupLink());
+    ASSERT_TRUE(second.loaded);
+    EXPECT_EQ(second.target, "D:\\Moved\\Velmora.exe");
+    EXPECT_EQ(second.workDir, "D:\\Moved\\");
+    EXPECT_EQ(ExactName(SpecialFolder(CSIDL_STARTUP), "Velmora*"), "Velmora.lnk");
+}
+
+TEST_F(ShellShortcutTest, CreateShortcutNamesTheFileByTheLnkRule) {
+    TempFolder folder;
+    const std::string dir = folder.Path().substr(0, folder.Path().size() - 1);
+    const std::string exe = tk::ExePath();
+    for (const char* name : {"plain", "kept.lnk", "upper.LNK"}) {
+        SCOPED_TRACE(name);
+        const std::string link = dir + "\\" + name;
+        EXPECT_TRUE(shell.CreateShortcut(exe, tk::ExeFolder(), tk::AnsiToWide(link)));
+    }
+    EXPECT_EQ(ExactName(dir, "plain*"), "plain.lnk");
+    EXPECT_EQ(ExactName(dir, "kept*"), "kept.lnk");
+    EXPECT_EQ(ExactName(dir, "upper*"), "upper.LNK.lnk");
+    LinkContent content = ReadLink(dir + "\\kept.lnk");
+    ASSERT_TRUE(content.loaded);
+    EXPECT_EQ(content.target, exe);
+    EXPECT_EQ(content.workDir, tk::ExeFolder());
+}
+
+TEST_F(ShellShortcutTest, SavingIntoAMissingFolderWritesNothingAndStillAnswersTrue) {
+    TempFolder folder;
+    const std::string link = folder.Path() + "missing\\Velmora";
+    EXPECT_TRUE(shell.CreateShortcut(tk::ExePath(), tk::ExeFolder(), tk::AnsiToWide(link)));
+    EXPECT_FALSE(PathExists(folder.Path() + "missing"));
+}
+
+TEST_F(ShellShortcutTest, DesktopShortcutPointsAtTheRunningProgram) {
+    shell.CreateDesktopShortcut();
+    LinkContent content = ReadLink(DesktopLink());
+    ASSERT_TRUE(content.loaded);
+    EXPECT_EQ(content.target, tk::ExePath());
+    EXPECT_EQ(content.workDir, tk::ExeFolder());
+}
+
+TEST_F(ShellShortcutTest, ProgramGroupIsMadeWhenMissingAndKeepsItsOtherContent) {
+    shell.CreateProgramGroupShortcut();
+    LinkContent made = ReadLink(ProgramGroupLink());
+    ASSERT_TRUE(made.loaded);
+    EXPECT_EQ(made.target, tk::ExePath());
+    EXPECT_EQ(made.workDir, tk::ExeFolder());
+
+    // An existing group: the other files stay, the shortcut is replaced.
+    WriteFileBytes(ProgramGroup() + "\\Readme.txt", "keep me");
+    const std::string stale = ProgramGroup() + "\\Velmora.lnk";
+    shell.CreateShortcut("C:\\Old\\Velmora.exe", "C:\\Old\\", tk::AnsiToWide(stale));
+    ASSERT_EQ(ReadLink(ProgramGroupLink()).target, "C:\\Old\\Velmora.exe");
+    shell.CreateProgramGroupShortcut();
+    EXPECT_EQ(ReadFileBytes(ProgramGroup() + "\\Readme.txt"), "keep me");
+    EXPECT_EQ(ReadLink(ProgramGroupLink()).target, tk::ExePath());
+}
+
+TEST_F(ShellShortcutTest, RemoveAutostartDeletesTheShortcutAndTheRunValue) {
+    shell.AddStartupShortcut(tk::ExePath());
+    SetRunValue();
+    ASSERT_TRUE(PathExists(StartupLink()));
+    ASSERT_TRUE(RunValueExists());
+    shell.RemoveAutostart();
+    EXPECT_FALSE(PathExists(StartupLink()));
+    EXPECT_FALSE(RunValueExists());
+}
+
+TEST_F(ShellShortcutTest, RemoveAutostartHandlesEachHalfMissing) {
+    // Only the Run value.
+    SetRunValue();
+    shell.RemoveAutostart();
+    EXPECT_FALSE(RunValueExists());
+    EXPECT_FALSE(PathExists(StartupLink()));
+    // Only the shortcut.
+    shell.AddStartupShortcut(tk::ExePath());
+    shell.RemoveAutostart();
+    EXPECT_FALSE(PathExists(StartupLink()));
+    // Neither: nothing changes, nothing is reported.
+    shell.RemoveAutostart();
+    EXPECT_FALSE(PathExists(StartupLink()));
+    EXPECT_FALSE(RunValueExists());
+}
+
+TEST_F(ShellShortcutTest, RemoveAutostartLeavesOtherRunValuesAndAFolderOfThatName) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, config::kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &key, nullptr),
+              ERROR_SUCCESS);
+    tk::UniqueRegKey owned(key);
+    const char other[] = "C:\\Other\\Tool.exe";
+    ASSERT_EQ(RegSetValueExA(key, "VelmoraTestOther", 0, REG_SZ, reinterpret_cast<const BYTE*>(other),
+                             sizeof(other)),
+              ERROR_SUCCESS);
+    ASSERT_TRUE(CreateDirectoryA(StartupLink().c_str(), nullptr));
+
+    shell.RemoveAutostart();
+    EXPECT_TRUE(RunValueExists("VelmoraTestOther"));
+    EXPECT_TRUE(PathExists(StartupLink()));  // a folder, not a shortcut: left alone
+    RegDeleteValueA(key, "VelmoraTestOther");
+    RemoveDirectoryA(StartupLink().c_str());
+}

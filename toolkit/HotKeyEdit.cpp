@@ -1,0 +1,44 @@
+#include "toolkit/HotKeyEdit.h"
+
+#include <commctrl.h>
+
+namespace tk {
+
+HotKeyEdit::HotKeyEdit(WinControl* parent, int left, int top, int width, int height) : WinControl(parent) {
+    WindowParams p;
+    p.className = HOTKEY_CLASSW;
+    p.systemClass = true;
+    p.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+    p.parentOrOwner = parent ? parent->Handle() : nullptr;
+    p.left = left;
+    p.top = top;
+    p.width = width;
+    p.height = height;
+    CreateHandle(p);
+    RecordAnchorOrigin();
+    FontChanged();
+}
+
+uint16_t HotKeyEdit::HotKey() const {
+    return Handle() ? static_cast<uint16_t>(SendMessageW(Handle(), HKM_GETHOTKEY, 0, 0) & 0xFFFF) : 0;
+}
+
+void HotKeyEdit::SetHotKey(uint16_t value) {
+    if (Handle()) {
+        SendMessageW(Handle(), HKM_SETHOTKEY, value, 0);
+    }
+}
+
+void HotKeyEdit::SetRules(uint16_t invalidCombinations, uint16_t replacementModifiers) {
+    if (Handle()) {
+        SendMessageW(Handle(), HKM_SETRULES, invalidCombinations, MAKELPARAM(replacementModifiers, 0));
+    }
+}
+
+void HotKeyEdit::FontChanged() {
+    if (Handle()) {
+        SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
+    }
+}
+
+}  // namespace tk

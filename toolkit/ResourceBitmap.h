@@ -1,0 +1,11 @@
+// Bitmaps embedded in the executable as BITMAP resources.
+#pragma once
+
+#include "toolkit/Bitmap.h"
+
+namespace tk {
+
+// The named BITMAP resource of the running executable as a 32-bit bitmap; empty when it is missing.
+Bitmap LoadResourceBitmap(const wchar_t* name);
+
+}  // namespace tk
