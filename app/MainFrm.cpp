@@ -99,7 +99,12 @@ void TMainForm::FormCreate() {
     hotKeyAtom_.Reset(GlobalAddAtomA("HOTKEY"));
     HotKeyId = static_cast<int>(hotKeyAtom_.Get()) - kStringAtomBase;
     RegisterHotKey(Handle(), HotKeyId, hotKey.modifiers, hotKey.key);
-
+    // While autostart is chosen the Startup shortcut is made again at every start, so it always points
+    // at the executable that ran last.
+    if (store->AutoRegNextTime() == "1" && !AutostartHelper) {
+        AutostartHelper = std::make_unique<config::TReg2SysClass>();
+        AutostartHelper->AddStartupShortcut(application.ExeName());
+    }
     UpdateTrayHint();
     NavigateToStartPage();
     TPictureForm::FormCreate();
@@ -159,8 +164,11 @@ void TMainForm::FormDestroy() {
     }
     UnregisterHotKey(Handle(), HotKeyId);
     hotKeyAtom_.Reset();
-    // What the window owns; failures here are of no use to anyone at exit.
+    // What the window owns; failures here are of no use to anyone at exit. An open settings or
+    // first-run dialog belongs to this window and goes with it (a modal one once its loop has ended).
     try {
+        AutostartHelper.reset();
+        MemorySaver.reset();
         config::TAppConfigClass::ReleaseInstance();
     } catch (...) {
     }

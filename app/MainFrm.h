@@ -12,9 +12,13 @@
 #include <functional>
 #include <string>
 
+#include <memory>
+
 #include "app/HideShow.h"
 #include "app/WindowPlacement.h"
 #include "config/HotKeyText.h"
+#include "config/MMSaveClass.h"
+#include "config/Reg2SysClass.h"
 #include "skin/CustomFrm.h"
 #include "toolkit/Handles.h"
 #include "toolkit/Label.h"
@@ -97,6 +101,7 @@ class TMainForm : public skin::TPictureForm {
     const TPlacement& GetLastPlacement() const { return LastPlacement; }
     tk::TrayIcon& TrayIcon() { return cltrycn1; }
     tk::PopupMenu& TrayMenu() { return pmMain; }
+    const config::TMMSaveClass* GetMemorySaver() const { return MemorySaver.get(); }
     tk::Label& HintLabel() { return lblHit; }
     tk::Label& ModifyLabel() { return lblModifyCfg; }
 
@@ -117,14 +122,21 @@ class TMainForm : public skin::TPictureForm {
     void NavigateToStartPage();
     void SetBrowserHostFlags(unsigned long flags);
     void ReloadPage();
-    // False once the window has been freed during a nested message loop.
+
+  public:
+    // False once the window has been destroyed during a nested message loop.
     bool StillMainForm() const;
 
+  private:
     tk::Label lblModifyCfg;
     tk::Label lblHit;
     tk::TrayIcon cltrycn1;
     tk::PopupMenu pmMain;
 
+    // The autostart shortcut's maker, when autostart is chosen; the working-set trimmer from the first
+    // hide on.
+    std::unique_ptr<config::TReg2SysClass> AutostartHelper;
+    std::unique_ptr<config::TMMSaveClass> MemorySaver;
     int HotKeyId = 0;
     int HotKeyInterval = 0;
     uint32_t LastHotKeyTick = 0;

@@ -3,6 +3,7 @@
 #include "app/MainFrm.h"
 
 #include "config/AppConfigClass.h"
+#include "dialogs/FirstOptionFrm.h"
 
 namespace app {
 
@@ -35,6 +36,10 @@ void TMainForm::LoadLastPosInfo() {
     }
     LastPlacement = RaisedToMinimum(LastPlacement);
     LoadLastLoginInfo(LastPlacement);
+    // The first-run dialog, offered at the first full layout of every run until the user declines it.
+    if (store->ShotCutRemind() != "0") {
+        dialogs::ShowFirstOptionDialog(this);
+    }
 }
 
 void TMainForm::LoadLastLoginInfo(const TPlacement& placement) {

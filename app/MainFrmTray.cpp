@@ -3,6 +3,7 @@
 #include "app/MainFrm.h"
 
 #include "config/AppConfigClass.h"
+#include "dialogs/UserConfigFrm.h"
 #include "toolkit/Application.h"
 #include "toolkit/Keyboard.h"
 #include "toolkit/Text.h"
@@ -67,7 +68,7 @@ namespace {
 // Walks the program's forms by index, acting on those of one group, and lets the application handle
 // its messages after each entry. Stops if the main window goes away meanwhile.
 template <typename Act>
-void ForEachForm(const tk::Form* mainForm, Act act) {
+void ForEachForm(const TMainForm* mainForm, Act act) {
     tk::Application& application = tk::Application::Instance();
     for (size_t i = 0; i < application.Forms().size(); ++i) {
         tk::Form* form = application.Forms()[i];
@@ -75,7 +76,7 @@ void ForEachForm(const tk::Form* mainForm, Act act) {
             act(form);
         }
         application.ProcessMessages();
-        if (application.MainForm() != mainForm) {
+        if (!mainForm->StillMainForm()) {
             return;
         }
     }
@@ -139,7 +140,12 @@ void TMainForm::HideWindow() {
     ClearMemory();
 }
 
-void TMainForm::ClearMemory() {}
+void TMainForm::ClearMemory() {
+    if (!MemorySaver) {
+        MemorySaver = std::make_unique<config::TMMSaveClass>();
+    }
+    MemorySaver->TrimWorkingSet();
+}
 
 void TMainForm::cltrycn1DblClick() {
     SwitchShowAndHide();
@@ -193,6 +199,12 @@ void TMainForm::lblModifyCfgMouseLeave() {
     lblModifyCfg.FontChanged();
 }
 
-void TMainForm::OpenSettingsDialog() {}
+void TMainForm::OpenSettingsDialog() {
+    // One settings dialog at a time; it is modal over this window.
+    if (dialogs::OpenUserConfigDialog(this, HotKeyId) == tk::kModalOk && StillMainForm()) {
+        UpdateTrayHint();
+        ShowHotKeyLabels();
+    }
+}
 
 }  // namespace app

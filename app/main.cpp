@@ -3,10 +3,13 @@
 
 #include "app/MainFrm.h"
 #include "config/AppConfigClass.h"
+#include "config/MMSaveClass.h"
 #include "toolkit/Application.h"
 #include "toolkit/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // The hourly working-set trim runs from before the main window exists until the very end.
+    config::StartTrimTimer();
     tk::Application& application = tk::Application::Instance();
     try {
         application.Initialize();
@@ -17,5 +20,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         application.HandleException();
     }
     application.Finalize();
+    config::StopTrimTimer();
     return 0;
 }

@@ -1,6 +1,8 @@
 #include "toolkit/Application.h"
 
 #include <ole2.h>
+
+#include <algorithm>
 #include <commctrl.h>
 
 #include "toolkit/Error.h"
@@ -11,6 +13,8 @@ namespace tk {
 namespace {
 
 const wchar_t kApplicationClass[] = L"VelmoraApplication";
+// Posted to the application window with a form to free (LPARAM).
+const UINT kReleaseMessage = WM_APP + 0x3F01;
 
 std::wstring ExeBaseName() {
     wchar_t path[MAX_PATH] = {};
@@ -68,6 +72,11 @@ void Application::Initialize() {
 
 void Application::Finalize() {
     DestroyMainForm();
+    while (!pendingRelease_.empty()) {
+        Form* form = pendingRelease_.back();
+        pendingRelease_.pop_back();
+        FormDeleter{}(form);
+    }
     if (handle_) {
         DestroyWindow(handle_);
         handle_ = nullptr;
@@ -105,6 +114,20 @@ LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wPara
             app.Terminate();
             return 0;
         default:
+            if (message == kReleaseMessage) {
+                auto* form = reinterpret_cast<Form*>(lParam);
+                auto& pending = app.pendingRelease_;
+                auto it = std::find(pending.begin(), pending.end(), form);
+                if (it != pending.end()) {
+                    pending.erase(it);
+                    try {
+                        FormDeleter{}(form);
+                    } catch (...) {
+                        app.HandleException();
+                    }
+                }
+                return 0;
+            }
             break;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -163,7 +186,9 @@ void Application::Terminate() {
 
 void Application::EndSession() {
     terminated_ = true;
-    DestroyMainForm();
+    if (Form* form = MainForm()) {
+        form->Destroy();
+    }
     // The message may have been handled inside a wait for the next message: wake the loop up.
     PostQuitMessage(0);
 }
@@ -230,6 +255,24 @@ void Application::AddForm(Form* form) {
 
 void Application::RemoveForm(Form* form) {
     std::erase(forms_, form);
+}
+
+}  // namespace tk
+
+namespace tk {
+
+void Application::ReleaseForm(Form* form) {
+    if (std::find(pendingRelease_.begin(), pendingRelease_.end(), form) != pendingRelease_.end()) {
+        return;
+    }
+    pendingRelease_.push_back(form);
+    if (handle_) {
+        PostMessageW(handle_, kReleaseMessage, 0, reinterpret_cast<LPARAM>(form));
+    }
+}
+
+void Application::ForgetRelease(Form* form) {
+    std::erase(pendingRelease_, form);
 }
 
 }  // namespace tk

@@ -72,9 +72,15 @@ class Application {
     int AddMessageFilter(MessageFilter filter);
     void RemoveMessageFilter(int id);
 
-    // Windows is ending the session: the program will not get back to its message loop, so the main
-    // form is destroyed now (its destruction saves what it must).
+    // Windows is ending the session and may end the process at any moment: the main form's destruction
+    // runs now (it saves what it must). The object itself is freed by Finalize, once the stack that
+    // led here has unwound.
     void EndSession();
+
+    // Frees a form from the message loop, after the current message (see Form::Release).
+    void ReleaseForm(Form* form);
+    // A form going away by other means is taken off the pending list.
+    void ForgetRelease(Form* form);
 
     // Called by forms.
     void AddForm(Form* form);
@@ -94,6 +100,7 @@ class Application {
     bool active_ = false;
     std::wstring title_;
     std::vector<std::pair<int, MessageFilter>> filters_;
+    std::vector<Form*> pendingRelease_;
     int nextFilterId_ = 1;
 };
 

@@ -8,9 +8,6 @@
 namespace tk {
 namespace {
 
-// Posted to a form that frees itself (Release).
-const UINT kReleaseMessage = WM_APP + 0x3F01;
-
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM param) {
     auto* list = reinterpret_cast<std::pair<HWND, std::vector<HWND>>*>(param);
     if (window != list->first && IsWindowVisible(window) && IsWindowEnabled(window)) {
@@ -71,6 +68,7 @@ Form::Form(const FormDesign& design)
 }
 
 Form::~Form() {
+    Application::Instance().ForgetRelease(this);
     if (!destroyed_) {
         // Deleted without Destroy (an error path): tidy up without running events.
         destroyed_ = true;
@@ -121,7 +119,15 @@ void Form::FreeOwnedForms() {
         Form* child = owned_.back();
         owned_.pop_back();
         child->owner_ = nullptr;
-        FormDeleter{}(child);
+        if (child->IsModal()) {
+            // Its modal loop is still running further up the stack: end that loop, and free the
+            // object once the loop has been left.
+            child->deleteAfterModal_ = true;
+            child->modalResult_ = kModalCancel;
+            child->Destroy();
+        } else {
+            FormDeleter{}(child);
+        }
     }
 }
 
@@ -227,6 +233,9 @@ int Form::ShowModal() {
     if (previouslyActive && IsWindow(previouslyActive)) {
         SetActiveWindow(previouslyActive);
     }
+    if (deleteAfterModal_) {
+        app.ReleaseForm(this);
+    }
     return result;
 }
 
@@ -274,9 +283,7 @@ void Form::Close() {
 }
 
 void Form::Release() {
-    if (Handle()) {
-        PostMessageW(Handle(), kReleaseMessage, 0, 0);
-    }
+    Application::Instance().ReleaseForm(this);
 }
 
 std::wstring Form::Caption() const {
@@ -360,7 +367,7 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return CloseQuery() ? TRUE : FALSE;
         case WM_ENDSESSION:
             if (wParam && app.MainForm() == this) {
-                app.EndSession();  // frees this form: nothing may touch it afterwards
+                app.EndSession();  // destroys this form's window; the object lives until Finalize
                 return 0;
             }
             break;
@@ -396,10 +403,6 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return r;
         }
         default:
-            if (message == kReleaseMessage) {
-                FormDeleter{}(this);  // the object is gone now
-                return 0;
-            }
             break;
     }
     return WinControl::WndProc(message, wParam, lParam);

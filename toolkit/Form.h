@@ -113,6 +113,7 @@ class Form : public WinControl {
     bool destroyed_ = false;
     bool doubleBuffered_ = false;
     bool dialogNavigation_ = false;
+    bool deleteAfterModal_ = false;
 };
 
 // Deletes a form the proper way: destruction event and window first, then the object.

@@ -163,8 +163,10 @@ TEST_F(MainFormTest, EndOfSessionDestroysTheMainWindowAtOnce) {
     WriteUserConfig("HotKey=0,120,120\r\n");
     app::TMainForm* form = CreateMainForm();
     form->Show();
-    SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(tk::Application::Instance().MainForm(), nullptr);
+    HWND window = form->Handle();
+    SendMessageW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(form->Destroyed());
+    EXPECT_FALSE(IsWindow(window));
     EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
     EXPECT_TRUE(tk::Application::Instance().Terminated());
 }
