@@ -429,7 +429,7 @@ class BrowserFrame final : public IOleInPlaceFrame {
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) override {
         if (owner_) {
-            owner_->activeObject_ = tk::ComPtr<IOleInPlaceActiveObject>(pActiveObject);
+            owner_->frameActiveObject_ = tk::ComPtr<IOleInPlaceActiveObject>(pActiveObject);
         }
         return S_OK;
     }
@@ -592,9 +592,7 @@ void TWebBrowser::CreateControl() {
     if (!browser_ || !inPlaceObject_) {
         CheckCom(E_NOINTERFACE);
     }
-    if (!activeObject_) {
-        activeObject_ = oleObject_.As<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject);
-    }
+    controlActiveObject_ = oleObject_.As<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject);
     inPlaceObject_->GetWindow(&controlWindow_);
 
     auto container = oleObject_.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
@@ -635,7 +633,8 @@ void TWebBrowser::DestroyControl() {
     if (events_) {
         events_->Detach();
     }
-    activeObject_.Reset();
+    frameActiveObject_.Reset();
+    controlActiveObject_.Reset();
     if (inPlaceObject_) {
         inPlaceObject_->InPlaceDeactivate();
     }
@@ -716,14 +715,15 @@ void TWebBrowser::UpdateControlRects() {
 }
 
 bool TWebBrowser::FilterKeyMessage(MSG& msg) {
-    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !activeObject_ || !Handle()) {
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !Handle()) {
         return false;
     }
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) {
         return false;
     }
-    tk::ComPtr<IOleInPlaceActiveObject> active = activeObject_;
-    return active->TranslateAccelerator(&msg) == S_OK;
+    tk::ComPtr<IOleInPlaceActiveObject> active =
+        frameActiveObject_ ? frameActiveObject_ : controlActiveObject_;
+    return active && active->TranslateAccelerator(&msg) == S_OK;
 }
 
 LRESULT TWebBrowser::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -738,6 +738,11 @@ LRESULT TWebBrowser::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 SetFocus(controlWindow_);
                 return 0;
             }
+            break;
+        case WM_DESTROY:
+            // The window goes with its parent before this object: close the control while its
+            // window still exists.
+            DestroyControl();
             break;
         default:
             break;

@@ -113,8 +113,10 @@ class TWebBrowser : public tk::WinControl {
     tk::ComPtr<IOleObject> oleObject_;
     tk::ComPtr<IOleInPlaceObject> inPlaceObject_;
     tk::ComPtr<IWebBrowser2> browser_;
-    // The control's keyboard entry point: as it sets it through the frame, or asked from the control.
-    tk::ComPtr<IOleInPlaceActiveObject> activeObject_;
+    // The control's keyboard entry point: the one it sets through the frame while it is active, or the
+    // one the control itself answers.
+    tk::ComPtr<IOleInPlaceActiveObject> frameActiveObject_;
+    tk::ComPtr<IOleInPlaceActiveObject> controlActiveObject_;
     tk::ComPtr<IConnectionPoint> eventsConnection_;
     DWORD eventsCookie_ = 0;
     HWND controlWindow_ = nullptr;

@@ -17,9 +17,9 @@ TEST(AppConfigClass, EmptyFolderGivesEmptyValuesAndWritesBackTipTimeOut) {
     TAppConfigClass store(folder.Path());
     for (const std::string* value :
          {&store.DirectUrl(), &store.CookiesDomain(), &store.CookiesName(), &store.RemoteServerIP(),
-          &store.RemoteServerPort(), &store.DeskServerListenPort(), &store.SkinPath(), &store.AutoRegNextTime(),
-          &store.NeverRequire(), &store.CloseAction(), &store.HotKey(), &store.NeverTip(), &store.WindowPos(),
-          &store.ShotCutRemind(), &store.Ver()}) {
+          &store.RemoteServerPort(), &store.DeskServerListenPort(), &store.SkinPath(),
+          &store.AutoRegNextTime(), &store.NeverRequire(), &store.CloseAction(), &store.HotKey(),
+          &store.NeverTip(), &store.WindowPos(), &store.ShotCutRemind(), &store.Ver()}) {
         EXPECT_EQ(*value, "");
     }
     EXPECT_EQ(store.TipTimeOut(), "10");
@@ -32,13 +32,15 @@ TEST(AppConfigClass, EmptyFolderGivesEmptyValuesAndWritesBackTipTimeOut) {
 
 TEST(AppConfigClass, ReadsEveryKeyFromItsFileAndSection) {
     TempFolder folder;
-    WriteFileBytes(folder.Path() + "SysConfig.ini",
-                   "[Orvane]\r\nDirectUrl=http://exam.example/login.aspx\r\nCookiesDomain=d\r\nCookiesName=n\r\n"
-                   "RemoteServerIP=10.0.0.1\r\nRemoteServerPort=81\r\nDeskServerListenPort=82\r\nTipTimeOut=25\r\n");
-    WriteFileBytes(folder.Path() + "UserConfig.ini",
-                   "[UserCustom]\r\nSkinPath=Skin\\Red\\\r\nAutoRegNextTime=1\r\nNeverRequire=1\r\nCloseAction=hide\r\n"
-                   "HotKey=3,90,49242\r\nNeverTip=0\r\nWindowPos=0,1,2,800,600,200,100,800,600\r\nShotCutRemind=0\r\n"
-                   "[Orvane]\r\nDirectUrl=wrong section\r\n");
+    WriteFileBytes(
+        folder.Path() + "SysConfig.ini",
+        "[Orvane]\r\nDirectUrl=http://exam.example/login.aspx\r\nCookiesDomain=d\r\nCookiesName=n\r\n"
+        "RemoteServerIP=10.0.0.1\r\nRemoteServerPort=81\r\nDeskServerListenPort=82\r\nTipTimeOut=25\r\n");
+    WriteFileBytes(
+        folder.Path() + "UserConfig.ini",
+        "[UserCustom]\r\nSkinPath=Skin\\Red\\\r\nAutoRegNextTime=1\r\nNeverRequire=1\r\nCloseAction=hide\r\n"
+        "HotKey=3,90,49242\r\nNeverTip=0\r\nWindowPos=0,1,2,800,600,200,100,800,600\r\nShotCutRemind=0\r\n"
+        "[Orvane]\r\nDirectUrl=wrong section\r\n");
     WriteFileBytes(folder.Path() + "Version.dat", "[Version]\r\nVer=2.1.7\r\n");
     TAppConfigClass store(folder.Path());
     EXPECT_EQ(store.DirectUrl(), "http://exam.example/login.aspx");

@@ -12,7 +12,9 @@ using testsupport::MainFormTest;
 
 namespace {
 
-std::wstring Wide(const char* utf8) { return tk::Utf8ToWide(utf8); }
+std::wstring Wide(const char* utf8) {
+    return tk::Utf8ToWide(utf8);
+}
 
 }  // namespace
 
@@ -119,7 +121,8 @@ class ClosePolicyTest : public MainFormTest, public ::testing::WithParamInterfac
 
 TEST_P(ClosePolicyTest, CloseFollowsNeverRequireAndCloseAction) {
     const ClosePolicyCase& c = GetParam();
-    WriteUserConfig(std::string("NeverRequire=") + c.neverRequire + "\r\nCloseAction=" + c.closeAction + "\r\n");
+    WriteUserConfig(std::string("NeverRequire=") + c.neverRequire + "\r\nCloseAction=" + c.closeAction +
+                    "\r\n");
     app::TMainForm* form = CreateMainForm();
     form->Show();
     testsupport::Pump(50);
@@ -131,18 +134,20 @@ TEST_P(ClosePolicyTest, CloseFollowsNeverRequireAndCloseAction) {
     EXPECT_EQ(IsWindowVisible(form->Handle()) != FALSE, c.ends);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Policies, ClosePolicyTest,
-    ::testing::Values(ClosePolicyCase{"1", "exit", true, "ExitEnds"}, ClosePolicyCase{"1", "EXIT", true, "EXITEnds"},
-                      ClosePolicyCase{"1", "Exit", true, "MixedCaseExitEnds"},
-                      ClosePolicyCase{"1", "hide", false, "HideHides"},
-                      ClosePolicyCase{"1", "Hide", false, "MixedCaseHideHides"},
-                      ClosePolicyCase{"1", "", false, "EmptyActionHides"},
-                      ClosePolicyCase{"1", "exits", false, "OtherWordHides"},
-                      ClosePolicyCase{"", "hide", true, "EmptyNeverRequireEnds"},
-                      ClosePolicyCase{"0", "hide", true, "ZeroNeverRequireEnds"},
-                      ClosePolicyCase{"yes", "exit", true, "OtherNeverRequireEnds"}),
-    [](const ::testing::TestParamInfo<ClosePolicyCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Policies, ClosePolicyTest,
+                         ::testing::Values(ClosePolicyCase{"1", "exit", true, "ExitEnds"},
+                                           ClosePolicyCase{"1", "EXIT", true, "EXITEnds"},
+                                           ClosePolicyCase{"1", "Exit", true, "MixedCaseExitEnds"},
+                                           ClosePolicyCase{"1", "hide", false, "HideHides"},
+                                           ClosePolicyCase{"1", "Hide", false, "MixedCaseHideHides"},
+                                           ClosePolicyCase{"1", "", false, "EmptyActionHides"},
+                                           ClosePolicyCase{"1", "exits", false, "OtherWordHides"},
+                                           ClosePolicyCase{"", "hide", true, "EmptyNeverRequireEnds"},
+                                           ClosePolicyCase{"0", "hide", true, "ZeroNeverRequireEnds"},
+                                           ClosePolicyCase{"yes", "exit", true, "OtherNeverRequireEnds"}),
+                         [](const ::testing::TestParamInfo<ClosePolicyCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_F(MainFormTest, LogOffIsAlwaysAllowedAndChangesNothing) {
     WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
