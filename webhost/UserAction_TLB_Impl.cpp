@@ -46,9 +46,12 @@ HRESULT AnswerFailure() {
 }  // namespace
 
 tk::ComPtr<TMyExternal> TMyExternal::Create() {
-    tk::ComPtr<TMyExternal> external = tk::ComPtr<TMyExternal>::Adopt(new TMyExternal());
     // The executable's own file, as the system names the process's main module (ANSI), widened.
-    const std::wstring path = tk::AnsiToWide(tk::ExePath());
+    return CreateFromFile(tk::AnsiToWide(tk::ExePath()));
+}
+
+tk::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {
+    tk::ComPtr<TMyExternal> external = tk::ComPtr<TMyExternal>::Adopt(new TMyExternal());
     tk::ComPtr<ITypeLib> library;
     CheckCom(LoadTypeLib(path.c_str(), library.Put()));
     CheckCom(library->GetTypeInfoOfGuid(IID_IUserAction, external->typeInfo_.Put()));

@@ -26,6 +26,8 @@ class TMyExternal final : public IUserAction, public ISupportErrorInfo {
     // Loads the type library from the running executable's file (resource TYPELIB 1; never registered)
     // and keeps IUserAction's type information. A failure raises tk::ComError with its HRESULT.
     static tk::ComPtr<TMyExternal> Create();
+    // The same from another file that carries the library (a full path).
+    static tk::ComPtr<TMyExternal> CreateFromFile(const std::wstring& path);
 
     // Handler slots, one per method, empty until the owner fills them. A handler may raise: the page
     // then gets a failure HRESULT with the error's message as error information.

@@ -216,4 +216,20 @@ TEST_F(ScriptBridgeTest, DispatchIsServedFromTheTypeInformation) {
     EXPECT_FALSE(external_.As<IUnknown>(IID_IPersist));
 }
 
+TEST(ScriptBridgeCreation, AFileWithoutTheLibraryRaisesTheLoadersError) {
+    // A system library without a TYPELIB resource, and a file that does not exist.
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    for (const std::wstring& path :
+         {std::wstring(system) + L"\\kernel32.dll", std::wstring(L"C:\\no\\such\\file.exe")}) {
+        try {
+            TMyExternal::CreateFromFile(path);
+            ADD_FAILURE() << "no error for " << tk::WideToUtf8(path);
+        } catch (const tk::ComError& e) {
+            EXPECT_TRUE(FAILED(static_cast<HRESULT>(e.Result()))) << std::hex << e.Result();
+            EXPECT_STRNE(e.what(), "");
+        }
+    }
+}
+
 }  // namespace
