@@ -1,0 +1,241 @@
+// The shell's calls into the page. The page is played by Wine's real JScript engine: it registers a
+// test document object through window.external.RegFrame, and that document's parentWindow.execScript
+// runs the shell's text in the same engine, whose functions record how they were called.
+#include <gtest/gtest.h>
+
+#include "ScriptEngine.h"
+#include "toolkit/Error.h"
+#include "toolkit/Text.h"
+#include "webhost/FrameRegistration.h"
+#include "webhost/PageScript.h"
+#include "webhost/UserAction_TLB_Impl.h"
+
+using testsupport::ScriptEngine;
+using webhost::FrameRegistration;
+
+namespace {
+
+// A minimal late-bound object with named members, as the page's document and window are to the shell.
+class NamedObject : public IDispatch {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown || riid == IID_IDispatch) {
+            *ppv = static_cast<IDispatch*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --refs_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        *count = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return DISP_E_BADINDEX; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+        if (count != 1 || _wcsicmp(names[0], member_) != 0) {
+            ids[0] = DISPID_UNKNOWN;
+            return DISP_E_UNKNOWNNAME;
+        }
+        ids[0] = 1;
+        return S_OK;
+    }
+
+  protected:
+    explicit NamedObject(const wchar_t* member) : member_(member) {}
+    virtual ~NamedObject() = default;
+
+  private:
+    ULONG refs_ = 1;
+    const wchar_t* member_;
+};
+
+// The page's window: execScript(code, language) runs code in the page's engine.
+class TestWindow final : public NamedObject {
+  public:
+    explicit TestWindow(ScriptEngine& engine) : NamedObject(L"execScript"), engine_(engine) {}
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*,
+                                     EXCEPINFO*, UINT*) override {
+        if (id != 1 || !(flags & DISPATCH_METHOD) || params->cArgs != 2) {
+            return DISP_E_BADPARAMCOUNT;
+        }
+        // Last argument first: rgvarg[1] is the code, rgvarg[0] the language.
+        const VARIANT& code = params->rgvarg[1];
+        const VARIANT& language = params->rgvarg[0];
+        EXPECT_EQ(code.vt, VT_BSTR);
+        EXPECT_EQ(language.vt, VT_BSTR);
+        if (code.vt != VT_BSTR || language.vt != VT_BSTR) {
+            return DISP_E_TYPEMISMATCH;
+        }
+        scripts.emplace_back(code.bstrVal ? code.bstrVal : L"");
+        languages.emplace_back(language.bstrVal ? language.bstrVal : L"");
+        return engine_.Run(scripts.back());
+    }
+    std::vector<std::wstring> scripts;
+    std::vector<std::wstring> languages;
+
+  private:
+    ScriptEngine& engine_;
+};
+
+// The page's document: its parentWindow is the window above.
+class TestDocument final : public NamedObject {
+  public:
+    explicit TestDocument(IDispatch* window) : NamedObject(L"parentWindow"), window_(window) {}
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT* result,
+                                     EXCEPINFO*, UINT*) override {
+        if (id != 1 || !(flags & DISPATCH_PROPERTYGET) || !result) {
+            return DISP_E_MEMBERNOTFOUND;
+        }
+        result->vt = VT_DISPATCH;
+        result->pdispVal = window_.CopyOut();
+        return S_OK;
+    }
+
+  private:
+    tk::ComPtr<IDispatch> window_;
+};
+
+class PageScriptTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(engine_.Ready());
+        external_ = webhost::TMyExternal::Create();
+        external_->OnRegFrame = [](const VARIANT& Doc, const VARIANT& InvokeMethod,
+                                   const VARIANT& InvokeParas) {
+            FrameRegistration().Register(Doc, InvokeMethod, InvokeParas);
+        };
+        window_ = new TestWindow(engine_);
+        document_ = tk::ComPtr<IDispatch>::Adopt(new TestDocument(window_));
+        window_->Release();  // the document holds it
+        engine_.AddObject(L"external", static_cast<IDispatch*>(external_.Get()));
+        engine_.AddObject(L"document", document_.Get());
+        // The page's functions record every call with its arguments.
+        ASSERT_EQ(
+            engine_.Run(L"var calls = [];"
+                        L"function record(name, args) {"
+                        L"  var list = [];"
+                        L"  for (var i = 0; i < args.length; i++) list.push(typeof args[i] + ':' + args[i]);"
+                        L"  calls.push(name + '(' + list.join(',') + ')');"
+                        L"}"
+                        L"function f() { record('f', arguments); }"
+                        L"var Api = { ExecPanelHandler: function () { record('panel', arguments); } };"),
+            S_OK);
+    }
+    void TearDown() override { FrameRegistration().Clear(); }
+
+    std::wstring Calls() { return engine_.Text(L"calls.join(' ')"); }
+
+    ScriptEngine engine_;
+    tk::ComPtr<webhost::TMyExternal> external_;
+    TestWindow* window_ = nullptr;
+    tk::ComPtr<IDispatch> document_;
+};
+
+TEST_F(PageScriptTest, FrameMethodRunsNothingBeforeTheFirstRegistration) {
+    EXPECT_NO_THROW(webhost::InvokeFrameMethod(FrameRegistration()));
+    EXPECT_TRUE(window_->scripts.empty());
+    EXPECT_EQ(Calls(), L"");
+}
+
+TEST_F(PageScriptTest, FrameMethodCallsTheRegisteredFunctionWithTheRegisteredArguments) {
+    ASSERT_EQ(engine_.Run(L"external.RegFrame(document, 'f', '1,2');"), S_OK);
+    webhost::InvokeFrameMethod(FrameRegistration());
+    ASSERT_EQ(window_->scripts.size(), 1u);
+    EXPECT_EQ(window_->scripts[0], L"(f)(1,2);");
+    EXPECT_EQ(window_->languages[0], L"JavaScript");
+    EXPECT_EQ(Calls(), L"f(number:1,number:2)");
+
+    // Empty argument text: the function is called without arguments. A number converts to text.
+    ASSERT_EQ(engine_.Run(L"external.RegFrame(document, 'f', '');"), S_OK);
+    webhost::InvokeFrameMethod(FrameRegistration());
+    ASSERT_EQ(engine_.Run(L"external.RegFrame(document, 'f', 3);"), S_OK);
+    webhost::InvokeFrameMethod(FrameRegistration());
+    EXPECT_EQ(window_->scripts[1], L"(f)();");
+    EXPECT_EQ(window_->scripts[2], L"(f)(3);");
+    EXPECT_EQ(Calls(), L"f(number:1,number:2) f() f(number:3)");
+
+    // Chinese text survives the round trip through the system code page.
+    ASSERT_EQ(engine_.Run(L"external.RegFrame(document, 'f', '\"考试\"');"), S_OK);
+    webhost::InvokeFrameMethod(FrameRegistration());
+    EXPECT_EQ(window_->scripts[3], L"(f)(\"考试\");");
+}
+
+TEST_F(PageScriptTest, FrameMethodFailuresRaiseForTheCallerAndLeaveTheRegistration) {
+    // A function the page does not have: the script error comes back as a failure.
+    ASSERT_EQ(engine_.Run(L"external.RegFrame(document, 'missingFunction', '');"), S_OK);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    EXPECT_EQ(webhost::VariantToText(FrameRegistration().InvokeMethod.Get()), L"missingFunction");
+
+    // A registered "document" without parentWindow, and one that is no object at all.
+    ASSERT_EQ(engine_.Run(L"external.RegFrame({}, 'f', '');"), S_OK);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    ASSERT_EQ(engine_.Run(L"external.RegFrame('not a document', 'f', '');"), S_OK);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    // A method value that does not convert to text.
+    ASSERT_EQ(engine_.Run(L"external.RegFrame(document, null, '');"), S_OK);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    EXPECT_EQ(Calls(), L"");
+}
+
+TEST_F(PageScriptTest, PanelHandlerGetsTheListWithoutItsBrackets) {
+    ASSERT_EQ(engine_.Run(L"external.RegFrame(document, 'f', '');"), S_OK);
+    const auto& frame = FrameRegistration();
+    webhost::ExecPanelHandler(frame, "");
+    EXPECT_TRUE(window_->scripts.empty());
+
+    webhost::ExecPanelHandler(frame, "[1,[2,3]]");
+    webhost::ExecPanelHandler(frame, "[]");
+    webhost::ExecPanelHandler(frame, "[\"open\",[\"a[1]\"]]");
+    ASSERT_EQ(window_->scripts.size(), 3u);
+    EXPECT_EQ(window_->scripts[0], L"(Api.ExecPanelHandler)(1,2,3);");
+    EXPECT_EQ(window_->scripts[1], L"(Api.ExecPanelHandler)();");
+    EXPECT_EQ(window_->languages[2], L"JavaScript");
+    EXPECT_EQ(Calls(), L"panel(number:1,number:2,number:3) panel() panel(string:open,string:a1)");
+}
+
+TEST_F(PageScriptTest, PanelHandlerWithoutARegisteredDocumentFails) {
+    EXPECT_THROW(webhost::ExecPanelHandler(FrameRegistration(), "[1]"), tk::ComError);
+    EXPECT_EQ(Calls(), L"");
+}
+
+TEST(CopySenderText, ReadsTheTextAtTheAddressAndNothingElse) {
+    const char text[] = "[\"a\",[1,2]]";
+    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(text)), text);
+    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>("")), "");
+    EXPECT_EQ(webhost::CopySenderText(0), "");
+}
+
+TEST(CopySenderText, UnreadableOrUnterminatedMemoryGivesNoText) {
+    // Addresses another process could send: never mapped here, or reserved but not readable.
+    EXPECT_EQ(webhost::CopySenderText(1), "");
+    EXPECT_EQ(webhost::CopySenderText(static_cast<LPARAM>(0x7FFFFFFF0000)), "");
+    EXPECT_EQ(webhost::CopySenderText(static_cast<LPARAM>(-16)), "");
+
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    const size_t page = system.dwPageSize;
+    // Two pages: the first full of text without a terminator, the second not accessible.
+    char* block =
+        static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(block, nullptr);
+    memset(block, 'x', page);
+    DWORD old = 0;
+    ASSERT_TRUE(VirtualProtect(block + page, page, PAGE_NOACCESS, &old));
+    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(block)), "");
+    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(block + page)), "");
+    // Terminated just before the inaccessible page: read in full.
+    block[page - 1] = '\0';
+    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(block + page - 4)), "xxx");
+    VirtualFree(block, 0, MEM_RELEASE);
+}
+
+}  // namespace

@@ -1,0 +1,487 @@
+// The browser host with the real WebBrowser control in a real window. Wine has no HTML engine here, so
+// the control never asks its host anything on its own: the tests ask the host's interfaces the way the
+// control would, through the client site the control was given, and invoke the event sink the host
+// advised on the control's connection point.
+#include <gtest/gtest.h>
+
+#include <docobj.h>
+#include <exdispid.h>
+#include <mshtmdid.h>
+#include <olectl.h>
+
+#include <memory>
+
+#include "Pump.h"
+#include "ScriptEngine.h"
+#include "toolkit/Error.h"
+#include "toolkit/Form.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Text.h"
+#include "webhost/PageScript.h"
+#include "webhost/UserAction_TLB_Impl.h"
+#include "webhost/WebBrowser.h"
+
+using webhost::TWebBrowser;
+
+namespace {
+
+// {F38BC242-B950-11D1-8918-00C04FC2C836}
+constexpr GUID kDocHostCommandHandler = {
+    0xF38BC242, 0xB950, 0x11D1, {0x89, 0x18, 0x00, 0xC0, 0x4F, 0xC2, 0xC8, 0x36}};
+
+tk::FormDesign HostDesign() {
+    tk::FormDesign design;
+    design.caption = L"Browser host test";
+    design.left = 100;
+    design.top = 100;
+    design.clientWidth = 500;
+    design.clientHeight = 340;
+    return design;
+}
+
+// The user-agent value: whether it exists, and its type and data.
+bool UserAgentValue(DWORD* type = nullptr, std::string* data = nullptr) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, webhost::UserAgentKey, 0, KEY_QUERY_VALUE, &opened) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    tk::UniqueRegKey key(opened);
+    char buffer[64] = {};
+    DWORD size = sizeof(buffer);
+    DWORD valueType = 0;
+    if (RegQueryValueExA(key.Get(), webhost::UserAgentToken, nullptr, &valueType,
+                         reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
+        return false;
+    }
+    if (type) {
+        *type = valueType;
+    }
+    if (data) {
+        *data = std::string(buffer, size > 0 ? size - 1 : 0);
+    }
+    return true;
+}
+
+// A stand-in for the control's in-place active object: records the keystrokes it is shown and takes
+// the F5 key.
+class RecordingActiveObject final : public IOleInPlaceActiveObject {
+  public:
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+        if (riid == IID_IUnknown || riid == IID_IOleWindow || riid == IID_IOleInPlaceActiveObject) {
+            *ppv = static_cast<IOleInPlaceActiveObject*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --refs_;
+        if (left == 0) {
+            delete this;
+        }
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override {
+        keys.push_back({msg->message, static_cast<UINT>(msg->wParam)});
+        return msg->wParam == VK_F5 ? S_OK : S_FALSE;
+    }
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(WINBOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(WINBOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, WINBOOL) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL) override { return S_OK; }
+
+    std::vector<std::pair<UINT, UINT>> keys;
+
+  private:
+    ULONG refs_ = 1;
+};
+
+// A window that sees every key that reaches it (to tell swallowed keys from passed ones).
+class KeyCounter final : public tk::Panel {
+  public:
+    using Panel::Panel;
+    int keyDowns = 0;
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_KEYDOWN) {
+            ++keyDowns;
+        }
+        return Panel::WndProc(message, wParam, lParam);
+    }
+};
+
+class WebBrowserHostTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        form_.reset(new tk::Form(HostDesign()));
+        panel_ = std::make_unique<tk::Panel>(form_.get(), 0, 40, 480, 290);
+        browser_ = std::make_unique<TWebBrowser>(panel_.get());
+        tk::ComPtr<IOleObject> object = Browser().As<IOleObject>(IID_IOleObject);
+        ASSERT_TRUE(object);
+        ASSERT_EQ(object->GetClientSite(site_.Put()), S_OK);
+        ASSERT_TRUE(site_);
+    }
+    void TearDown() override {
+        site_.Reset();
+        browser_.reset();  // the control goes first, as the main window frees it
+        panel_.reset();
+        form_.reset();
+        tk::Application::Instance().ProcessMessages();
+    }
+
+    tk::ComPtr<IWebBrowser2> Browser() const {
+        return tk::ComPtr<IWebBrowser2>(browser_->DefaultInterface());
+    }
+    tk::ComPtr<IDocHostUIHandler> UiHandler() const {
+        return site_.As<IDocHostUIHandler>(IID_IDocHostUIHandler);
+    }
+
+    DOCHOSTUIINFO HostInfo(HRESULT* result = nullptr) const {
+        DOCHOSTUIINFO info{};
+        info.cbSize = sizeof(info);
+        info.pchHostCss = reinterpret_cast<OLECHAR*>(0x1234);  // the host leaves these alone
+        info.pchHostNS = reinterpret_cast<OLECHAR*>(0x5678);
+        const HRESULT hr = UiHandler()->GetHostInfo(&info);
+        if (result) {
+            *result = hr;
+        }
+        return info;
+    }
+
+    // The host's answer to the control's TranslateAccelerator for a key with the given modifiers held.
+    HRESULT TranslateWith(UINT key, bool ctrl, bool shift, bool alt) const {
+        BYTE state[256] = {};
+        GetKeyboardState(state);
+        const BYTE saved[4] = {state[VK_CONTROL], state[VK_SHIFT], state[VK_MENU], 0};
+        state[VK_CONTROL] = ctrl ? 0x80 : 0;
+        state[VK_SHIFT] = shift ? 0x80 : 0;
+        state[VK_MENU] = alt ? 0x80 : 0;
+        SetKeyboardState(state);
+        MSG msg{browser_->ControlWindow(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        const HRESULT result = UiHandler()->TranslateAccelerator(&msg, nullptr, 0);
+        state[VK_CONTROL] = saved[0];
+        state[VK_SHIFT] = saved[1];
+        state[VK_MENU] = saved[2];
+        SetKeyboardState(state);
+        return result;
+    }
+
+    // Invokes the event sink as the control fires an event: (pDisp, URL) with URL passed by reference.
+    HRESULT FireEvent(DISPID id, IDispatch* pDisp, const wchar_t* url) const {
+        tk::Variant urlValue;
+        urlValue.Put()->vt = VT_BSTR;
+        urlValue.Get().bstrVal = SysAllocString(url);
+        VARIANT args[2];
+        VariantInit(&args[0]);
+        VariantInit(&args[1]);
+        args[0].vt = VT_VARIANT | VT_BYREF;
+        args[0].pvarVal = &urlValue.Get();
+        args[1].vt = VT_DISPATCH;
+        args[1].pdispVal = pDisp;
+        DISPPARAMS params{args, nullptr, 2, 0};
+        return browser_->EventSink()->Invoke(id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD, &params,
+                                             nullptr, nullptr, nullptr);
+    }
+
+    tk::FormPtr<tk::Form> form_;
+    std::unique_ptr<tk::Panel> panel_;
+    std::unique_ptr<TWebBrowser> browser_;
+    tk::ComPtr<IOleClientSite> site_;
+};
+
+TEST_F(WebBrowserHostTest, ControlSitsInPlaceFillingItsParentWithoutTabStop) {
+    ASSERT_NE(browser_->Handle(), nullptr);
+    EXPECT_EQ(GetParent(browser_->Handle()), panel_->Handle());
+    EXPECT_EQ(GetWindowLongW(browser_->Handle(), GWL_STYLE) & WS_TABSTOP, 0);
+    RECT client{};
+    GetClientRect(browser_->Handle(), &client);
+    EXPECT_EQ(client.right, 480);
+    EXPECT_EQ(client.bottom, 290);
+    ASSERT_NE(browser_->ControlWindow(), nullptr);
+    EXPECT_TRUE(IsChild(browser_->Handle(), browser_->ControlWindow()));
+
+    // It follows its parent's size, and the control's own window follows it.
+    panel_->SetBounds(0, 40, 420, 200);
+    tk::Application::Instance().ProcessMessages();
+    EXPECT_EQ(browser_->Width(), 420);
+    EXPECT_EQ(browser_->Height(), 200);
+    RECT inner{};
+    GetClientRect(browser_->ControlWindow(), &inner);
+    EXPECT_EQ(inner.right, 420);
+    EXPECT_EQ(inner.bottom, 200);
+    browser_->SetBounds(0, 0, 300, 150);
+    tk::Application::Instance().ProcessMessages();
+    GetClientRect(browser_->ControlWindow(), &inner);
+    EXPECT_EQ(inner.right, 300);
+    EXPECT_EQ(inner.bottom, 150);
+}
+
+TEST_F(WebBrowserHostTest, UserAgentTokenIsRegisteredWhileTheControlLives) {
+    EXPECT_EQ(std::string(webhost::UserAgentToken).rfind("Mozilla/4.0(Compatible", 0), 0u);
+    DWORD type = 0;
+    std::string data = "unset";
+    ASSERT_TRUE(UserAgentValue(&type, &data));
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(data, "");
+    site_.Reset();
+    browser_.reset();
+    EXPECT_FALSE(UserAgentValue());
+}
+
+TEST_F(WebBrowserHostTest, UserAgentTokenGoesAlsoWhenTheWindowIsDestroyedFirst) {
+    ASSERT_TRUE(UserAgentValue());
+    site_.Reset();
+    form_->Destroy();  // windows first, objects after
+    EXPECT_FALSE(UserAgentValue());
+    EXPECT_EQ(browser_->DefaultInterface(), nullptr);
+}
+
+TEST_F(WebBrowserHostTest, HostInfoReportsTheCurrentHostFlags) {
+    HRESULT result = E_FAIL;
+    DOCHOSTUIINFO info = HostInfo(&result);
+    EXPECT_EQ(result, S_OK);
+    EXPECT_EQ(info.cbSize, 20u);
+    EXPECT_EQ(info.dwFlags, 0u);
+    EXPECT_EQ(info.dwDoubleClick, static_cast<DWORD>(DOCHOSTUIDBLCLK_DEFAULT));
+    EXPECT_EQ(info.pchHostCss, reinterpret_cast<OLECHAR*>(0x1234));
+    EXPECT_EQ(info.pchHostNS, reinterpret_cast<OLECHAR*>(0x5678));
+
+    browser_->SetHostFlags(webhost::CompactHostFlags);
+    EXPECT_EQ(HostInfo().dwFlags, 0x0Cu);
+    browser_->SetHostFlags(webhost::FullHostFlags);
+    EXPECT_EQ(HostInfo().dwFlags, 0x84u);
+    EXPECT_EQ(browser_->HostFlags(), 0x84u);
+
+    // The owner's handler sees the filled record and decides the answer.
+    browser_->OnGetHostInfo = [](DOCHOSTUIINFO& record) {
+        EXPECT_EQ(record.dwFlags, 0x84u);
+        return S_OK;
+    };
+    EXPECT_EQ(HostInfo(&result).cbSize, 20u);
+    EXPECT_EQ(result, S_OK);
+}
+
+TEST_F(WebBrowserHostTest, DownloadControlIsTheOnlyAmbientPropertyAnswered) {
+    tk::ComPtr<IDispatch> ambient = site_.As<IDispatch>(IID_IDispatch);
+    ASSERT_TRUE(ambient);
+    DISPPARAMS none{};
+    tk::Variant value;
+    ASSERT_EQ(ambient->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, value.Put(),
+                              nullptr, nullptr),
+              S_OK);
+    EXPECT_EQ(value.Get().vt, VT_I4);
+    EXPECT_EQ(value.Get().lVal, 0x70);
+    EXPECT_EQ(ambient->Invoke(DISPID_AMBIENT_USERMODE, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, value.Put(),
+                              nullptr, nullptr),
+              DISP_E_MEMBERNOTFOUND);
+}
+
+TEST_F(WebBrowserHostTest, OnlyCtrlNIsKeptFromTheBrowser) {
+    EXPECT_EQ(TranslateWith('N', true, false, false), S_OK);
+    EXPECT_EQ(TranslateWith('N', true, true, false), S_FALSE);
+    EXPECT_EQ(TranslateWith('N', true, false, true), S_FALSE);
+    EXPECT_EQ(TranslateWith('N', false, false, false), S_FALSE);
+    EXPECT_EQ(TranslateWith('O', true, false, false), S_FALSE);
+}
+
+TEST_F(WebBrowserHostTest, ContextMenuDropTargetAndExternalAnswers) {
+    tk::ComPtr<IDocHostUIHandler> handler = UiHandler();
+    POINT at{10, 10};
+    EXPECT_EQ(handler->ShowContextMenu(CONTEXT_MENU_DEFAULT, &at, nullptr, nullptr), S_FALSE);
+
+    IDropTarget* target = reinterpret_cast<IDropTarget*>(0x1);
+    EXPECT_EQ(handler->GetDropTarget(nullptr, &target), S_FALSE);
+    EXPECT_EQ(target, nullptr);
+
+    // No external object until the owner supplies one; then a new counted reference to it.
+    IDispatch* external = reinterpret_cast<IDispatch*>(0x1);
+    EXPECT_EQ(handler->GetExternal(&external), S_FALSE);
+    EXPECT_EQ(external, nullptr);
+    tk::ComPtr<webhost::TMyExternal> bridge = webhost::TMyExternal::Create();
+    browser_->OnGetExternal = [&](IDispatch** ppDispatch) {
+        *ppDispatch = bridge.CopyOut();
+        return S_OK;
+    };
+    ASSERT_EQ(handler->GetExternal(&external), S_OK);
+    EXPECT_EQ(external, static_cast<IDispatch*>(bridge.Get()));
+    const ULONG references = external->Release();  // the page's reference
+    EXPECT_EQ(references, 1u);                     // the owner's stays
+}
+
+TEST_F(WebBrowserHostTest, ScriptErrorsAreSuppressedAndScriptsContinue) {
+    tk::ComPtr<IOleCommandTarget> target = site_.As<IOleCommandTarget>(IID_IOleCommandTarget);
+    ASSERT_TRUE(target);
+    tk::Variant out;
+    ASSERT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()), S_OK);
+    EXPECT_EQ(out.Get().vt, VT_BOOL);
+    EXPECT_EQ(out.Get().boolVal, VARIANT_TRUE);
+
+    // The handler receives the details of the page's current event, through the document the control
+    // passes (played by a script object here).
+    testsupport::ScriptEngine page;
+    ASSERT_TRUE(page.Ready());
+    tk::Variant document;
+    ASSERT_EQ(page.Evaluate(L"({ parentWindow: { event: { errorLine: 12, errorCharacter: 5, errorCode: 0,"
+                            L"  errorMessage: \"'x' 未定义\", errorUrl: 'http://exam.example/p.html' } } })",
+                            document.Put()),
+              S_OK);
+    webhost::TScriptErrorInfo seen;
+    browser_->OnScriptError = [&](const webhost::TScriptErrorInfo& details, bool& ContinueScript,
+                                  bool& Showdialog) {
+        seen = details;
+        EXPECT_TRUE(ContinueScript);
+        EXPECT_FALSE(Showdialog);
+        ContinueScript = true;
+        Showdialog = false;
+    };
+    ASSERT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, &document.Get(), out.Put()),
+              S_OK);
+    EXPECT_EQ(out.Get().boolVal, VARIANT_TRUE);
+    EXPECT_EQ(seen.ErrorLine, 12);
+    EXPECT_EQ(seen.ErrorCharacter, 5);
+    EXPECT_EQ(seen.ErrorMessage, L"'x' 未定义");
+    EXPECT_EQ(seen.ErrorUrl, L"http://exam.example/p.html");
+
+    // A handler can stop the page's scripts, or leave the error to the control's own dialog.
+    browser_->OnScriptError = [](const webhost::TScriptErrorInfo&, bool& ContinueScript, bool&) {
+        ContinueScript = false;
+    };
+    ASSERT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()), S_OK);
+    EXPECT_EQ(out.Get().boolVal, VARIANT_FALSE);
+    browser_->OnScriptError = [](const webhost::TScriptErrorInfo&, bool&, bool& Showdialog) {
+        Showdialog = true;
+    };
+    EXPECT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()),
+              OLECMDERR_E_NOTSUPPORTED);
+
+    // Everything else keeps the control's defaults.
+    EXPECT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWMESSAGE, 0, nullptr, nullptr),
+              OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(target->Exec(nullptr, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(target->Exec(&IID_IUnknown, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, nullptr),
+              OLECMDERR_E_UNKNOWNGROUP);
+}
+
+TEST_F(WebBrowserHostTest, NavigationEventsReachTheOwnerWithFrameAndAddress) {
+    std::vector<std::pair<bool, std::wstring>> navigated, completed;
+    browser_->OnNavigateComplete2 = [&](IDispatch* pDisp, const VARIANT& URL) {
+        navigated.emplace_back(browser_->IsTopLevel(pDisp), webhost::VariantToText(URL));
+    };
+    browser_->OnDocumentComplete = [&](IDispatch* pDisp, const VARIANT& URL) {
+        completed.emplace_back(browser_->IsTopLevel(pDisp), webhost::VariantToText(URL));
+    };
+    tk::ComPtr<IDispatch> topLevel = browser_->Application();
+    ASSERT_TRUE(topLevel);
+    // A frame inside the page is another browser object.
+    testsupport::ScriptEngine page;
+    ASSERT_TRUE(page.Ready());
+    tk::Variant frame;
+    ASSERT_EQ(page.Evaluate(L"({ name: 'frame' })", frame.Put()), S_OK);
+    ASSERT_EQ(frame.Get().vt, VT_DISPATCH);
+
+    EXPECT_EQ(FireEvent(DISPID_NAVIGATECOMPLETE2, topLevel.Get(), L"http://exam.example/login.aspx"), S_OK);
+    EXPECT_EQ(FireEvent(DISPID_NAVIGATECOMPLETE2, frame.Get().pdispVal, L"http://exam.example/frame.aspx"),
+              S_OK);
+    EXPECT_EQ(FireEvent(DISPID_DOCUMENTCOMPLETE, frame.Get().pdispVal, L"http://exam.example/frame.aspx"),
+              S_OK);
+    EXPECT_EQ(FireEvent(DISPID_DOCUMENTCOMPLETE, topLevel.Get(), L"http://exam.example/Login.aspx"), S_OK);
+    // Other events are ignored.
+    EXPECT_EQ(FireEvent(DISPID_BEFORENAVIGATE2, topLevel.Get(), L"http://other.example/"), S_OK);
+    EXPECT_EQ(FireEvent(DISPID_NAVIGATEERROR, topLevel.Get(), L"http://other.example/"), S_OK);
+
+    using Events = std::vector<std::pair<bool, std::wstring>>;
+    EXPECT_EQ(navigated, (Events{{true, L"http://exam.example/login.aspx"},
+                                 {false, L"http://exam.example/frame.aspx"}}));
+    EXPECT_EQ(completed, (Events{{false, L"http://exam.example/frame.aspx"},
+                                 {true, L"http://exam.example/Login.aspx"}}));
+    EXPECT_FALSE(browser_->IsTopLevel(nullptr));
+
+    // Malformed calls are refused without reaching the owner.
+    DISPPARAMS none{};
+    EXPECT_EQ(browser_->EventSink()->Invoke(DISPID_DOCUMENTCOMPLETE, IID_NULL, 0, DISPATCH_METHOD, &none,
+                                            nullptr, nullptr, nullptr),
+              DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(completed.size(), 2u);
+}
+
+TEST_F(WebBrowserHostTest, OwnerMayFreeTheBrowserInsideAnEvent) {
+    browser_->OnDocumentComplete = [&](IDispatch*, const VARIANT&) {
+        site_.Reset();
+        browser_.reset();
+    };
+    tk::ComPtr<IDispatch> sink(browser_->EventSink());
+    tk::ComPtr<IDispatch> topLevel = browser_->Application();
+    tk::Variant url;
+    VARIANT args[2];
+    args[0].vt = VT_VARIANT | VT_BYREF;
+    args[0].pvarVal = &url.Get();
+    args[1].vt = VT_DISPATCH;
+    args[1].pdispVal = topLevel.Get();
+    DISPPARAMS params{args, nullptr, 2, 0};
+    EXPECT_EQ(sink->Invoke(DISPID_DOCUMENTCOMPLETE, IID_NULL, 0, DISPATCH_METHOD, &params, nullptr, nullptr,
+                           nullptr),
+              S_OK);
+    EXPECT_EQ(browser_, nullptr);
+    EXPECT_FALSE(UserAgentValue());
+}
+
+TEST_F(WebBrowserHostTest, NavigateAndRefreshAreAcceptedByTheControl) {
+    EXPECT_NO_THROW(browser_->Navigate(L"http://exam.example/login.aspx"));
+    EXPECT_NO_THROW(browser_->Navigate(L""));
+    testsupport::Pump(100);
+    EXPECT_NO_THROW(browser_->SetHostFlags(webhost::FullHostFlags));
+    try {
+        browser_->Refresh();
+    } catch (const tk::ComError& e) {
+        // Without an engine there may be no document to reload; the failure carries its code.
+        EXPECT_TRUE(FAILED(static_cast<HRESULT>(e.Result())));
+    }
+}
+
+TEST_F(WebBrowserHostTest, KeystrokesForTheControlGoToItsActiveObject) {
+    // The control hands its active object to the frame it got from the site when it becomes active.
+    tk::ComPtr<IOleInPlaceSite> inPlaceSite = site_.As<IOleInPlaceSite>(IID_IOleInPlaceSite);
+    ASSERT_TRUE(inPlaceSite);
+    tk::ComPtr<IOleInPlaceFrame> frame;
+    tk::ComPtr<IOleInPlaceUIWindow> document;
+    RECT position{}, clip{};
+    OLEINPLACEFRAMEINFO frameInfo{};
+    frameInfo.cb = sizeof(frameInfo);
+    ASSERT_EQ(inPlaceSite->GetWindowContext(frame.Put(), document.Put(), &position, &clip, &frameInfo), S_OK);
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(frameInfo.hwndFrame, form_->Handle());
+    EXPECT_EQ(position.right, 480);
+    HWND frameWindow = nullptr;
+    EXPECT_EQ(frame->GetWindow(&frameWindow), S_OK);
+    EXPECT_EQ(frameWindow, form_->Handle());
+
+    auto* active = new RecordingActiveObject();
+    ASSERT_EQ(frame->SetActiveObject(active, nullptr), S_OK);
+    // A window inside the browser host that would otherwise get the keys.
+    KeyCounter inner(panel_.get(), 0, 0, 10, 10);
+    SetParent(inner.Handle(), browser_->Handle());
+    PostMessageW(inner.Handle(), WM_KEYDOWN, VK_F5, 0);  // taken by the control
+    PostMessageW(inner.Handle(), WM_KEYDOWN, 'A', 0);    // passed on
+    PostMessageW(panel_->Handle(), WM_KEYDOWN, 'B', 0);  // not the control's: never shown to it
+    tk::Application::Instance().ProcessMessages();
+    // The key-down messages it was shown (it also sees the character message that 'A' produces).
+    std::vector<UINT> keyDowns;
+    for (const auto& [message, key] : active->keys) {
+        if (message == WM_KEYDOWN) {
+            keyDowns.push_back(key);
+        }
+    }
+    EXPECT_EQ(keyDowns, (std::vector<UINT>{VK_F5, 'A'}));
+    EXPECT_EQ(inner.keyDowns, 1);
+    frame->SetActiveObject(nullptr, nullptr);
+    active->Release();
+    SetParent(inner.Handle(), panel_->Handle());
+}
+
+}  // namespace

@@ -1,0 +1,34 @@
+#include "webhost/ComErrors.h"
+
+#include "toolkit/Format.h"
+#include "toolkit/Text.h"
+
+namespace webhost {
+
+std::string ComErrorMessage(HRESULT result) {
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        static_cast<DWORD>(result), 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::wstring text;
+    if (buffer) {
+        text.assign(buffer, length);
+        LocalFree(buffer);
+    }
+    while (!text.empty() &&
+           (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ' || text.back() == L'.')) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        return tk::Format("OLE error %08X", static_cast<unsigned>(result));
+    }
+    return tk::WideToUtf8(text);
+}
+
+void CheckCom(HRESULT result) {
+    if (FAILED(result)) {
+        throw tk::ComError(ComErrorMessage(result), result);
+    }
+}
+
+}  // namespace webhost

@@ -1,0 +1,142 @@
+#include "webhost/PageScript.h"
+
+#include <algorithm>
+#include <cstring>
+#include <initializer_list>
+#include <iterator>
+#include <vector>
+
+#include "toolkit/Text.h"
+#include "webhost/ComErrors.h"
+#include "webhost/ScriptText.h"
+
+namespace webhost {
+namespace {
+
+// The object in a variant (a dispatch or unknown reference, also by reference); raises otherwise.
+tk::ComPtr<IDispatch> ObjectOf(const VARIANT& value) {
+    tk::Variant object;
+    CheckCom(VariantChangeType(object.Put(), const_cast<VARIANT*>(&value), 0, VT_DISPATCH));
+    if (!object.Get().pdispVal) {
+        throw tk::ComError(ComErrorMessage(E_POINTER), E_POINTER);
+    }
+    return tk::ComPtr<IDispatch>(object.Get().pdispVal);
+}
+
+// A late-bound call by member name. Arguments are given in the call's order.
+void CallByName(IDispatch* object, const wchar_t* name, WORD flags, std::initializer_list<VARIANT*> arguments,
+                VARIANT* result) {
+    DISPID id = DISPID_UNKNOWN;
+    LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+    CheckCom(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id));
+    // DISPPARAMS carries the arguments last to first.
+    std::vector<VARIANT> reversed;
+    for (auto it = std::rbegin(arguments); it != std::rend(arguments); ++it) {
+        reversed.push_back(**it);
+    }
+    DISPPARAMS params{reversed.data(), nullptr, static_cast<UINT>(reversed.size()), 0};
+    EXCEPINFO exception{};
+    UINT argumentError = 0;
+    const HRESULT invoked =
+        object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, &exception, &argumentError);
+    if (invoked == DISP_E_EXCEPTION) {
+        if (exception.pfnDeferredFillIn) {
+            exception.pfnDeferredFillIn(&exception);
+        }
+        tk::Bstr source = tk::Bstr::Adopt(exception.bstrSource);
+        tk::Bstr description = tk::Bstr::Adopt(exception.bstrDescription);
+        tk::Bstr helpFile = tk::Bstr::Adopt(exception.bstrHelpFile);
+        const HRESULT code = exception.scode ? exception.scode : invoked;
+        if (description.Length() > 0) {
+            throw tk::ComError(tk::WideToUtf8({description.Get(), description.Length()}), code);
+        }
+        CheckCom(code);
+    }
+    CheckCom(invoked);
+}
+
+bool Readable(DWORD protection) {
+    if (protection & (PAGE_GUARD | PAGE_NOACCESS)) {
+        return false;
+    }
+    return (protection & (PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                          PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
+}
+
+}  // namespace
+
+std::wstring VariantToText(const VARIANT& value) {
+    if (value.vt == VT_EMPTY) {
+        return {};
+    }
+    if (value.vt == VT_BSTR) {
+        return value.bstrVal ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal)) : std::wstring();
+    }
+    tk::Variant text;
+    CheckCom(VariantChangeTypeEx(text.Put(), const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT, 0, VT_BSTR));
+    BSTR converted = text.Get().bstrVal;
+    return converted ? std::wstring(converted, SysStringLen(converted)) : std::wstring();
+}
+
+void ExecScript(const VARIANT& doc, const std::wstring& script) {
+    tk::ComPtr<IDispatch> document = ObjectOf(doc);
+    tk::Variant window;
+    CallByName(document.Get(), L"parentWindow", DISPATCH_PROPERTYGET | DISPATCH_METHOD, {}, window.Put());
+    tk::ComPtr<IDispatch> windowObject = ObjectOf(window.Get());
+
+    tk::Variant text, language, result;
+    text.Put()->vt = VT_BSTR;
+    text.Get().bstrVal = SysAllocStringLen(script.data(), static_cast<UINT>(script.size()));
+    language.Put()->vt = VT_BSTR;
+    language.Get().bstrVal = SysAllocString(L"JavaScript");
+    if (!text.Get().bstrVal || !language.Get().bstrVal) {
+        CheckCom(E_OUTOFMEMORY);
+    }
+    CallByName(windowObject.Get(), L"execScript", DISPATCH_METHOD, {&text.Get(), &language.Get()},
+               result.Put());
+}
+
+void InvokeFrameMethod(const TFrameRegistration& frame) {
+    const VARIANT& doc = frame.Doc.Get();
+    if (doc.vt == VT_EMPTY || doc.vt == VT_NULL) {
+        return;
+    }
+    // The values become ANSI text, as every script text the shell builds.
+    const std::string method = tk::WideToAnsi(VariantToText(frame.InvokeMethod.Get()));
+    const std::string paras = tk::WideToAnsi(VariantToText(frame.InvokeParas.Get()));
+    ExecScript(doc, tk::AnsiToWide(FrameMethodScript(method, paras)));
+}
+
+void ExecPanelHandler(const TFrameRegistration& frame, const std::string& text) {
+    if (text.empty()) {
+        return;
+    }
+    ExecScript(frame.Doc.Get(), tk::AnsiToWide(PanelHandlerScript(text)));
+}
+
+std::string CopySenderText(LPARAM address) {
+    constexpr size_t kMaxLength = 1 << 20;
+    const char* at = reinterpret_cast<const char*>(address);
+    if (!at) {
+        return {};
+    }
+    std::string text;
+    while (text.size() < kMaxLength) {
+        MEMORY_BASIC_INFORMATION region{};
+        if (VirtualQuery(at, &region, sizeof(region)) != sizeof(region) || region.State != MEM_COMMIT ||
+            !Readable(region.Protect)) {
+            return {};
+        }
+        const char* regionEnd = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        const size_t available = std::min<size_t>(regionEnd - at, kMaxLength - text.size());
+        if (const void* end = std::memchr(at, '\0', available)) {
+            text.append(at, static_cast<const char*>(end) - at);
+            return text;
+        }
+        text.append(at, available);
+        at += available;
+    }
+    return {};
+}
+
+}  // namespace webhost

@@ -1,0 +1,217 @@
+#include "webhost/UserAction_TLB_Impl.h"
+
+#include <exception>
+
+#include "toolkit/Module.h"
+#include "toolkit/Text.h"
+#include "webhost/ComErrors.h"
+
+namespace webhost {
+namespace {
+
+std::wstring BstrText(BSTR text) {
+    return text ? std::wstring(text, SysStringLen(text)) : std::wstring();
+}
+
+// Answers the exception being handled as an automation failure: its own HRESULT when it carries a
+// failure code, E_UNEXPECTED otherwise, and its message as the thread's error information, which the
+// caller's script engine turns into a script error. Call only inside a catch block.
+HRESULT AnswerFailure() {
+    HRESULT result = E_UNEXPECTED;
+    std::string message;
+    try {
+        throw;
+    } catch (const tk::ComError& e) {
+        message = e.what();
+        if (FAILED(static_cast<HRESULT>(e.Result()))) {
+            result = static_cast<HRESULT>(e.Result());
+        }
+    } catch (const std::exception& e) {
+        message = e.what();
+    } catch (...) {
+        message = "Unknown error";
+    }
+    tk::ComPtr<ICreateErrorInfo> create;
+    if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
+        create->SetGUID(IID_IUserAction);
+        std::wstring description = tk::MessageToWide(message);
+        create->SetDescription(description.data());
+        if (auto info = create.As<IErrorInfo>(IID_IErrorInfo)) {
+            SetErrorInfo(0, info.Get());
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+tk::ComPtr<TMyExternal> TMyExternal::Create() {
+    // The executable's own file, as the system names the process's main module (ANSI), widened.
+    return CreateFromFile(tk::AnsiToWide(tk::ExePath()));
+}
+
+tk::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {
+    tk::ComPtr<TMyExternal> external = tk::ComPtr<TMyExternal>::Adopt(new TMyExternal());
+    tk::ComPtr<ITypeLib> library;
+    CheckCom(LoadTypeLib(path.c_str(), library.Put()));
+    CheckCom(library->GetTypeInfoOfGuid(IID_IUserAction, external->typeInfo_.Put()));
+    // A dual interface comes as its dispatch description; calls go through the virtual-table half.
+    external->invokeInfo_ = external->typeInfo_;
+    TYPEATTR* attributes = nullptr;
+    if (SUCCEEDED(external->typeInfo_->GetTypeAttr(&attributes))) {
+        const bool dual = attributes->typekind == TKIND_DISPATCH && (attributes->wTypeFlags & TYPEFLAG_FDUAL);
+        external->typeInfo_->ReleaseTypeAttr(attributes);
+        HREFTYPE vtablePart = 0;
+        tk::ComPtr<ITypeInfo> interfaceInfo;
+        if (dual && SUCCEEDED(external->typeInfo_->GetRefTypeOfImplType(-1, &vtablePart)) &&
+            SUCCEEDED(external->typeInfo_->GetRefTypeInfo(vtablePart, interfaceInfo.Put()))) {
+            external->invokeInfo_ = interfaceInfo;
+        }
+    }
+    // The library reference goes here; the type information keeps what it needs.
+    return external;
+}
+
+HRESULT TMyExternal::QueryInterface(REFIID riid, void** ppv) {
+    if (!ppv) {
+        return E_POINTER;
+    }
+    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IUserAction) {
+        *ppv = static_cast<IUserAction*>(this);
+    } else if (riid == IID_ISupportErrorInfo) {
+        *ppv = static_cast<ISupportErrorInfo*>(this);
+    } else {
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    AddRef();
+    return S_OK;
+}
+
+ULONG TMyExternal::AddRef() {
+    return ++refs_;
+}
+
+ULONG TMyExternal::Release() {
+    const ULONG left = --refs_;
+    if (left == 0) {
+        delete this;
+    }
+    return left;
+}
+
+HRESULT TMyExternal::GetTypeInfoCount(UINT* pctinfo) {
+    if (!pctinfo) {
+        return E_POINTER;
+    }
+    *pctinfo = 1;
+    return S_OK;
+}
+
+HRESULT TMyExternal::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) {
+    if (!ppTInfo) {
+        return E_POINTER;
+    }
+    *ppTInfo = nullptr;
+    if (iTInfo != 0) {
+        return DISP_E_BADINDEX;
+    }
+    *ppTInfo = typeInfo_.CopyOut();
+    return S_OK;
+}
+
+HRESULT TMyExternal::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId) {
+    if (riid != IID_NULL) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
+    return DispGetIDsOfNames(typeInfo_.Get(), rgszNames, cNames, rgDispId);
+}
+
+HRESULT TMyExternal::Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags, DISPPARAMS* pDispParams,
+                            VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+    if (riid != IID_NULL) {
+        return DISP_E_UNKNOWNINTERFACE;
+    }
+    return DispInvoke(static_cast<IUserAction*>(this), invokeInfo_.Get(), dispIdMember, wFlags, pDispParams,
+                      pVarResult, pExcepInfo, puArgErr);
+}
+
+HRESULT TMyExternal::CallTextHandler(const TUserActionEvent& handler, const std::wstring& input, BSTR* result,
+                                     bool keepResult) {
+    if (result) {
+        *result = nullptr;
+    }
+    if (!handler) {
+        return S_OK;
+    }
+    try {
+        std::string answer;
+        handler(input, answer);
+        if (keepResult && result && !answer.empty()) {
+            const std::wstring wide = tk::AnsiToWide(answer);
+            *result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+            if (!*result) {
+                return E_OUTOFMEMORY;
+            }
+        }
+        return S_OK;
+    } catch (...) {
+        return AnswerFailure();
+    }
+}
+
+HRESULT TMyExternal::DoLogin(BSTR Action, BSTR* Result) {
+    if (!Result) {
+        return E_POINTER;
+    }
+    return CallTextHandler(OnDoLogin, BstrText(Action), Result, true);
+}
+
+HRESULT TMyExternal::DoLogout(BSTR Action, BSTR* Result) {
+    if (!Result) {
+        return E_POINTER;
+    }
+    return CallTextHandler(OnDoLogout, BstrText(Action), Result, true);
+}
+
+HRESULT TMyExternal::RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeParas) {
+    // The call's own copies, freed when it ends.
+    tk::Variant doc, invokeMethod, invokeParas;
+    for (auto [copy, value] :
+         {std::pair{&doc, &Doc}, {&invokeMethod, &InvokeMethod}, {&invokeParas, &InvokeParas}}) {
+        const HRESULT copied = VariantCopy(copy->Put(), value);
+        if (FAILED(copied)) {
+            return copied;
+        }
+    }
+    if (!OnRegFrame) {
+        return S_OK;
+    }
+    try {
+        OnRegFrame(doc.Get(), invokeMethod.Get(), invokeParas.Get());
+        return S_OK;
+    } catch (...) {
+        return AnswerFailure();
+    }
+}
+
+HRESULT TMyExternal::NotifyTipStyleChange() {
+    return CallTextHandler(OnNotifyTipStyleChange, L"1", nullptr, false);
+}
+
+HRESULT TMyExternal::GetOnlineUserNum(BSTR* Result) {
+    if (!Result) {
+        return E_POINTER;
+    }
+    return CallTextHandler(OnGetOnlineUserNum, std::wstring(), Result, true);
+}
+
+HRESULT TMyExternal::NotifyMsgProcessed(BSTR SourceCode) {
+    return CallTextHandler(OnNotifyMsgProcessed, BstrText(SourceCode), nullptr, false);
+}
+
+HRESULT TMyExternal::InterfaceSupportsErrorInfo(REFIID riid) {
+    return riid == IID_IUserAction ? S_OK : S_FALSE;
+}
+
+}  // namespace webhost

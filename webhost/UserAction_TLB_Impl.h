@@ -1,0 +1,79 @@
+// TMyExternal: the script bridge, the page's window.external. An automation object implementing
+// IUserAction from the type library in the executable's own resources; each method passes the page's
+// call on to a handler slot that the owner fills.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+
+#include <functional>
+#include <string>
+
+#include "toolkit/Handles.h"
+#include "webhost/UserAction_TLB.h"
+
+namespace webhost {
+
+// Receives the page's text (UTF-16, read only) and fills Result, an ANSI text in the system code page
+// that starts out empty.
+using TUserActionEvent = std::function<void(const std::wstring& Action, std::string& Result)>;
+// Receives copies of RegFrame's three values (read only); they are freed after the call.
+using TRegFrameEvent =
+    std::function<void(const VARIANT& Doc, const VARIANT& InvokeMethod, const VARIANT& InvokeParas)>;
+
+class TMyExternal final : public IUserAction, public ISupportErrorInfo {
+  public:
+    // Loads the type library from the running executable's file (resource TYPELIB 1; never registered)
+    // and keeps IUserAction's type information. A failure raises tk::ComError with its HRESULT.
+    static tk::ComPtr<TMyExternal> Create();
+    // The same from another file that carries the library (a full path).
+    static tk::ComPtr<TMyExternal> CreateFromFile(const std::wstring& path);
+
+    // Handler slots, one per method, empty until the owner fills them. A handler may raise: the page
+    // then gets a failure HRESULT with the error's message as error information.
+    TUserActionEvent OnDoLogin;
+    TUserActionEvent OnDoLogout;
+    TRegFrameEvent OnRegFrame;
+    TUserActionEvent OnNotifyTipStyleChange;
+    TUserActionEvent OnGetOnlineUserNum;
+    TUserActionEvent OnNotifyMsgProcessed;
+
+    // IUnknown
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+
+    // IDispatch, served from IUserAction's type information.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
+                                            DISPID* rgDispId) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
+                                     DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
+                                     UINT* puArgErr) override;
+
+    // IUserAction
+    HRESULT STDMETHODCALLTYPE DoLogin(BSTR Action, BSTR* Result) override;
+    HRESULT STDMETHODCALLTYPE DoLogout(BSTR Action, BSTR* Result) override;
+    HRESULT STDMETHODCALLTYPE RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeParas) override;
+    HRESULT STDMETHODCALLTYPE NotifyTipStyleChange() override;
+    HRESULT STDMETHODCALLTYPE GetOnlineUserNum(BSTR* Result) override;
+    HRESULT STDMETHODCALLTYPE NotifyMsgProcessed(BSTR SourceCode) override;
+
+    // ISupportErrorInfo
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
+
+  private:
+    TMyExternal() = default;
+    ~TMyExternal() = default;
+
+    // The common path of the five text methods. result is null for the methods without one.
+    HRESULT CallTextHandler(const TUserActionEvent& handler, const std::wstring& input, BSTR* result,
+                            bool keepResult);
+
+    ULONG refs_ = 1;
+    tk::ComPtr<ITypeInfo> typeInfo_;    // IUserAction's, as the library gives it (names, GetTypeInfo)
+    tk::ComPtr<ITypeInfo> invokeInfo_;  // the virtual-table description that invocation goes through
+};
+
+}  // namespace webhost

@@ -1,0 +1,127 @@
+// TWebBrowser: the platform's WebBrowser control hosted as a windowed toolkit control. This object is
+// the control's OLE container: its host site answers the control's requests (client and in-place
+// site, frame, the document host's UI handler, command target, ambient properties) and its event
+// sink receives DWebBrowserEvents2 through the control's connection point.
+#pragma once
+
+#include <windows.h>
+#include <exdisp.h>
+#include <mshtmhst.h>
+
+#include <functional>
+#include <string>
+
+#include "toolkit/Control.h"
+#include "toolkit/Handles.h"
+
+namespace webhost {
+
+class BrowserSite;
+class BrowserFrame;
+class BrowserEvents;
+
+// The download control answered for the ambient property DISPID_AMBIENT_DLCONTROL: images, videos and
+// background sounds are fetched; nothing that stops scripts, applets or controls; not silent, not
+// offline.
+inline constexpr DWORD DownloadControl = 0x70;  // DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS
+
+// Host-flag sets (DOCHOSTUIINFO.dwFlags) of the window's two layouts.
+inline constexpr DWORD CompactHostFlags = 0x0C;  // DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO
+inline constexpr DWORD FullHostFlags = 0x84;     // DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_FLAT_SCROLLBAR
+
+// The browser's user-agent token, registered under HKEY_CURRENT_USER while a control lives: a value
+// named after the token, with empty data, that the system adds to the user agent the engine sends.
+inline constexpr char UserAgentKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+inline constexpr char UserAgentToken[] = "Mozilla/4.0(Compatible; Velmora browser host 1.0)";
+
+// What a page's script error reports to the host.
+struct TScriptErrorInfo {
+    long ErrorLine = 0;
+    long ErrorCharacter = 0;
+    long ErrorCode = 0;
+    std::wstring ErrorMessage;
+    std::wstring ErrorUrl;
+};
+
+class TWebBrowser : public tk::WinControl {
+  public:
+    // Creates the host window filling the parent (no tab stop, aligned to the parent's client area),
+    // the control in place inside it and the event connection; withdraws the control window's
+    // drag-and-drop registration and registers the user-agent token. Raises tk::Error on failure.
+    explicit TWebBrowser(tk::WinControl* parent);
+    // Closes the control before the window goes and removes the user-agent token.
+    ~TWebBrowser() override;
+
+    // Navigates to a URL; flags, target frame, post data and headers are left empty. An error result
+    // raises tk::ComError.
+    void Navigate(const std::wstring& url);
+    // Reloads the current page; an error result raises tk::ComError.
+    void Refresh();
+    // The top-level browser object (the property Application); raises tk::ComError on failure.
+    tk::ComPtr<IDispatch> Application() const;
+    // Whether an event's pDisp is the top-level browser itself rather than a frame inside the page.
+    bool IsTopLevel(IDispatch* pDisp) const;
+
+    // The host flags GetHostInfo answers (0 until set).
+    DWORD HostFlags() const { return hostFlags_; }
+    // Stores the flags and tells the control that an ambient property changed (DISPID_AMBIENT_DLCONTROL),
+    // so that documents loaded from now on use them.
+    void SetHostFlags(DWORD flags);
+
+    // The control itself and its own window inside the host window.
+    IWebBrowser2* DefaultInterface() const { return browser_.Get(); }
+    HWND ControlWindow() const { return controlWindow_; }
+    // The DWebBrowserEvents2 sink advised on the control (what the control calls for its events).
+    IDispatch* EventSink() const;
+
+    // DWebBrowserEvents2 events; URL is the event's URL value (dereferenced). All other events are
+    // ignored. An error raised in a handler is shown in the standard error box.
+    std::function<void(IDispatch* pDisp, const VARIANT& URL)> OnNavigateComplete2;
+    std::function<void(IDispatch* pDisp, const VARIANT& URL)> OnDocumentComplete;
+
+    // Host requests. GetHostInfo fills cbSize (20), dwFlags (the host flags) and dwDoubleClick
+    // (DOCHOSTUIDBLCLK_DEFAULT) and then asks this handler, whose result it answers (S_OK when empty).
+    std::function<HRESULT(DOCHOSTUIINFO& info)> OnGetHostInfo;
+    // The page's external object: the handler stores a new counted reference. Empty: no object, S_FALSE.
+    std::function<HRESULT(IDispatch** ppDispatch)> OnGetExternal;
+    // The drop target to use instead of pDropTarget. Empty: no replacement (null) and S_FALSE.
+    std::function<HRESULT(IDropTarget* pDropTarget, IDropTarget** ppDropTarget)> OnGetDropTarget;
+    // A script error in the page. The flags start as ContinueScript = true and Showdialog = false (also
+    // the answer when the handler is empty): the host then answers S_OK and VT_BOOL ContinueScript;
+    // with Showdialog set it leaves the error to the control's own dialog.
+    std::function<void(const TScriptErrorInfo& details, bool& ContinueScript, bool& Showdialog)>
+        OnScriptError;
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    friend class BrowserSite;
+    friend class BrowserFrame;
+    friend class BrowserEvents;
+
+    void CreateControl();
+    void DestroyControl();
+    void UpdateControlRects();
+    bool FilterKeyMessage(MSG& msg);
+
+    DWORD hostFlags_ = 0;
+    tk::ComPtr<BrowserSite> site_;
+    tk::ComPtr<BrowserFrame> frame_;
+    tk::ComPtr<BrowserEvents> events_;
+    tk::ComPtr<IOleObject> oleObject_;
+    tk::ComPtr<IOleInPlaceObject> inPlaceObject_;
+    tk::ComPtr<IWebBrowser2> browser_;
+    // The control's keyboard entry point: the one it sets through the frame while it is active, or the
+    // one the control itself answers.
+    tk::ComPtr<IOleInPlaceActiveObject> frameActiveObject_;
+    tk::ComPtr<IOleInPlaceActiveObject> controlActiveObject_;
+    tk::ComPtr<IConnectionPoint> eventsConnection_;
+    DWORD eventsCookie_ = 0;
+    HWND controlWindow_ = nullptr;
+    int messageFilter_ = 0;
+    bool userAgentRegistered_ = false;
+};
+
+}  // namespace webhost
