@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "config/AppConfigClass.h"
+#include "webhost/FrameRegistration.h"
 #include "toolkit/Application.h"
 #include "toolkit/Error.h"
 #include "toolkit/Keyboard.h"
@@ -58,6 +59,8 @@ TMainForm::TMainForm() : TPictureForm(Design()), lblModifyCfg(this), lblHit(this
     lblHit.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
     lblHit.SetVisible(false);
 
+    CreateBrowser();
+
     cltrycn1.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     cltrycn1.SetHint(L"Orvania");
     cltrycn1.OnDblClick = [this] { cltrycn1DblClick(); };
@@ -88,6 +91,8 @@ void TMainForm::FormCreate() {
     // The application window carries no task-bar button; the main window is no pop-up.
     SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~static_cast<LONG>(WS_POPUP));
+    // The page's external object; without its type library nothing below can work.
+    CreateScriptBridge();
     // The configuration, read here for the first time.
     config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     const config::HotKeyValue hotKey = ReadConfiguredHotKey(*store);
@@ -143,8 +148,6 @@ void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {
     }
 }
 
-void TMainForm::NavigateToStartPage() {}
-
 void TMainForm::FormCloseQuery(bool& CanClose) {
     const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     if (store->NeverRequire() != "1") {
@@ -167,6 +170,14 @@ void TMainForm::FormDestroy() {
     // What the window owns; failures here are of no use to anyone at exit. An open settings or
     // first-run dialog belongs to this window and goes with it (a modal one once its loop has ended).
     try {
+        Browser.reset();
+        webhost::FrameRegistration().Clear();  // page objects are released while COM is still up
+        if (External) {
+            // Anyone still holding the bridge finds empty slots, not this window.
+            External->OnDoLogin = nullptr;
+            External->OnDoLogout = nullptr;
+            External->OnRegFrame = nullptr;
+        }
         AutostartHelper.reset();
         MemorySaver.reset();
         config::TAppConfigClass::ReleaseInstance();

@@ -4,8 +4,9 @@
 //
 // The implementation is split by concern: MainFrm.cpp (creation, close, destruction),
 // MainFrmPlacement.cpp (layouts and remembered placement), MainFrmTray.cpp (tray icon, hot key,
-// hide/show, hint labels), MainFrmMenu.cpp (the tray menu and size presets), MainFrmMessages.cpp (the
-// private messages other programs send).
+// hide/show, hint labels), MainFrmMenu.cpp (the tray menu and size presets), MainFrmPage.cpp (the
+// browser control's events and requests, the page's calls on the script bridge), MainFrmMessages.cpp
+// (the private messages other programs send).
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,8 @@
 #include "toolkit/Label.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/TrayIcon.h"
+#include "webhost/UserAction_TLB_Impl.h"
+#include "webhost/WebBrowser.h"
 
 namespace config {
 class TAppConfigClass;
@@ -73,6 +76,19 @@ class TMainForm : public skin::TPictureForm {
     std::string GetHotKeyText();
     void ShowHotKeyLabels();
 
+    // The browser control's events and host requests.
+    void BrowserNavigateComplete2(IDispatch* pDisp, const VARIANT& URL);
+    void BrowserDocumentComplete(IDispatch* pDisp, const VARIANT& URL);
+    HRESULT BrowserGetHostInfo(DOCHOSTUIINFO& Info);
+    HRESULT BrowserGetExternal(IDispatch** ppDispatch);
+    HRESULT BrowserGetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget);
+    void BrowserScriptError(const webhost::TScriptErrorInfo& Details, bool& ContinueScript, bool& Showdialog);
+
+    // The page's calls on the script bridge.
+    void ExternalDoLogin(const std::wstring& Action, std::string& Result);
+    void ExternalDoLogout(const std::wstring& Action, std::string& Result);
+    void ExternalRegFrame(const VARIANT& Doc, const VARIANT& InvokeMethod, const VARIANT& InvokeParas);
+
     // Tray icon and caption labels.
     void cltrycn1DblClick();
     void cltrycn1MouseUp(tk::MouseButton Button, int X, int Y);
@@ -101,6 +117,8 @@ class TMainForm : public skin::TPictureForm {
     const TPlacement& GetLastPlacement() const { return LastPlacement; }
     tk::TrayIcon& TrayIcon() { return cltrycn1; }
     tk::PopupMenu& TrayMenu() { return pmMain; }
+    webhost::TWebBrowser* GetBrowser() const { return Browser.get(); }
+    webhost::TMyExternal* GetExternal() const { return External.Get(); }
     const config::TMMSaveClass* GetMemorySaver() const { return MemorySaver.get(); }
     tk::Label& HintLabel() { return lblHit; }
     tk::Label& ModifyLabel() { return lblModifyCfg; }
@@ -113,10 +131,14 @@ class TMainForm : public skin::TPictureForm {
     config::HotKeyValue ReadConfiguredHotKey(const config::TAppConfigClass& store);
     // The shortcut code of the configured hot key (0: none).
     uint16_t ConfiguredShortcutCode();
+    void CreateBrowser();
+    void CreateScriptBridge();
     void CreateTrayMenu();
     void WMHotKey(WPARAM id);
     // The messages of PrivateMessages.h; answers whether the message was one of them (result 0).
     bool HandlePrivateMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void WMInvokeFrameMethod();
+    void WMExecPanelHandler(LPARAM lParam);
     void WMShowMainWindow();
     void WMRunRestart();
     void NavigateToStartPage();
@@ -130,8 +152,12 @@ class TMainForm : public skin::TPictureForm {
   private:
     tk::Label lblModifyCfg;
     tk::Label lblHit;
+    // The browser control, child of pnlMain (absent only if the system cannot create it).
+    std::unique_ptr<webhost::TWebBrowser> Browser;
     tk::TrayIcon cltrycn1;
     tk::PopupMenu pmMain;
+    // This window's own reference to the script bridge, so that the browser's releases never free it.
+    tk::ComPtr<webhost::TMyExternal> External;
 
     // The autostart shortcut's maker, when autostart is chosen; the working-set trimmer from the first
     // hide on.

@@ -4,11 +4,20 @@
 #include "app/PrivateMessages.h"
 #include "toolkit/Application.h"
 #include "toolkit/Module.h"
+#include "toolkit/SafeMemory.h"
+#include "webhost/FrameRegistration.h"
+#include "webhost/PageScript.h"
 
 namespace app {
 
-bool TMainForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM) {
+bool TMainForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
+        case WM_INVOKEFRAMEMETHOD:
+            WMInvokeFrameMethod();
+            return true;
+        case WM_EXECPANELHANDLER:
+            WMExecPanelHandler(lParam);
+            return true;
         case WM_SHOWMAINWINDOW:
             WMShowMainWindow();
             return true;
@@ -17,6 +26,26 @@ bool TMainForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM) {
             return true;
         default:
             return false;
+    }
+}
+
+void TMainForm::WMInvokeFrameMethod() {
+    try {
+        webhost::InvokeFrameMethod(webhost::FrameRegistration());
+    } catch (...) {
+        // A page that is gone or a script that fails: the sender gets no answer either way.
+    }
+}
+
+void TMainForm::WMExecPanelHandler(LPARAM lParam) {
+    // Any program can send this message, so the address is not trusted: unreadable means no text.
+    const std::string text = tk::ReadTextAt(static_cast<uintptr_t>(lParam)).value_or(std::string());
+    if (text.empty()) {
+        return;
+    }
+    try {
+        webhost::ExecPanelHandler(webhost::FrameRegistration(), text);
+    } catch (...) {
     }
 }
 

@@ -74,8 +74,4 @@ void TMainForm::SaveLastPosInfo() {
     config::TAppConfigClass::GetInstance()->SetWindowPos(FormatWindowPos(placement));
 }
 
-void TMainForm::SetBrowserHostFlags(unsigned long) {}
-
-void TMainForm::ReloadPage() {}
-
 }  // namespace app

@@ -55,14 +55,6 @@ void CallByName(IDispatch* object, const wchar_t* name, WORD flags, std::initial
     CheckCom(invoked);
 }
 
-bool Readable(DWORD protection) {
-    if (protection & (PAGE_GUARD | PAGE_NOACCESS)) {
-        return false;
-    }
-    return (protection & (PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
-                          PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY)) != 0;
-}
-
 }  // namespace
 
 std::wstring VariantToText(const VARIANT& value) {
@@ -112,31 +104,6 @@ void ExecPanelHandler(const TFrameRegistration& frame, const std::string& text) 
         return;
     }
     ExecScript(frame.Doc.Get(), tk::AnsiToWide(PanelHandlerScript(text)));
-}
-
-std::string CopySenderText(LPARAM address) {
-    constexpr size_t kMaxLength = 1 << 20;
-    const char* at = reinterpret_cast<const char*>(address);
-    if (!at) {
-        return {};
-    }
-    std::string text;
-    while (text.size() < kMaxLength) {
-        MEMORY_BASIC_INFORMATION region{};
-        if (VirtualQuery(at, &region, sizeof(region)) != sizeof(region) || region.State != MEM_COMMIT ||
-            !Readable(region.Protect)) {
-            return {};
-        }
-        const char* regionEnd = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-        const size_t available = std::min<size_t>(regionEnd - at, kMaxLength - text.size());
-        if (const void* end = std::memchr(at, '\0', available)) {
-            text.append(at, static_cast<const char*>(end) - at);
-            return text;
-        }
-        text.append(at, available);
-        at += available;
-    }
-    return {};
 }
 
 }  // namespace webhost

@@ -28,9 +28,4 @@ void InvokeFrameMethod(const TFrameRegistration& frame);
 // text does nothing; the registration is not tested first, so without a document the call raises.
 void ExecPanelHandler(const TFrameRegistration& frame, const std::string& text);
 
-// Copies the zero-terminated ANSI text that another part of the process passed by address (a window
-// message's LPARAM). Memory is only read where the system reports it readable, and at most 1 MiB:
-// address 0, an unreadable address or a text without a terminator in that bound give an empty text.
-std::string CopySenderText(LPARAM address);
-
 }  // namespace webhost

@@ -207,35 +207,4 @@ TEST_F(PageScriptTest, PanelHandlerWithoutARegisteredDocumentFails) {
     EXPECT_EQ(Calls(), L"");
 }
 
-TEST(CopySenderText, ReadsTheTextAtTheAddressAndNothingElse) {
-    const char text[] = "[\"a\",[1,2]]";
-    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(text)), text);
-    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>("")), "");
-    EXPECT_EQ(webhost::CopySenderText(0), "");
-}
-
-TEST(CopySenderText, UnreadableOrUnterminatedMemoryGivesNoText) {
-    // Addresses another process could send: never mapped here, or reserved but not readable.
-    EXPECT_EQ(webhost::CopySenderText(1), "");
-    EXPECT_EQ(webhost::CopySenderText(static_cast<LPARAM>(0x7FFFFFFF0000)), "");
-    EXPECT_EQ(webhost::CopySenderText(static_cast<LPARAM>(-16)), "");
-
-    SYSTEM_INFO system{};
-    GetSystemInfo(&system);
-    const size_t page = system.dwPageSize;
-    // Two pages: the first full of text without a terminator, the second not accessible.
-    char* block =
-        static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(block, nullptr);
-    memset(block, 'x', page);
-    DWORD old = 0;
-    ASSERT_TRUE(VirtualProtect(block + page, page, PAGE_NOACCESS, &old));
-    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(block)), "");
-    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(block + page)), "");
-    // Terminated just before the inaccessible page: read in full.
-    block[page - 1] = '\0';
-    EXPECT_EQ(webhost::CopySenderText(reinterpret_cast<LPARAM>(block + page - 4)), "xxx");
-    VirtualFree(block, 0, MEM_RELEASE);
-}
-
 }  // namespace

@@ -1,0 +1,130 @@
+// The main window as host of the platform's pages: creating the browser control and the script
+// bridge, the control's events and host requests, and the page's calls on the bridge.
+#include "app/MainFrm.h"
+
+#include "toolkit/Application.h"
+#include "toolkit/Error.h"
+#include "toolkit/Text.h"
+#include "webhost/FrameRegistration.h"
+#include "webhost/PageScript.h"
+
+namespace app {
+
+void TMainForm::CreateBrowser() {
+    try {
+        Browser = std::make_unique<webhost::TWebBrowser>(&pnlMain);
+    } catch (const tk::Error& e) {
+        // The rest of the program (tray, hot key, settings) is still of use without it.
+        tk::Application::Instance().ShowException(e.what());
+        return;
+    }
+    Browser->name = "Browser";
+    Browser->OnNavigateComplete2 = [this](IDispatch* pDisp, const VARIANT& url) {
+        BrowserNavigateComplete2(pDisp, url);
+    };
+    Browser->OnDocumentComplete = [this](IDispatch* pDisp, const VARIANT& url) {
+        BrowserDocumentComplete(pDisp, url);
+    };
+    Browser->OnGetHostInfo = [this](DOCHOSTUIINFO& info) { return BrowserGetHostInfo(info); };
+    Browser->OnGetExternal = [this](IDispatch** out) { return BrowserGetExternal(out); };
+    Browser->OnGetDropTarget = [this](IDropTarget* in, IDropTarget** out) {
+        return BrowserGetDropTarget(in, out);
+    };
+    Browser->OnScriptError = [this](const webhost::TScriptErrorInfo& details, bool& continueScript,
+                                    bool& showDialog) {
+        BrowserScriptError(details, continueScript, showDialog);
+    };
+}
+
+void TMainForm::CreateScriptBridge() {
+    External = webhost::TMyExternal::Create();
+    External->OnDoLogin = [this](const std::wstring& action, std::string& result) {
+        ExternalDoLogin(action, result);
+    };
+    External->OnDoLogout = [this](const std::wstring& action, std::string& result) {
+        ExternalDoLogout(action, result);
+    };
+    External->OnRegFrame = [this](const VARIANT& doc, const VARIANT& method, const VARIANT& paras) {
+        ExternalRegFrame(doc, method, paras);
+    };
+}
+
+void TMainForm::NavigateToStartPage() {
+    if (Browser) {
+        Browser->Navigate(tk::AnsiToWide(StartUrl));
+    }
+}
+
+void TMainForm::SetBrowserHostFlags(unsigned long flags) {
+    if (Browser) {
+        Browser->SetHostFlags(flags);
+    }
+}
+
+void TMainForm::ReloadPage() {
+    try {
+        if (Browser) {
+            Browser->Refresh();
+        }
+    } catch (const tk::Error&) {
+        // The reload only lays the page out again with the new flags; the switch goes on without it.
+    }
+}
+
+void TMainForm::BrowserNavigateComplete2(IDispatch*, const VARIANT& URL) {
+    // Byte for byte in the system code page: no letter case, slash or escape is smoothed over.
+    if (tk::WideToAnsi(webhost::VariantToText(URL)) == StartUrl) {
+        FullLayout = false;
+    } else {
+        FullLayout = true;
+        SetResizable(true);
+    }
+    LoadLastPosInfo();
+}
+
+void TMainForm::BrowserDocumentComplete(IDispatch* pDisp, const VARIANT&) {
+    tk::Application::Instance().ProcessMessages();
+    if (!StillMainForm()) {
+        return;
+    }
+    Sleep(100);
+    // A completed top-level document (not a frame) brings the window back, also out of the tray.
+    if (Browser && Browser->IsTopLevel(pDisp)) {
+        Show();
+    }
+}
+
+HRESULT TMainForm::BrowserGetHostInfo(DOCHOSTUIINFO&) {
+    return S_OK;
+}
+
+HRESULT TMainForm::BrowserGetExternal(IDispatch** ppDispatch) {
+    *ppDispatch = External ? static_cast<IDispatch*>(External.CopyOut()) : nullptr;
+    return *ppDispatch ? S_OK : S_FALSE;
+}
+
+HRESULT TMainForm::BrowserGetDropTarget(IDropTarget*, IDropTarget** ppDropTarget) {
+    *ppDropTarget = nullptr;
+    return S_FALSE;
+}
+
+void TMainForm::BrowserScriptError(const webhost::TScriptErrorInfo&, bool& ContinueScript, bool& Showdialog) {
+    // The page's scripts go on and nobody sees a script-error dialog.
+    ContinueScript = true;
+    Showdialog = false;
+}
+
+void TMainForm::ExternalDoLogin(const std::wstring&, std::string& Result) {
+    Result = "DoWebLogin";
+}
+
+void TMainForm::ExternalDoLogout(const std::wstring&, std::string& Result) {
+    Result = "DoWebLogout";
+}
+
+void TMainForm::ExternalRegFrame(const VARIANT& Doc, const VARIANT& InvokeMethod,
+                                 const VARIANT& InvokeParas) {
+    webhost::FrameRegistration().Register(Doc, InvokeMethod, InvokeParas);
+}
+
+}  // namespace app
