@@ -16,6 +16,10 @@
 
 namespace webhost {
 
+// {F38BC242-B950-11D1-8918-00C04FC2C836}: the document host's command group (script errors).
+inline constexpr GUID kCGID_DocHostCommandHandler = {
+    0xF38BC242, 0xB950, 0x11D1, {0x89, 0x18, 0x00, 0xC0, 0x4F, 0xC2, 0xC8, 0x36}};
+
 class BrowserSite;
 class BrowserFrame;
 class BrowserEvents;

@@ -25,10 +25,6 @@ using webhost::TWebBrowser;
 
 namespace {
 
-// {F38BC242-B950-11D1-8918-00C04FC2C836}
-constexpr GUID kDocHostCommandHandler = {
-    0xF38BC242, 0xB950, 0x11D1, {0x89, 0x18, 0x00, 0xC0, 0x4F, 0xC2, 0xC8, 0x36}};
-
 tk::FormDesign HostDesign() {
     tk::FormDesign design;
     design.caption = L"Browser host test";
@@ -318,7 +314,9 @@ TEST_F(WebBrowserHostTest, ScriptErrorsAreSuppressedAndScriptsContinue) {
     tk::ComPtr<IOleCommandTarget> target = site_.As<IOleCommandTarget>(IID_IOleCommandTarget);
     ASSERT_TRUE(target);
     tk::Variant out;
-    ASSERT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()), S_OK);
+    ASSERT_EQ(
+        target->Exec(&webhost::kCGID_DocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()),
+        S_OK);
     EXPECT_EQ(out.Get().vt, VT_BOOL);
     EXPECT_EQ(out.Get().boolVal, VARIANT_TRUE);
 
@@ -340,7 +338,8 @@ TEST_F(WebBrowserHostTest, ScriptErrorsAreSuppressedAndScriptsContinue) {
         ContinueScript = true;
         Showdialog = false;
     };
-    ASSERT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, &document.Get(), out.Put()),
+    ASSERT_EQ(target->Exec(&webhost::kCGID_DocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0,
+                           &document.Get(), out.Put()),
               S_OK);
     EXPECT_EQ(out.Get().boolVal, VARIANT_TRUE);
     EXPECT_EQ(seen.ErrorLine, 12);
@@ -352,16 +351,19 @@ TEST_F(WebBrowserHostTest, ScriptErrorsAreSuppressedAndScriptsContinue) {
     browser_->OnScriptError = [](const webhost::TScriptErrorInfo&, bool& ContinueScript, bool&) {
         ContinueScript = false;
     };
-    ASSERT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()), S_OK);
+    ASSERT_EQ(
+        target->Exec(&webhost::kCGID_DocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()),
+        S_OK);
     EXPECT_EQ(out.Get().boolVal, VARIANT_FALSE);
     browser_->OnScriptError = [](const webhost::TScriptErrorInfo&, bool&, bool& Showdialog) {
         Showdialog = true;
     };
-    EXPECT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()),
-              OLECMDERR_E_NOTSUPPORTED);
+    EXPECT_EQ(
+        target->Exec(&webhost::kCGID_DocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()),
+        OLECMDERR_E_NOTSUPPORTED);
 
     // Everything else keeps the control's defaults.
-    EXPECT_EQ(target->Exec(&kDocHostCommandHandler, OLECMDID_SHOWMESSAGE, 0, nullptr, nullptr),
+    EXPECT_EQ(target->Exec(&webhost::kCGID_DocHostCommandHandler, OLECMDID_SHOWMESSAGE, 0, nullptr, nullptr),
               OLECMDERR_E_NOTSUPPORTED);
     EXPECT_EQ(target->Exec(nullptr, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, nullptr), OLECMDERR_E_NOTSUPPORTED);
     EXPECT_EQ(target->Exec(&IID_IUnknown, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, nullptr),
