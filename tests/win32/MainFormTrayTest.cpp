@@ -1,6 +1,7 @@
 // The main window's hot key, hide/show toggle, tray icon mouse and hint labels.
 #include <gtest/gtest.h>
 
+#include "ImportHook.h"
 #include "MainFormFixture.h"
 #include "Pump.h"
 #include "toolkit/Text.h"
@@ -157,4 +158,40 @@ TEST_F(TrayTest, ChangeLinkUnderlinesAndShowsTheHandWhileHovered) {
     form->lblModifyCfgMouseLeave();
     EXPECT_FALSE(form->ModifyLabel().GetFont().Underline());
     EXPECT_EQ(form->ModifyLabel().Cursor(), LoadCursorW(nullptr, IDC_ARROW));
+}
+
+namespace {
+
+int trimCalls = 0;
+BOOL(WINAPI* systemTrim)(HANDLE, SIZE_T, SIZE_T) = nullptr;
+
+BOOL WINAPI CountingTrim(HANDLE process, SIZE_T minimum, SIZE_T maximum) {
+    ++trimCalls;
+    return systemTrim(process, minimum, maximum);
+}
+
+}  // namespace
+
+TEST_F(TrayTest, EveryHideTrimsTheWorkingSetWithOneTrimmer) {
+    testsupport::ImportHook hook("kernel32.dll", "SetProcessWorkingSetSize",
+                                 reinterpret_cast<void*>(&CountingTrim));
+    ASSERT_TRUE(hook.Installed());
+    systemTrim = reinterpret_cast<decltype(systemTrim)>(hook.Original());
+    trimCalls = 0;
+    app::TMainForm* form = ShowMain();
+    EXPECT_EQ(form->GetMemorySaver(), nullptr);
+    form->HideWindow();
+    const config::TMMSaveClass* saver = form->GetMemorySaver();
+    ASSERT_NE(saver, nullptr);
+    form->HideWindow();
+    EXPECT_EQ(form->GetMemorySaver(), saver);
+    EXPECT_EQ(trimCalls, 2);
+    // The hot key's hide trims too.
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    tk::Application::Instance().SetActive(true);
+    PauseBetweenPresses();
+    HotKey(form, form->GetHotKeyId());
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(trimCalls, 3);
 }

@@ -1,0 +1,79 @@
+// The settings dialog as the main window opens it: from the hint label or the tray menu, one at a
+// time, and what an OK changes in the main window.
+#include <gtest/gtest.h>
+
+#include "MainFormFixture.h"
+#include "Pump.h"
+#include "dialogs/UserConfigFrm.h"
+#include "toolkit/Text.h"
+
+using testsupport::MainFormTest;
+
+namespace {
+
+// What happens inside the modal loop, driven by a timer as a user's clicks would be.
+struct Inside {
+    app::TMainForm* form = nullptr;
+    dialogs::TUserConfigForm* dialog = nullptr;
+    int dialogsSeen = 0;
+    bool pressOk = true;
+    WORD newHotKey = 0;  // hot-key control value (modifiers in the high byte) to enter before OK
+} inside;
+
+void CALLBACK ActInsideDialog(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    inside.dialog = dialogs::UserConfigForm;
+    // Asking again while it is open changes nothing.
+    inside.form->mniSettingClick();
+    inside.form->lblModifyCfgClick();
+    for (tk::Form* f : tk::Application::Instance().Forms()) {
+        inside.dialogsSeen += dynamic_cast<dialogs::TUserConfigForm*>(f) != nullptr;
+    }
+    if (!inside.dialog) {
+        return;
+    }
+    if (inside.pressOk) {
+        inside.dialog->HotKeyControl().SetHotKey(inside.newHotKey);
+        inside.dialog->IbtnOKClick();
+    } else {
+        inside.dialog->IbtnCancelClick();
+    }
+}
+
+class SettingsTest : public MainFormTest {
+  protected:
+    app::TMainForm* Open(bool ok, WORD hotKey) {
+        app::TMainForm* form = CreateMainForm();
+        form->Show();
+        inside = Inside{form, nullptr, 0, ok, hotKey};
+        SetTimer(nullptr, 0, 150, &ActInsideDialog);
+        form->mniSettingClick();  // returns when the dialog has ended
+        testsupport::Pump(30);
+        return form;
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, OnlyOneDialogAtATimeAndOkRefreshesTheHintsFromTheNewHotKey) {
+    WriteUserConfig("HotKey=0,120,120\r\n");
+    app::TMainForm* form = Open(true, MAKEWORD('K', HOTKEYF_CONTROL));
+    EXPECT_NE(inside.dialog, nullptr);
+    EXPECT_EQ(inside.dialogsSeen, 1);
+    EXPECT_EQ(dialogs::UserConfigForm, nullptr);  // closed and released
+    EXPECT_EQ(UserValue("HotKey"), "2,75,16459");
+    EXPECT_EQ(form->TrayIcon().Hint(), tk::Utf8ToWide("Velmora\r\n按Ctrl+K键隐藏或显示界面"));
+    EXPECT_TRUE(form->HintLabel().Visible());
+    EXPECT_EQ(form->HintLabel().Caption(), tk::Utf8ToWide("按 Ctrl+K 键隐藏或显示界面"));
+    EXPECT_TRUE(testsupport::HotKeyIsHeld(MOD_CONTROL, 'K'));
+    EXPECT_FALSE(testsupport::HotKeyIsHeld(0, VK_F9));
+}
+
+TEST_F(SettingsTest, CancelChangesNothing) {
+    WriteUserConfig("HotKey=0,120,120\r\n");
+    app::TMainForm* form = Open(false, 0);
+    EXPECT_NE(inside.dialog, nullptr);
+    EXPECT_EQ(UserValue("HotKey"), "0,120,120");
+    EXPECT_FALSE(form->HintLabel().Visible());
+    EXPECT_TRUE(testsupport::HotKeyIsHeld(0, VK_F9));
+}
