@@ -1,9 +1,201 @@
 #include "skin/CustomFrm.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "toolkit/Application.h"
+#include "toolkit/Error.h"
 #include "toolkit/Module.h"
 #include "toolkit/Text.h"
 
 namespace skin {
+namespace {
+
+// The sizing message's edge codes are the ones FrameGeometry uses.
+static_assert(static_cast<int>(SizingEdge::Left) == WMSZ_LEFT &&
+              static_cast<int>(SizingEdge::Right) == WMSZ_RIGHT &&
+              static_cast<int>(SizingEdge::Top) == WMSZ_TOP &&
+              static_cast<int>(SizingEdge::TopLeft) == WMSZ_TOPLEFT &&
+              static_cast<int>(SizingEdge::TopRight) == WMSZ_TOPRIGHT &&
+              static_cast<int>(SizingEdge::Bottom) == WMSZ_BOTTOM &&
+              static_cast<int>(SizingEdge::BottomLeft) == WMSZ_BOTTOMLEFT &&
+              static_cast<int>(SizingEdge::BottomRight) == WMSZ_BOTTOMRIGHT);
+
+constexpr COLORREF kTransparent = RGB(kTransparentRed, kTransparentGreen, kTransparentBlue);
+constexpr COLORREF kCaptionColor = RGB(kCaptionRed, kCaptionGreen, kCaptionBlue);
+
+LRESULT ToHitCode(HitZone zone, LRESULT fallback) {
+    switch (zone) {
+        case HitZone::Caption:
+            return HTCAPTION;
+        case HitZone::Client:
+            return HTCLIENT;
+        case HitZone::Left:
+            return HTLEFT;
+        case HitZone::Right:
+            return HTRIGHT;
+        case HitZone::Top:
+            return HTTOP;
+        case HitZone::TopLeft:
+            return HTTOPLEFT;
+        case HitZone::TopRight:
+            return HTTOPRIGHT;
+        case HitZone::Bottom:
+            return HTBOTTOM;
+        case HitZone::BottomLeft:
+            return HTBOTTOMLEFT;
+        case HitZone::BottomRight:
+            return HTBOTTOMRIGHT;
+        default:
+            return fallback;
+    }
+}
+
+Extent ExtentOf(const tk::Bitmap* bitmap) {
+    return bitmap ? Extent{bitmap->Width(), bitmap->Height()} : Extent{};
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// THotImg
+
+THotImg::THotImg(tk::WinControl* parent) : tk::Image(parent) {}
+
+THotImg::~THotImg() {
+    if (blendDc_) {
+        SelectObject(blendDc_.Get(), blendPrevious_);
+    }
+}
+
+void THotImg::ShowCopyOf(const tk::Bitmap& source) {
+    tk::Bitmap& picture = Picture();
+    if (!source.Empty() && picture.Width() == source.Width() && picture.Height() == source.Height()) {
+        // Same size: copy the pixels over rather than making a new surface.
+        source.Draw(picture.Dc(), 0, 0);
+        GdiFlush();
+        if (auto colour = source.TransparentColor()) {
+            picture.SetTransparentColor(*colour);
+        }
+        blendStale_ = true;
+        PictureChanged();
+    } else {
+        SetPicture(source.Copy());
+        blendStale_ = true;
+    }
+}
+
+bool THotImg::UpdateBlend() {
+    const tk::Bitmap& picture = Picture();
+    if (!blendStale_ && blendSource_ == picture.Handle() && blend_) {
+        return true;
+    }
+    if (blendDc_) {
+        SelectObject(blendDc_.Get(), blendPrevious_);
+    }
+    blendDc_.Reset();
+    blend_.Reset();
+    blendSource_ = nullptr;
+    DIBSECTION source{};
+    if (picture.Empty() || GetObjectW(picture.Handle(), sizeof(source), &source) != sizeof(source) ||
+        !source.dsBm.bmBits || source.dsBm.bmBitsPixel != 32) {
+        return false;
+    }
+    const int w = picture.Width();
+    const int h = picture.Height();
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;  // top-down, like the picture
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    tk::UniqueBitmap blend(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    tk::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    if (!blend || !bits || !dc) {
+        return false;
+    }
+    GdiFlush();
+    const COLORREF key = picture.EffectiveTransparentColor();
+    const uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+    const auto* from = static_cast<const uint32_t*>(source.dsBm.bmBits);
+    auto* to = static_cast<uint32_t*>(bits);
+    const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
+    for (size_t i = 0; i < count; ++i) {
+        const uint32_t rgb = from[i] & 0x00FFFFFF;
+        to[i] = rgb == keyPixel ? 0 : (rgb | 0xFF000000);  // opaque, or fully see-through
+    }
+    blendPrevious_ = SelectObject(dc.Get(), blend.Get());
+    blend_ = std::move(blend);
+    blendDc_ = std::move(dc);
+    blendSource_ = picture.Handle();
+    blendStale_ = false;
+    return true;
+}
+
+void THotImg::Paint(HDC dc) {
+    if (Transparent() && !Icon() && !Stretch() && !Center() && UpdateBlend()) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        const int w = Picture().Width();
+        const int h = Picture().Height();
+        if (AlphaBlend(dc, 0, 0, w, h, blendDc_.Get(), 0, 0, w, h, blend)) {
+            return;
+        }
+    }
+    tk::Image::Paint(dc);
+}
+
+void THotImg::DrawFace(const tk::Bitmap* face) {
+    if (!face || face->Empty()) {
+        return;
+    }
+    try {
+        HDC dc = Picture().Dc();
+        if (!dc) {
+            return;  // no picture to draw on
+        }
+        face->Draw(dc, 0, 0);
+        GdiFlush();
+        blendStale_ = true;
+        PictureChanged();
+    } catch (...) {
+        // A face that cannot be drawn leaves the current one; nothing to report.
+    }
+}
+
+void THotImg::MouseEntered() {
+    tk::Image::MouseEntered();
+    DrawFace(OverImage);
+}
+
+void THotImg::MouseLeft() {
+    tk::Image::MouseLeft();
+    DrawFace(NormalImage);
+}
+
+void THotImg::MouseDown(tk::MouseButton button, int x, int y) {
+    tk::Image::MouseDown(button, x, y);
+    if (button == tk::MouseButton::Left) {
+        DrawFace(DownImage);
+    }
+}
+
+void THotImg::MouseUp(tk::MouseButton button, int x, int y) {
+    std::weak_ptr<bool> alive = alive_;
+    tk::Image::MouseUp(button, x, y);  // the click, and with it the button's action, happens here
+    if (alive.expired()) {
+        return;  // the action freed the control
+    }
+    if (button == tk::MouseButton::Left) {
+        DrawFace(NormalImage);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// TPictureForm: creation and skin
 
 tk::FormDesign TPictureForm::BaseDesign() {
     tk::FormDesign design;
@@ -42,17 +234,32 @@ TPictureForm::TPictureForm(const tk::FormDesign& design)
                                                    16, 16, LR_DEFAULTCOLOR))) {
         imgSystemMenu.SetIcon(tk::UniqueIcon(icon));
     }
+    OnCreate = [this] { FormCreate(); };
+    OnResize = [this] { FormResize(); };
+    OnDestroy = [this] { FormDestroy(); };
 }
 
 TPictureForm::~TPictureForm() = default;
 
 void TPictureForm::FormCreate() {
-    SetCloseButtonVisible(true);
-    Resizable = true;
-    LoadSkin();
+    try {
+        SetCloseButtonVisible(true);
+        Resizable = true;
+        LoadSkin();
+        FormResize();
+    } catch (const tk::Error& e) {
+        // The window lives on without a skin.
+        MessageBoxW(Handle(), tk::MessageToWide(e.what()).c_str(),
+                    tk::Application::Instance().Title().c_str(), MB_OK);
+    }
 }
 
-void TPictureForm::FormResize() {}
+void TPictureForm::FormResize() {
+    SizeFrameParts();
+    PaintFrame();
+    PlaceFrameParts();
+    ApplyWindowShape();
+}
 
 void TPictureForm::FormDestroy() {
     FreeSkin();
@@ -64,11 +271,14 @@ void TPictureForm::SetResizable(bool value) {
 
 void TPictureForm::SetCloseButtonVisible(bool value) {
     CloseButtonVisible = value;
+    if (HotImages[kCloseButton]) {
+        HotImages[kCloseButton]->SetVisible(value);
+    }
 }
 
 void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
     if (IconPath.empty()) {
-        IconPath = "SysMenu.ico";
+        IconPath = kSysMenuIconName;
     }
     if (!tk::FileExists(IconPath)) {
         return;
@@ -81,13 +291,421 @@ void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
     }
 }
 
-void TPictureForm::ApplyWindowShape() {}
+void TPictureForm::ApplyWindowShape() {
+    if (!Handle()) {
+        return;
+    }
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    tk::UniqueRegion region(CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, 9, 9));
+    if (!region) {
+        return;
+    }
+    // Setting the same shape again would only repaint the whole window, the client panel included.
+    // (Compared by their difference: the system may keep the same shape as other rectangles.)
+    tk::UniqueRegion current(CreateRectRgn(0, 0, 0, 0));
+    if (current && GetWindowRgn(Handle(), current.Get()) != ERROR &&
+        CombineRgn(current.Get(), current.Get(), region.Get(), RGN_XOR) == NULLREGION) {
+        return;
+    }
+    if (SetWindowRgn(Handle(), region.Get(), TRUE)) {
+        region.Release();  // the system owns it now
+    }
+}
 
 void TPictureForm::LoadSkin() {
     std::string iconPath;
     LoadSystemMenuIcon(iconPath);
+    if (SkinPath.empty()) {
+        SkinPath = kDefaultSkinPath;
+    }
+    const std::string folder = SkinFolder(tk::ExeFolder(), SkinPath);
+    if (!tk::DirectoryExists(folder)) {
+        throw tk::Error(std::string(kMissingSkinMessage));
+    }
+    for (int i = 0; i < kSkinImageCount; ++i) {
+        auto image = std::make_unique<tk::Bitmap>();
+        const std::string file = SkinImageFile(folder, i);
+        // A missing (or unreadable) file leaves an empty image.
+        if (tk::FileExists(file) && image->LoadFromFile(tk::AnsiToWide(file))) {
+            image->SetTransparentColor(kTransparent);
+        }
+        SkinImages[static_cast<size_t>(i)] = std::move(image);
+    }
+    SizeFrameParts();
+    CreateFrameControls();
 }
 
-void TPictureForm::FreeSkin() {}
+void TPictureForm::CreateFrameControls() {
+    CaptionLabel = std::make_unique<tk::Label>(this);
+    tk::Font& font = CaptionLabel->GetFont();
+    font.SetFace(L"宋体");
+    font.SetPoints(9);
+    font.SetBold(true);
+    font.SetColor(kCaptionColor);
+    CaptionLabel->FontChanged();
+    CaptionLabel->SetTransparent(true);
+    // Placed once, after the system-menu image as it stands now; never moved afterwards.
+    CaptionLabel->SetBounds(imgSystemMenu.Left() + imgSystemMenu.Width(), CaptionLabelTop(Extents()), 0, 0);
+    CaptionLabel->SetCaption(Caption());
+
+    for (int i = 0; i < kHotImageCount; ++i) {
+        auto image = std::make_unique<THotImg>(this);
+        image->SetAutoSize(true);
+        image->SetTransparent(true);
+        image->OnClick = [this, i] { CaptionButtonClick(i); };
+        HotImages[static_cast<size_t>(i)] = std::move(image);
+    }
+    const LONG style = Handle() ? GetWindowLongW(Handle(), GWL_STYLE) : 0;
+    HotImages[kMinimizeButton]->SetVisible((style & WS_MINIMIZEBOX) != 0);
+    HotImages[kMaximizeButton]->SetVisible((style & WS_MAXIMIZEBOX) != 0);
+    HotImages[kCloseButton]->SetVisible(CloseButtonVisible);
+}
+
+void TPictureForm::FreeSkin() {
+    CaptionLabel.reset();
+    // The hover images refer to skin images: they go first.
+    for (auto& image : HotImages) {
+        image.reset();
+    }
+    for (auto& image : SkinImages) {
+        image.reset();
+    }
+}
+
+const tk::Bitmap* TPictureForm::SkinImageAt(int index) const {
+    return index >= 0 && index < kSkinImageCount ? SkinImages[static_cast<size_t>(index)].get() : nullptr;
+}
+
+THotImg* TPictureForm::HotImage(int index) const {
+    return index >= 0 && index < kHotImageCount ? HotImages[static_cast<size_t>(index)].get() : nullptr;
+}
+
+bool TPictureForm::SkinImageLoaded(int index) const {
+    const tk::Bitmap* image = SkinImageAt(index);
+    return image && !image->Empty();
+}
+
+SkinExtents TPictureForm::Extents() const {
+    SkinExtents extents{};
+    for (int i = 0; i < kSkinImageCount; ++i) {
+        extents[static_cast<size_t>(i)] = ExtentOf(SkinImages[static_cast<size_t>(i)].get());
+    }
+    return extents;
+}
+
+FrameState TPictureForm::State() const {
+    switch (GetWindowState()) {
+        case tk::WindowState::Maximized:
+            return FrameState::Maximized;
+        case tk::WindowState::Minimized:
+            return FrameState::Minimized;
+        default:
+            return FrameState::Normal;
+    }
+}
+
+int TPictureForm::MinimizeLeft() const {
+    if (const THotImg* button = HotImages[kMinimizeButton].get()) {
+        return button->Left();
+    }
+    return Width();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout and painting
+
+void TPictureForm::SizeFrameParts() {
+    if (!SkinLoaded()) {
+        return;  // no skin: the frame controls keep their design bounds
+    }
+    const FrameSizes s = skin::SizeFrameParts(Extents(), Width(), Height());
+    ImgTop.SetHeight(s.topHeight);
+    imgbottom.SetBounds(imgbottom.Left(), imgbottom.Top(), s.bottom.width, s.bottom.height);
+    imgLeft.SetBounds(imgLeft.Left(), imgLeft.Top(), s.left.width, s.left.height);
+    imgRight.SetBounds(imgRight.Left(), imgRight.Top(), s.right.width, s.right.height);
+    imgTopLeft.SetBounds(imgTopLeft.Left(), imgTopLeft.Top(), s.topLeft.width, s.topLeft.height);
+    imgTopRight.SetBounds(imgTopRight.Left(), imgTopRight.Top(), s.topRight.width, s.topRight.height);
+    pnlMain.SetBounds(pnlMain.Left(), pnlMain.Top(), s.main.width, s.main.height);
+    CaptionHeight = s.captionHeight;
+}
+
+// The tiles lie at 0, t, 2t, ... (t the tile's length along the strip). After the first tile is drawn,
+// the part already tiled is copied on after itself, doubling each time, which gives the same pixels
+// with far fewer copies than one per tile.
+void TPictureForm::TileStrip(tk::Image& strip, const tk::Bitmap& tile, int count, bool horizontal) {
+    HDC dc = strip.Canvas();
+    const int step = horizontal ? tile.Width() : tile.Height();
+    if (dc && count > 0 && step > 0) {
+        const int stripLength = horizontal ? strip.Width() : strip.Height();
+        const int across = horizontal ? strip.Height() : strip.Width();
+        const int total =
+            static_cast<int>(std::min<long long>(static_cast<long long>(count) * step, stripLength));
+        tile.Draw(dc, 0, 0);
+        for (int done = step; done < total;) {
+            const int n = std::min(done, total - done);
+            if (horizontal) {
+                BitBlt(dc, done, 0, n, across, dc, 0, 0, SRCCOPY);
+            } else {
+                BitBlt(dc, 0, done, across, n, dc, 0, 0, SRCCOPY);
+            }
+            done += n;
+        }
+        GdiFlush();
+    }
+    strip.PictureChanged();
+}
+
+void TPictureForm::PaintFrame() {
+    if (!SkinLoaded()) {
+        return;
+    }
+    const bool maximized = GetWindowState() == tk::WindowState::Maximized;
+    for (int i = 0; i < 3; ++i) {
+        THotImg* button = HotImages[static_cast<size_t>(i)].get();
+        if (!button) {
+            continue;
+        }
+        const FaceSet set = ButtonFaceSet(i, maximized);
+        button->NormalImage = SkinImages[FaceImage(set, Face::Normal)].get();
+        button->OverImage = SkinImages[FaceImage(set, Face::Over)].get();
+        button->DownImage = SkinImages[FaceImage(set, Face::Down)].get();
+        button->ShowCopyOf(*button->NormalImage);
+        button->SetShowHint(true);
+        button->SetHint(tk::Utf8ToWide(ButtonHint(set)));
+        button->Invalidate();
+    }
+    const std::array<std::pair<int, SkinImage>, 4> corners = {{{kTopLeftCorner, kTopLeftActivate},
+                                                               {kTopRightCorner, kTopRightActivate},
+                                                               {kBottomLeftCorner, kBottomLeft},
+                                                               {kBottomRightCorner, kBottomRight}}};
+    for (const auto& [corner, image] : corners) {
+        if (THotImg* hot = HotImages[static_cast<size_t>(corner)].get()) {
+            hot->ShowCopyOf(*SkinImages[image]);
+        }
+    }
+    const int w = Width();
+    const int h = Height();
+    const tk::Bitmap& top = *SkinImages[kTopActivate];
+    const tk::Bitmap& left = *SkinImages[kLeft];
+    const tk::Bitmap& bottom = *SkinImages[kBottom];
+    const tk::Bitmap& right = *SkinImages[kRight];
+    TileStrip(ImgTop, top, TileCount(w, top.Width()), true);
+    TileStrip(imgLeft, left, TileCount(h, left.Height()), false);
+    TileStrip(imgbottom, bottom, TileCount(BottomTileLength(w), bottom.Width()), true);
+    TileStrip(imgRight, right, TileCount(h, right.Height()), false);
+    TileStrip(imgTopLeft, *SkinImages[kTopLeft1], 1, true);
+    TileStrip(imgTopRight, *SkinImages[kTopRight1], 1, true);
+}
+
+void TPictureForm::PlaceFrameParts() {
+    if (!HotImages[0]) {
+        return;
+    }
+    const int w = Width();
+    const int h = Height();
+    const SkinExtents extents = Extents();
+    std::array<Extent, 3> buttons;
+    for (size_t i = 0; i < 3; ++i) {
+        buttons[i] = {HotImages[i]->Width(), HotImages[i]->Height()};
+    }
+    const FramePlacement p = skin::PlaceFrameParts(extents, w, h, CaptionHeight, buttons);
+    for (size_t i = 0; i < kHotImageCount; ++i) {
+        THotImg& image = *HotImages[i];
+        image.SetBounds(p.hotImages[i].x, p.hotImages[i].y, image.Width(), image.Height());
+        if (i < 3) {
+            image.BringToFront();
+        }
+    }
+    imgSystemMenu.SetBounds(p.systemMenu.x, p.systemMenu.y, imgSystemMenu.Width(), imgSystemMenu.Height());
+    imgSystemMenu.BringToFront();
+    imgTopLeft.SetBounds(p.topLeft.x, p.topLeft.y, imgTopLeft.Width(), imgTopLeft.Height());
+    imgTopRight.SetBounds(p.topRight.x, p.topRight.y, imgTopRight.Width(), imgTopRight.Height());
+    imgLeft.SetBounds(p.left.x, p.left.y, imgLeft.Width(), imgLeft.Height());
+    imgRight.SetBounds(p.right.x, p.right.y, imgRight.Width(), imgRight.Height());
+    imgbottom.SetBounds(p.bottom.x, p.bottom.y, imgbottom.Width(), imgbottom.Height());
+    pnlMain.SetBounds(p.main.x, p.main.y, pnlMain.Width(), pnlMain.Height());
+    HotImages[kMinimizeButton]->SetVisible(Resizable);
+    HotImages[kMaximizeButton]->SetVisible(Resizable);
+}
+
+void TPictureForm::PaintCaption(bool active) {
+    if (!SkinLoaded()) {
+        return;
+    }
+    const SkinImage top = active ? kTopActivate : kTopdeActivate;
+    const SkinImage topLeft = active ? kTopLeftActivate : kTopLeftdeActivate;
+    const SkinImage topRight = active ? kTopRightActivate : kTopRightdeActivate;
+    if (SkinImageLoaded(top)) {
+        const tk::Bitmap& tile = *SkinImages[top];
+        TileStrip(ImgTop, tile, TileCount(Width(), tile.Width()), true);
+    }
+    if (SkinImageLoaded(topLeft) && HotImages[kTopLeftCorner]) {
+        HotImages[kTopLeftCorner]->ShowCopyOf(*SkinImages[topLeft]);
+    }
+    if (SkinImageLoaded(topRight) && HotImages[kTopRightCorner]) {
+        HotImages[kTopRightCorner]->ShowCopyOf(*SkinImages[topRight]);
+    }
+}
+
+// The window's own surface is the frame around the client panel, which paints itself: only the
+// rectangles of the update region outside the child windows are painted, each through a buffer of
+// its own size, rather than one buffer as big as the window.
+void TPictureForm::PaintWindow() {
+    tk::UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
+    const int kind = update ? GetUpdateRgn(Handle(), update.Get(), FALSE) : ERROR;
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(Handle(), &ps);
+    if (kind != ERROR && kind != NULLREGION) {
+        for (tk::Control* c : Controls()) {
+            if (c->IsWindowed() && c->Visible()) {
+                const RECT bounds = c->BoundsRect();
+                tk::UniqueRegion child(CreateRectRgnIndirect(&bounds));
+                CombineRgn(update.Get(), update.Get(), child.Get(), RGN_DIFF);
+            }
+        }
+        std::vector<RECT> rects;
+        const DWORD size = GetRegionData(update.Get(), 0, nullptr);
+        if (size >= sizeof(RGNDATAHEADER)) {
+            std::vector<char> buffer(size);
+            auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+            if (GetRegionData(update.Get(), size, data) == size) {
+                const auto* first = reinterpret_cast<const RECT*>(data->Buffer);
+                rects.assign(first, first + data->rdh.nCount);
+            }
+        }
+        // A ragged region is painted as its bounding box.
+        if (rects.size() > 16) {
+            RECT box;
+            GetRgnBox(update.Get(), &box);
+            rects.assign(1, box);
+        }
+        paintBuffers_.resize(rects.size());
+        for (size_t i = 0; i < rects.size(); ++i) {
+            const RECT& r = rects[i];
+            const int w = r.right - r.left;
+            const int h = r.bottom - r.top;
+            tk::Bitmap& buffer = paintBuffers_[i];
+            if (buffer.Width() != w || buffer.Height() != h) {
+                buffer.SetSize(w, h);
+            }
+            HDC memory = buffer.Dc();
+            if (!memory) {
+                continue;
+            }
+            tk::SavedDc saved(memory);
+            SetViewportOrgEx(memory, -r.left, -r.top, nullptr);
+            PaintClient(memory, r);
+            BitBlt(dc, r.left, r.top, w, h, memory, r.left, r.top, SRCCOPY);
+        }
+    }
+    EndPaint(Handle(), &ps);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Messages
+
+void TPictureForm::TextChanged() {
+    tk::Form::TextChanged();
+    if (CaptionLabel) {
+        CaptionLabel->SetCaption(Caption());
+    }
+}
+
+LRESULT TPictureForm::HandleHitTest(WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = tk::Form::WndProc(WM_NCHITTEST, wParam, lParam);
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(Handle(), &p);
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    HitTestInput in;
+    in.x = p.x;
+    in.y = p.y;
+    in.width = r.right - r.left;
+    in.height = r.bottom - r.top;
+    in.captionHeight = CaptionHeight;
+    in.minimizeLeft = MinimizeLeft();
+    in.resizable = Resizable;
+    in.maximized = IsZoomed(Handle()) != FALSE;
+    return ToHitCode(HitTest(in), result);
+}
+
+void TPictureForm::HandleCaptionDoubleClick(LPARAM lParam) {
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(Handle(), &p);
+    if (InCaptionDoubleClickZone(p.x, p.y, CaptionHeight, MinimizeLeft())) {
+        RunCaptionCommand(CaptionDoubleClickCommand(State()));
+    }
+}
+
+void TPictureForm::CaptionButtonClick(int index) {
+    RunCaptionCommand(CaptionButtonCommand(index, State()));
+}
+
+// The commands go through the window's own WM_SYSCOMMAND handling, so a descendant that intercepts
+// one there decides what the button does.
+void TPictureForm::RunCaptionCommand(CaptionCommand command) {
+    switch (command) {
+        case CaptionCommand::Minimize:
+            SendMessageW(Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+            break;
+        case CaptionCommand::Close:
+            SendMessageW(Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        case CaptionCommand::Maximize:
+            SetWindowState(tk::WindowState::Maximized);
+            SendMessageW(Handle(), WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+            break;
+        case CaptionCommand::Restore:
+            SetWindowState(tk::WindowState::Normal);
+            SendMessageW(Handle(), WM_SYSCOMMAND, SC_RESTORE, 0);
+            break;
+        default:
+            break;
+    }
+}
+
+LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_PAINT:
+            PaintWindow();
+            return 0;
+        case WM_NCHITTEST:
+            return HandleHitTest(wParam, lParam);
+        case WM_SIZING: {
+            tk::Form::WndProc(message, wParam, lParam);
+            auto* r = reinterpret_cast<RECT*>(lParam);
+            if (r) {
+                const Rect pinned =
+                    PinMinimumTrackSize({r->left, r->top, r->right, r->bottom}, static_cast<int>(wParam));
+                *r = RECT{pinned.left, pinned.top, pinned.right, pinned.bottom};
+            }
+            return TRUE;
+        }
+        case WM_NCLBUTTONDBLCLK:
+            HandleCaptionDoubleClick(lParam);
+            return 0;
+        case WM_NCACTIVATE: {
+            const LRESULT result = tk::Form::WndProc(message, wParam, lParam);
+            PaintCaption(wParam == 1);
+            return result;
+        }
+        case WM_GETMINMAXINFO: {
+            auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+            RECT work{};
+            if (info && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+                const MaximizeBounds bounds =
+                    MaximizeBoundsFor({work.left, work.top, work.right, work.bottom});
+                info->ptMaxSize = POINT{bounds.size.width, bounds.size.height};
+                info->ptMaxPosition = POINT{bounds.position.x, bounds.position.y};
+            }
+            tk::Form::WndProc(message, wParam, lParam);
+            return 0;
+        }
+        default:
+            break;
+    }
+    return tk::Form::WndProc(message, wParam, lParam);
+}
 
 }  // namespace skin

@@ -1,14 +1,68 @@
 // TPictureForm: the skinned, borderless window base. It draws its caption strip, edges, corners and
-// caption buttons from a folder of skin bitmaps and takes over what a system frame would do.
+// caption buttons from a folder of skin bitmaps and takes over what a system frame would do: dragging
+// by the caption, resize borders, minimum and maximized sizes, the rounded shape, and a caption text
+// that follows the window's caption. THotImg is the picture control with hover and pressed faces
+// that the caption buttons and corners are made of.
 #pragma once
 
+#include <array>
+#include <memory>
 #include <string>
+#include <vector>
 
+#include "skin/FrameGeometry.h"
+#include "skin/SkinSet.h"
+#include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
 #include "toolkit/Image.h"
+#include "toolkit/Label.h"
 #include "toolkit/Panel.h"
 
 namespace skin {
+
+// The caption band's height, shared by every skinned window of the process: it starts at 47 and
+// takes the height of "TopActivate" whenever a window sizes its frame parts.
+inline int CaptionHeight = kInitialCaptionHeight;
+
+// A picture with three faces: the normal face, one while the mouse is over it and one while the
+// left button is held on it. The faces are skin images of the window (not owned, may be absent);
+// each is drawn over the control's own picture. The click fires while the button comes up, before
+// the normal face is drawn back.
+class THotImg : public tk::Image {
+  public:
+    explicit THotImg(tk::WinControl* parent);
+    ~THotImg() override;
+
+    const tk::Bitmap* NormalImage = nullptr;
+    const tk::Bitmap* OverImage = nullptr;
+    const tk::Bitmap* DownImage = nullptr;
+
+    // Makes the picture a copy of an image (its pixels and transparent colour).
+    void ShowCopyOf(const tk::Bitmap& source);
+
+    void MouseEntered() override;
+    void MouseLeft() override;
+    void MouseDown(tk::MouseButton button, int x, int y) override;
+    void MouseUp(tk::MouseButton button, int x, int y) override;
+    void Paint(HDC dc) override;
+
+  private:
+    // Draws a face onto the picture at (0, 0); an absent face or a failure draws nothing.
+    void DrawFace(const tk::Bitmap* face);
+    // Re-makes blend_ from the picture: its pixels with the transparent colour fully transparent.
+    bool UpdateBlend();
+
+    // The picture prepared for AlphaBlend, which draws a see-through colour far faster than
+    // TransparentBlt; re-made when the picture changes.
+    tk::UniqueBitmap blend_;
+    tk::UniqueMemoryDc blendDc_;
+    HGDIOBJ blendPrevious_ = nullptr;
+    bool blendStale_ = true;
+    HBITMAP blendSource_ = nullptr;
+
+    // Expires when the control is deleted, so that a click that frees it is noticed.
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
 
 class TPictureForm : public tk::Form {
   public:
@@ -19,7 +73,8 @@ class TPictureForm : public tk::Form {
     explicit TPictureForm(const tk::FormDesign& design);
     ~TPictureForm() override;
 
-    // Published handlers; a descendant's own handlers call them.
+    // Published handlers, bound to the window's creation, resize and destruction events; a
+    // descendant that binds its own handlers calls these from them.
     void FormCreate();
     void FormResize();
     void FormDestroy();
@@ -28,6 +83,8 @@ class TPictureForm : public tk::Form {
     // before FormCreate loads the skin.
     void SetSkinPath(const std::string& path) { SkinPath = path; }
     const std::string& GetSkinPath() const { return SkinPath; }
+    // While false the minimize and maximize buttons are hidden (from the next relayout), the resize
+    // borders do not answer and the caption drag zone reaches further right (at once).
     void SetResizable(bool value);
     bool GetResizable() const { return Resizable; }
     void SetCloseButtonVisible(bool value);
@@ -38,13 +95,28 @@ class TPictureForm : public tk::Form {
     // Sets the window's rounded shape.
     virtual void ApplyWindowShape();
 
+    // Loads the skin images and creates the caption text and the hover images; raises tk::Error
+    // when the skin folder does not exist.
     void LoadSkin();
+    // Frees the caption text, the hover images and the skin images.
     void FreeSkin();
 
     // The client panel that holds a descendant's content.
     tk::Panel& MainPanel() { return pnlMain; }
 
+    // What the skin made (null or empty before LoadSkin, after FreeSkin and without a skin folder).
+    bool SkinLoaded() const { return SkinImages[0] != nullptr; }
+    const tk::Bitmap* SkinImageAt(int index) const;
+    THotImg* HotImage(int index) const;
+    tk::Label* GetCaptionLabel() const { return CaptionLabel.get(); }
+    // The frame controls, by their design names.
+    tk::Image& TopStrip() { return ImgTop; }
+    tk::Image& SystemMenuImage() { return imgSystemMenu; }
+
   protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void TextChanged() override;
+
     // Frame controls, in declaration order.
     tk::Image ImgTop;
     tk::Image imgbottom;
@@ -55,9 +127,37 @@ class TPictureForm : public tk::Form {
     tk::Image imgRight;
     tk::Image imgSystemMenu;
 
+  private:
+    SkinExtents Extents() const;
+    FrameState State() const;
+    // The minimize button's left (the window's right edge while there is no button).
+    int MinimizeLeft() const;
+    bool SkinImageLoaded(int index) const;
+
+    void SizeFrameParts();
+    void PaintFrame();
+    void PlaceFrameParts();
+    void CreateFrameControls();
+    // Clears the strip and lays `count` tiles along it from its start.
+    void TileStrip(tk::Image& strip, const tk::Bitmap& tile, int count, bool horizontal);
+    void PaintCaption(bool active);
+    void PaintWindow();
+    void CaptionButtonClick(int index);
+    void RunCaptionCommand(CaptionCommand command);
+
+    LRESULT HandleHitTest(WPARAM wParam, LPARAM lParam);
+    void HandleCaptionDoubleClick(LPARAM lParam);
+
+    // Buffers the frame's rectangles are painted through, kept while their sizes stay.
+    std::vector<tk::Bitmap> paintBuffers_;
+
+    // Fields, in order.
+    std::array<std::unique_ptr<THotImg>, kHotImageCount> HotImages;
+    std::unique_ptr<tk::Label> CaptionLabel;
     bool CloseButtonVisible = true;
     std::string SkinPath;
     bool Resizable = true;
+    std::array<std::unique_ptr<tk::Bitmap>, kSkinImageCount> SkinImages;
 };
 
 }  // namespace skin

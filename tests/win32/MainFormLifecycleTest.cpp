@@ -97,6 +97,8 @@ TEST_F(MainFormTest, SysMenuIconInTheCurrentDirectoryShowsTheTrayIcon) {
 TEST_F(MainFormTest, SysMenuIconIsLookedUpAtTheRawSkinPathBelowTheCurrentDirectory) {
     WriteUserConfig("SkinPath=Skin\\Red\\\r\n");
     PlaceSysMenuIcon();  // not where the skin path says
+    // There is no Skin\Red\ beside the program either: the skin reports that, each time.
+    testsupport::MessageBoxWatcher boxes;
     EXPECT_FALSE(CreateMainForm()->TrayIcon().Visible());
     tk::Application::Instance().DestroyMainForm();
     config::TAppConfigClass::ReleaseInstance();
@@ -104,6 +106,7 @@ TEST_F(MainFormTest, SysMenuIconIsLookedUpAtTheRawSkinPathBelowTheCurrentDirecto
     CreateDirectoryA((workDir_.Path() + "Skin").c_str(), nullptr);
     PlaceSysMenuIcon("Skin\\Red\\");
     EXPECT_TRUE(CreateMainForm()->TrayIcon().Visible());
+    EXPECT_TRUE(boxes.WaitFor(2, 3000));
 }
 
 namespace {

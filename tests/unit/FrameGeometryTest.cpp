@@ -1,0 +1,283 @@
+// The skinned frame's arithmetic, checked against the default Blue skin's sizes: caption tiles
+// 64 x 32, edges 4 pixels, top corners 8 x 32, bottom corners 8 x 8, upper edge pieces 4 x 8,
+// caption buttons 28 x 22, in the design window of 817 x 600.
+#include "skin/FrameGeometry.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace skin;
+
+namespace {
+
+constexpr int kW = 817;
+constexpr int kH = 600;
+
+SkinExtents BlueSkin() {
+    SkinExtents s{};
+    s[kTopActivate] = s[kTopdeActivate] = {64, 32};
+    s[kBottom] = {64, 4};
+    s[kLeft] = s[kRight] = {4, 64};
+    s[kTopLeftActivate] = s[kTopLeftdeActivate] = s[kTopRightActivate] = s[kTopRightdeActivate] = {8, 32};
+    s[kBottomLeft] = s[kBottomRight] = {8, 8};
+    for (int i = kBtnMinNormal; i < kTopLeft1; ++i) {
+        s[static_cast<size_t>(i)] = {28, 22};
+    }
+    s[kTopLeft1] = s[kTopRight1] = {4, 8};
+    return s;
+}
+
+const std::array<Extent, 3> kButtons = {{{28, 22}, {28, 22}, {28, 22}}};
+// The minimize button's left in the design window: W - 3 x 28 - 8.
+constexpr int kMinimizeLeft = kW - 3 * 28 - 8;
+
+HitZone Hit(int x, int y, bool resizable = true, bool maximized = false) {
+    HitTestInput in;
+    in.x = x;
+    in.y = y;
+    in.width = kW;
+    in.height = kH;
+    in.captionHeight = 32;
+    in.minimizeLeft = kMinimizeLeft;
+    in.resizable = resizable;
+    in.maximized = maximized;
+    return HitTest(in);
+}
+
+}  // namespace
+
+TEST(SkinSet, NamesKeepTheirMixedCaseAndFaceSetsFollowTheirIndices) {
+    EXPECT_EQ(kSkinImageNames.size(), 25u);
+    EXPECT_EQ(kSkinImageNames[kTopdeActivate], "TopdeActivate");
+    EXPECT_EQ(kSkinImageNames[kTopRightdeActivate], "TopRightdeActivate");
+    EXPECT_EQ(kSkinImageNames[21], "btn_Orig_Over");
+    EXPECT_EQ(kSkinImageNames[kTopRight1], "TopRight_1");
+    EXPECT_EQ(FaceImage(FaceSet::Minimize, Face::Normal), 11);
+    EXPECT_EQ(FaceImage(FaceSet::Close, Face::Over), 18);
+    EXPECT_EQ(FaceImage(FaceSet::Restore, Face::Down), 22);
+    EXPECT_EQ(kSkinImageNames[FaceImage(FaceSet::Maximize, Face::Down)], "btn_Max_Down");
+}
+
+TEST(SkinSet, FolderIsPlainlyGluedToTheProgramFolder) {
+    EXPECT_EQ(SkinFolder("C:\\Velmora\\", ""), "C:\\Velmora\\Skin\\Blue\\");
+    EXPECT_EQ(SkinFolder("C:\\Velmora\\", "Skin\\Red\\"), "C:\\Velmora\\Skin\\Red\\");
+    EXPECT_EQ(SkinImageFile("C:\\Velmora\\Skin\\Red\\", kTopActivate),
+              "C:\\Velmora\\Skin\\Red\\TopActivate.bmp");
+    // Without a trailing backslash the file names run into the folder's own name.
+    EXPECT_EQ(SkinImageFile(SkinFolder("C:\\Velmora\\", "Skin\\Red"), kTopActivate),
+              "C:\\Velmora\\Skin\\RedTopActivate.bmp");
+    EXPECT_EQ(SkinImageFile("x\\", 25), "");
+    EXPECT_EQ(SkinImageFile("x\\", -1), "");
+}
+
+TEST(FrameSizing, BlueSkinInTheDesignWindow) {
+    const FrameSizes s = SizeFrameParts(BlueSkin(), kW, kH);
+    EXPECT_EQ(s.topHeight, 32);
+    EXPECT_EQ(s.captionHeight, 32);
+    EXPECT_EQ(s.bottom, (Extent{817, 4}));
+    EXPECT_EQ(s.left, (Extent{4, 600 - 32 - 8 - 4}));
+    EXPECT_EQ(s.right, (Extent{4, 556}));
+    EXPECT_EQ(s.topLeft, (Extent{4, 8}));
+    EXPECT_EQ(s.topRight, (Extent{4, 8}));
+    EXPECT_EQ(s.main, (Extent{809, 564}));
+}
+
+TEST(FrameSizing, BottomStripAddsTheRightEdgeAndSidesUseTheirOwnUpperPieces) {
+    SkinExtents skin = BlueSkin();
+    skin[kLeft] = {6, 10};
+    skin[kRight] = {3, 10};
+    skin[kTopLeft1] = {6, 20};
+    skin[kTopRight1] = {3, 5};
+    const FrameSizes s = SizeFrameParts(skin, 1000, 700);
+    EXPECT_EQ(s.bottom.width, 1000 - 6 + 3);
+    EXPECT_EQ(s.left.height, 700 - 32 - 20 - 4);
+    EXPECT_EQ(s.right.height, 700 - 32 - 5 - 4);
+    EXPECT_EQ(s.main, (Extent{1000 - 6 - 3, 700 - 32 - 4}));
+}
+
+TEST(FrameSizing, AnEmptySkinSizesEverythingFromZeros) {
+    const FrameSizes s = SizeFrameParts(SkinExtents{}, 400, 250);
+    EXPECT_EQ(s.captionHeight, 0);
+    EXPECT_EQ(s.main, (Extent{400, 250}));
+    EXPECT_EQ(s.left, (Extent{0, 250}));
+}
+
+TEST(FramePlacement, BlueSkinInTheDesignWindow) {
+    const FramePlacement p = PlaceFrameParts(BlueSkin(), kW, kH, 32, kButtons);
+    // An abutting row of buttons ending 8 pixels from the right edge, centred one pixel low.
+    EXPECT_EQ(p.hotImages[kMinimizeButton], (Point{kW - 3 * 28 - 8, 6}));
+    EXPECT_EQ(p.hotImages[kMaximizeButton], (Point{kW - 2 * 28 - 8, 6}));
+    EXPECT_EQ(p.hotImages[kCloseButton], (Point{kW - 28 - 8, 6}));
+    EXPECT_EQ(p.hotImages[kTopLeftCorner], (Point{0, 0}));
+    EXPECT_EQ(p.hotImages[kTopRightCorner], (Point{809, 0}));
+    EXPECT_EQ(p.hotImages[kBottomLeftCorner], (Point{0, 592}));
+    EXPECT_EQ(p.hotImages[kBottomRightCorner], (Point{809, 592}));
+    EXPECT_EQ(p.systemMenu, (Point{8, 8}));
+    EXPECT_EQ(p.topLeft, (Point{0, 32}));
+    EXPECT_EQ(p.topRight, (Point{813, 32}));
+    EXPECT_EQ(p.left, (Point{0, 40}));
+    EXPECT_EQ(p.right, (Point{813, 40}));
+    EXPECT_EQ(p.bottom, (Point{8, 596}));
+    EXPECT_EQ(p.main, (Point{4, 32}));
+    EXPECT_EQ(CaptionLabelTop(BlueSkin()), 11);
+}
+
+TEST(FramePlacement, EachPartReadsItsOwnImage) {
+    SkinExtents skin = BlueSkin();
+    skin[kTopRightActivate] = {12, 40};  // the right upper piece hangs below it
+    skin[kTopLeftActivate] = {10, 30};
+    skin[kBottomLeft] = {5, 7};
+    skin[kBottomRight] = {9, 11};
+    // Buttons of their own widths, and a caption height from another window.
+    const FramePlacement p = PlaceFrameParts(skin, 1000, 700, 47, {{{20, 17}, {30, 21}, {40, 25}}});
+    EXPECT_EQ(p.hotImages[kMinimizeButton], (Point{1000 - 20 * 3 - 8, (47 - 17) / 2 + 1}));
+    EXPECT_EQ(p.hotImages[kMaximizeButton], (Point{1000 - 30 * 2 - 8, (47 - 21) / 2 + 1}));
+    EXPECT_EQ(p.hotImages[kCloseButton], (Point{1000 - 40 - 8, (47 - 25) / 2 + 1}));
+    EXPECT_EQ(p.hotImages[kTopRightCorner], (Point{1000 - 12, 0}));
+    EXPECT_EQ(p.hotImages[kBottomLeftCorner], (Point{0, 700 - 7}));
+    EXPECT_EQ(p.hotImages[kBottomRightCorner], (Point{1000 - 9, 700 - 11}));
+    EXPECT_EQ(p.topRight, (Point{1000 - 4, 40}));
+    EXPECT_EQ(p.topLeft, (Point{0, 32}));
+    EXPECT_EQ(p.bottom, (Point{5, 700 - 4}));
+    EXPECT_EQ(p.systemMenu, (Point{8, 30 / 2 - 8}));
+    // Odd heights: integer division.
+    skin[kTopLeftActivate] = {10, 31};
+    EXPECT_EQ(CaptionLabelTop(skin), 10);
+}
+
+TEST(Tiling, CountsRunFromZeroToLengthDivTile) {
+    EXPECT_EQ(TileCount(817, 64), 13);  // 0 .. 12
+    EXPECT_EQ(TileCount(1920, 64), 31);
+    EXPECT_EQ(TileCount(600, 64), 10);
+    EXPECT_EQ(TileCount(BottomTileLength(817), 64), 13);
+    EXPECT_EQ(TileCount(BottomTileLength(1930), 64), 31);  // 1920 div 64 = 30
+    EXPECT_EQ(TileCount(BottomTileLength(1929), 64), 30);  // 1919 div 64 = 29
+    EXPECT_EQ(TileCount(64, 64), 2);
+    EXPECT_EQ(TileCount(63, 64), 1);
+    EXPECT_EQ(TileCount(0, 64), 1);
+    EXPECT_EQ(TileCount(1920, 1), 1921);
+}
+
+TEST(Tiling, ZeroSizedTileDrawsNothingAndNegativeLengthsStayBounded) {
+    EXPECT_EQ(TileCount(1920, 0), 0);
+    EXPECT_EQ(TileCount(0, 0), 0);
+    EXPECT_EQ(TileCount(1920, -64), 0);
+    // A window narrower than 10 pixels: the bottom count truncates toward zero.
+    EXPECT_EQ(TileCount(BottomTileLength(4), 64), 1);
+    EXPECT_EQ(TileCount(-64, 64), 0);
+    EXPECT_EQ(TileCount(-1000, 3), 0);
+    // The count itself cannot overflow.
+    EXPECT_EQ(TileCount(std::numeric_limits<int>::max(), 1), std::numeric_limits<int>::max());
+}
+
+TEST(HitTesting, CornersDragAndClientOfANormalResizableWindow) {
+    EXPECT_EQ(Hit(3, 3), HitZone::TopLeft);
+    EXPECT_EQ(Hit(7, 10), HitZone::Caption);
+    EXPECT_EQ(Hit(6, 10), HitZone::Client);
+    EXPECT_EQ(Hit(7, 7), HitZone::Caption);
+    EXPECT_EQ(Hit(7, 6), HitZone::Client);
+    EXPECT_EQ(Hit(100, 5), HitZone::Top);
+    EXPECT_EQ(Hit(5, 300), HitZone::Left);
+    EXPECT_EQ(Hit(0, 599), HitZone::BottomLeft);
+    EXPECT_EQ(Hit(816, 0), HitZone::TopRight);
+    EXPECT_EQ(Hit(816, 599), HitZone::BottomRight);
+    // Right and bottom borders are the outer 5 pixels.
+    EXPECT_EQ(Hit(812, 300), HitZone::Right);
+    EXPECT_EQ(Hit(811, 300), HitZone::Client);
+    EXPECT_EQ(Hit(300, 595), HitZone::Bottom);
+    EXPECT_EQ(Hit(300, 594), HitZone::Client);
+    // The caption band below the top border is client beyond the drag limit (minimize left - 80)...
+    EXPECT_EQ(Hit(kMinimizeLeft - 81, 10), HitZone::Caption);
+    EXPECT_EQ(Hit(kMinimizeLeft - 80, 10), HitZone::Client);
+    EXPECT_EQ(Hit(kMinimizeLeft + 5, 10), HitZone::Client);
+    // ...and the caption ends at the caption height.
+    EXPECT_EQ(Hit(100, 31), HitZone::Caption);
+    EXPECT_EQ(Hit(100, 32), HitZone::Client);
+    // The caption zone wins over the borders only where it reaches (x > 6, y > 6).
+    EXPECT_EQ(Hit(3, 10), HitZone::Left);
+}
+
+TEST(HitTesting, FixedSizeWindowKeepsTheSystemAnswerAndDragsFurtherRight) {
+    EXPECT_EQ(Hit(3, 3, false), HitZone::Default);
+    EXPECT_EQ(Hit(816, 599, false), HitZone::Default);
+    EXPECT_EQ(Hit(300, 300, false), HitZone::Default);
+    EXPECT_EQ(Hit(kMinimizeLeft + 19, 10, false), HitZone::Caption);
+    EXPECT_EQ(Hit(kMinimizeLeft + 20, 10, false), HitZone::Default);
+    EXPECT_EQ(Hit(7, 10, false), HitZone::Caption);
+}
+
+TEST(HitTesting, MaximizedWindowDragsByItsCaptionButHasNoBorders) {
+    EXPECT_EQ(Hit(7, 10, true, true), HitZone::Caption);
+    EXPECT_EQ(Hit(3, 3, true, true), HitZone::Default);
+    EXPECT_EQ(Hit(816, 300, true, true), HitZone::Default);
+    EXPECT_EQ(Hit(kMinimizeLeft - 80, 10, true, true), HitZone::Default);
+}
+
+TEST(CaptionDoubleClick, ZoneEndsAtTheMinimizeButtonWithoutTheDragAdjustment) {
+    EXPECT_TRUE(InCaptionDoubleClickZone(7, 7, 32, kMinimizeLeft));
+    EXPECT_TRUE(InCaptionDoubleClickZone(kMinimizeLeft - 1, 31, 32, kMinimizeLeft));
+    EXPECT_FALSE(InCaptionDoubleClickZone(6, 10, 32, kMinimizeLeft));
+    EXPECT_FALSE(InCaptionDoubleClickZone(10, 6, 32, kMinimizeLeft));
+    EXPECT_FALSE(InCaptionDoubleClickZone(kMinimizeLeft, 10, 32, kMinimizeLeft));
+    EXPECT_FALSE(InCaptionDoubleClickZone(10, 32, 32, kMinimizeLeft));
+    EXPECT_EQ(CaptionDoubleClickCommand(FrameState::Normal), CaptionCommand::Maximize);
+    EXPECT_EQ(CaptionDoubleClickCommand(FrameState::Maximized), CaptionCommand::Restore);
+    EXPECT_EQ(CaptionDoubleClickCommand(FrameState::Minimized), CaptionCommand::None);
+}
+
+TEST(Sizing, DraggedEdgeIsPinnedAtTheMinimumSize) {
+    // Left edge dragged to a width of 700: the left edge sits 800 left of the right one.
+    EXPECT_EQ(PinMinimumTrackSize({300, 100, 1000, 700}, 1), (Rect{200, 100, 1000, 700}));
+    // Bottom dragged to a height of 500: the bottom sits 600 below the top.
+    EXPECT_EQ(PinMinimumTrackSize({100, 100, 1000, 600}, 6), (Rect{100, 100, 1000, 700}));
+    EXPECT_EQ(PinMinimumTrackSize({100, 100, 800, 700}, 2), (Rect{100, 100, 900, 700}));
+    EXPECT_EQ(PinMinimumTrackSize({100, 200, 1000, 700}, 3), (Rect{100, 100, 1000, 700}));
+    // Corners pin both their edges.
+    EXPECT_EQ(PinMinimumTrackSize({300, 300, 1000, 700}, 4), (Rect{200, 100, 1000, 700}));
+    EXPECT_EQ(PinMinimumTrackSize({100, 300, 500, 700}, 5), (Rect{100, 100, 900, 700}));
+    EXPECT_EQ(PinMinimumTrackSize({300, 100, 1000, 400}, 7), (Rect{200, 100, 1000, 700}));
+    EXPECT_EQ(PinMinimumTrackSize({100, 100, 500, 400}, 8), (Rect{100, 100, 900, 700}));
+}
+
+TEST(Sizing, OnlyTheDraggedEdgesMoveAndLargeEnoughSizesStay) {
+    // A side edge does not touch a height that is too small, nor a top edge a width.
+    EXPECT_EQ(PinMinimumTrackSize({300, 100, 1000, 300}, 1), (Rect{200, 100, 1000, 300}));
+    EXPECT_EQ(PinMinimumTrackSize({300, 300, 1000, 700}, 3), (Rect{300, 100, 1000, 700}));
+    EXPECT_EQ(PinMinimumTrackSize({0, 0, 800, 600}, 4), (Rect{0, 0, 800, 600}));
+    EXPECT_EQ(PinMinimumTrackSize({0, 0, 1920, 1080}, 8), (Rect{0, 0, 1920, 1080}));
+    // An edge code the sizing message never sends changes nothing.
+    EXPECT_EQ(PinMinimumTrackSize({0, 0, 10, 10}, 9), (Rect{0, 0, 10, 10}));
+    EXPECT_EQ(PinMinimumTrackSize({0, 0, 10, 10}, 0), (Rect{0, 0, 10, 10}));
+}
+
+TEST(CaptionButtons, CommandsFacesAndHints) {
+    for (FrameState state : {FrameState::Normal, FrameState::Maximized, FrameState::Minimized}) {
+        EXPECT_EQ(CaptionButtonCommand(kMinimizeButton, state), CaptionCommand::Minimize);
+        EXPECT_EQ(CaptionButtonCommand(kCloseButton, state), CaptionCommand::Close);
+        for (int corner = kTopLeftCorner; corner <= kBottomRightCorner; ++corner) {
+            EXPECT_EQ(CaptionButtonCommand(corner, state), CaptionCommand::None);
+        }
+    }
+    EXPECT_EQ(CaptionButtonCommand(kMaximizeButton, FrameState::Normal), CaptionCommand::Maximize);
+    EXPECT_EQ(CaptionButtonCommand(kMaximizeButton, FrameState::Maximized), CaptionCommand::Restore);
+    EXPECT_EQ(CaptionButtonCommand(kMaximizeButton, FrameState::Minimized), CaptionCommand::None);
+
+    EXPECT_EQ(ButtonFaceSet(kMinimizeButton, true), FaceSet::Minimize);
+    EXPECT_EQ(ButtonFaceSet(kMaximizeButton, false), FaceSet::Maximize);
+    EXPECT_EQ(ButtonFaceSet(kMaximizeButton, true), FaceSet::Restore);
+    EXPECT_EQ(ButtonFaceSet(kCloseButton, true), FaceSet::Close);
+    EXPECT_STREQ(ButtonHint(FaceSet::Minimize), "隐藏");
+    EXPECT_STREQ(ButtonHint(FaceSet::Maximize), "最大化");
+    EXPECT_STREQ(ButtonHint(FaceSet::Close), "关闭");
+    EXPECT_STREQ(ButtonHint(FaceSet::Restore), "恢复");
+}
+
+TEST(MaximizeBounds, WorkAreaLessOnePixelOfHeight) {
+    const MaximizeBounds b = MaximizeBoundsFor({0, 0, 1920, 1040});
+    EXPECT_EQ(b.position, (Point{0, 0}));
+    EXPECT_EQ(b.size, (Extent{1920, 1039}));
+    const MaximizeBounds shifted = MaximizeBoundsFor({100, 40, 1380, 1024});
+    EXPECT_EQ(shifted.position, (Point{100, 40}));
+    EXPECT_EQ(shifted.size, (Extent{1280, 983}));
+}
