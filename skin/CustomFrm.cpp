@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "toolkit/Application.h"
@@ -57,6 +58,16 @@ Extent ExtentOf(const tk::Bitmap* bitmap) {
     return bitmap ? Extent{bitmap->Width(), bitmap->Height()} : Extent{};
 }
 
+// The pixels of a 32-bit DIB section, or null.
+uint32_t* PixelsOf(const tk::Bitmap& bitmap) {
+    DIBSECTION dib{};
+    if (bitmap.Empty() || GetObjectW(bitmap.Handle(), sizeof(dib), &dib) != sizeof(dib) ||
+        dib.dsBm.bmBitsPixel != 32) {
+        return nullptr;
+    }
+    return static_cast<uint32_t*>(dib.dsBm.bmBits);
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -64,11 +75,7 @@ Extent ExtentOf(const tk::Bitmap* bitmap) {
 
 THotImg::THotImg(tk::WinControl* parent) : tk::Image(parent) {}
 
-THotImg::~THotImg() {
-    if (blendDc_) {
-        SelectObject(blendDc_.Get(), blendPrevious_);
-    }
-}
+THotImg::~THotImg() = default;
 
 void THotImg::ShowCopyOf(const tk::Bitmap& source) {
     tk::Bitmap& picture = Picture();
@@ -89,48 +96,28 @@ void THotImg::ShowCopyOf(const tk::Bitmap& source) {
 
 bool THotImg::UpdateBlend() {
     const tk::Bitmap& picture = Picture();
-    if (!blendStale_ && blendSource_ == picture.Handle() && blend_) {
+    if (!blendStale_ && blendSource_ == picture.Handle() && !blend_.Empty()) {
         return true;
     }
-    if (blendDc_) {
-        SelectObject(blendDc_.Get(), blendPrevious_);
-    }
-    blendDc_.Reset();
-    blend_.Reset();
     blendSource_ = nullptr;
-    DIBSECTION source{};
-    if (picture.Empty() || GetObjectW(picture.Handle(), sizeof(source), &source) != sizeof(source) ||
-        !source.dsBm.bmBits || source.dsBm.bmBitsPixel != 32) {
-        return false;
-    }
     const int w = picture.Width();
     const int h = picture.Height();
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;  // top-down, like the picture
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    tk::UniqueBitmap blend(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    tk::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!blend || !bits || !dc) {
+    if (blend_.Width() != w || blend_.Height() != h) {
+        blend_.SetSize(w, h);
+    }
+    const uint32_t* from = PixelsOf(picture);
+    uint32_t* to = PixelsOf(blend_);
+    if (!from || !to) {
         return false;
     }
     GdiFlush();
     const COLORREF key = picture.EffectiveTransparentColor();
     const uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
-    const auto* from = static_cast<const uint32_t*>(source.dsBm.bmBits);
-    auto* to = static_cast<uint32_t*>(bits);
     const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
     for (size_t i = 0; i < count; ++i) {
         const uint32_t rgb = from[i] & 0x00FFFFFF;
         to[i] = rgb == keyPixel ? 0 : (rgb | 0xFF000000);  // opaque, or fully see-through
     }
-    blendPrevious_ = SelectObject(dc.Get(), blend.Get());
-    blend_ = std::move(blend);
-    blendDc_ = std::move(dc);
     blendSource_ = picture.Handle();
     blendStale_ = false;
     return true;
@@ -141,7 +128,7 @@ void THotImg::Paint(HDC dc) {
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         const int w = Picture().Width();
         const int h = Picture().Height();
-        if (AlphaBlend(dc, 0, 0, w, h, blendDc_.Get(), 0, 0, w, h, blend)) {
+        if (AlphaBlend(dc, 0, 0, w, h, blend_.Dc(), 0, 0, w, h, blend)) {
             return;
         }
     }

@@ -54,9 +54,7 @@ class THotImg : public tk::Image {
 
     // The picture prepared for AlphaBlend, which draws a see-through colour far faster than
     // TransparentBlt; re-made when the picture changes.
-    tk::UniqueBitmap blend_;
-    tk::UniqueMemoryDc blendDc_;
-    HGDIOBJ blendPrevious_ = nullptr;
+    tk::Bitmap blend_;
     bool blendStale_ = true;
     HBITMAP blendSource_ = nullptr;
 

@@ -107,7 +107,7 @@ int main() {
                         paint.mean);
             std::printf("  relayout + paint:               median %.3f  mean %.3f\n", frame.median,
                         frame.mean);
-            std::printf("  one BitBlt of %d x %d:        median %.3f  mean %.3f\n", kWidth, kHeight,
+            std::printf("  one BitBlt of %d x %d:      median %.3f  mean %.3f\n", kWidth, kHeight,
                         blit.median, blit.mean);
             std::printf("  relayout + paint / BitBlt:      %.2f x (medians)\n", frame.median / blit.median);
         }
