@@ -170,12 +170,11 @@ void THotImg::MouseDown(tk::MouseButton button, int x, int y) {
     }
 }
 
+// The click, and with it the button's action, happens in the default handling, before the normal
+// face is drawn back. (An action must not free the skin there and then: the toolkit still uses the
+// control after the click. The skin is freed by the destroy handler, which never runs inside a click.)
 void THotImg::MouseUp(tk::MouseButton button, int x, int y) {
-    std::weak_ptr<bool> alive = alive_;
-    tk::Image::MouseUp(button, x, y);  // the click, and with it the button's action, happens here
-    if (alive.expired()) {
-        return;  // the action freed the control
-    }
+    tk::Image::MouseUp(button, x, y);
     if (button == tk::MouseButton::Left) {
         DrawFace(NormalImage);
     }

@@ -57,9 +57,6 @@ class THotImg : public tk::Image {
     tk::Bitmap blend_;
     bool blendStale_ = true;
     HBITMAP blendSource_ = nullptr;
-
-    // Expires when the control is deleted, so that a click that frees it is noticed.
-    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };
 
 class TPictureForm : public tk::Form {
