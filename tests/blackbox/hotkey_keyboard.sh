@@ -16,6 +16,8 @@ cleanup() {
 }
 trap cleanup EXIT
 cp "$bin/Velmora.exe" "$program/"
+# With its skin: a missing skin folder would greet the test with a message box instead.
+[ -d "$bin/Skin" ] && cp -r "$bin/Skin" "$program/"
 printf '[UserCustom]\r\nHotKey=0,120,120\r\n' >"$program/UserConfig.ini"
 (cd "$program" && exec wine Velmora.exe </dev/null >/dev/null 2>&1) &
 

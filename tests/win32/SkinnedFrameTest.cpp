@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "MainFormFixture.h"
@@ -343,6 +344,64 @@ TEST_F(SkinnedFrameTest, MaximizeFillsTheWorkAreaLessOnePixelAndTheFrameFollows)
     EXPECT_EQ(maximize->Hint(), L"恢复");
 }
 
+TEST_F(SkinnedFrameTest, SystemMoveAndSizeLoopsFollowTheFramesAnswersToTheMouse) {
+    TestFrame* form = Create();
+    form->SetBounds(100, 80, kW, kH);
+    form->Show();
+    Pump(200);
+    // The mouse is driven from another thread while this one runs the window (and the system's
+    // modal move and size loops inside it).
+    auto drag = [&](int x, int y, int dx, int dy) {
+        std::atomic<bool> done{false};
+        std::thread mouse([&] {
+            auto send = [](DWORD flags, int px, int py) {
+                INPUT input{};
+                input.type = INPUT_MOUSE;
+                input.mi.dx = MulDiv(px, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+                input.mi.dy = MulDiv(py, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+                input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+                SendInput(1, &input, sizeof(input));
+                Sleep(30);
+            };
+            send(0, x, y);
+            send(MOUSEEVENTF_LEFTDOWN, x, y);
+            for (int step = 1; step <= 10; ++step) {
+                send(0, x + dx * step / 10, y + dy * step / 10);
+            }
+            send(MOUSEEVENTF_LEFTUP, x + dx, y + dy);
+            done = true;
+        });
+        testsupport::PumpUntil([&] { return done.load(); }, 5000);
+        mouse.join();
+        Pump(150);
+    };
+    drag(100 + 100, 80 + 15, 120, 60);  // by the caption
+    RECT r = WindowRect(form);
+    EXPECT_EQ(r.left, 220);
+    EXPECT_EQ(r.top, 140);
+    EXPECT_EQ(r.right - r.left, kW);
+
+    drag(r.right - 2, r.top + 300, 100, 0);  // the right border
+    r = WindowRect(form);
+    EXPECT_EQ(r.left, 220);
+    EXPECT_EQ(r.right - r.left, kW + 100);
+    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), kW + 100 - 28 - 8);
+
+    drag(r.right - 2, r.bottom - 2, -400, -300);  // the bottom-right corner, far inward
+    r = WindowRect(form);
+    EXPECT_EQ(r.left, 220);
+    EXPECT_EQ(r.top, 140);
+    EXPECT_EQ(r.right - r.left, 800);
+    EXPECT_EQ(r.bottom - r.top, 600);
+
+    drag(r.left + 3, r.top + 3, -50, -30);  // the top-left corner
+    r = WindowRect(form);
+    EXPECT_EQ(r.left, 170);
+    EXPECT_EQ(r.top, 110);
+    EXPECT_EQ(r.right - r.left, 850);
+    EXPECT_EQ(r.bottom - r.top, 630);
+}
+
 TEST_F(SkinnedFrameTest, CaptionDoubleClickTogglesMaximizeThroughTheWindowsOwnCommands) {
     TestFrame* form = Create();
     form->SetBounds(40, 30, kW, kH);
@@ -570,7 +629,8 @@ TEST_F(SkinnedFrameTest, ScreenShowsTheCaptionTilesAndNeverTheCornersMagenta) {
 
 using testsupport::MainFormTest;
 
-TEST_F(MainFormTest, MainWindowIsSkinnedWithItsCaptionAfterTheSmallIcon) {
+TEST_F(MainFormTest, MainWindowIsSkinnedAndItsMinimizeButtonHidesItToTheTray) {
+    WriteUserConfig("ShotCutRemind=0\r\n");
     app::TMainForm* form = CreateMainForm();
     ASSERT_TRUE(form->SkinLoaded());
     // The main window's system-menu image sits at left 2, 16 wide, hidden.
@@ -580,5 +640,29 @@ TEST_F(MainFormTest, MainWindowIsSkinnedWithItsCaptionAfterTheSmallIcon) {
     EXPECT_EQ(form->GetCaptionLabel()->Caption(), L"Velmora");
     tk::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
     EXPECT_NE(GetWindowRgn(form->Handle(), region.Get()), ERROR);
-    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), kW - 28 - 8);
+
+    // Compact (login) layout: not resizable, so only the close button shows.
+    form->Show();
+    Pump(30);
+    EXPECT_EQ(form->Width(), 400);
+    EXPECT_FALSE(form->HotImage(skin::kMinimizeButton)->Visible());
+    EXPECT_FALSE(form->HotImage(skin::kMaximizeButton)->Visible());
+    EXPECT_TRUE(form->HotImage(skin::kCloseButton)->Visible());
+    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), 400 - 28 - 8);
+
+    // Full layout: all three; the minimize button goes through the window's own command handling,
+    // which hides it to the tray instead of minimizing it.
+    app::FullLayout = true;
+    form->SetResizable(true);
+    form->LoadLastPosInfo();
+    Pump(30);
+    const skin::THotImg* minimize = form->HotImage(skin::kMinimizeButton);
+    ASSERT_TRUE(minimize->Visible());
+    ASSERT_TRUE(form->HotImage(skin::kMaximizeButton)->Visible());
+    const POINT p{minimize->Left() + minimize->Width() / 2, minimize->Top() + minimize->Height() / 2};
+    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    Pump(50);
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(IsIconic(form->Handle()));
 }
