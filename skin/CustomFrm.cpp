@@ -171,11 +171,11 @@ void THotImg::MouseDown(tk::MouseButton button, int x, int y) {
 }
 
 // The click, and with it the button's action, happens in the default handling, before the normal
-// face is drawn back. (An action must not free the skin there and then: the toolkit still uses the
-// control after the click. The skin is freed by the destroy handler, which never runs inside a click.)
+// face is drawn back (unless the action freed the button).
 void THotImg::MouseUp(tk::MouseButton button, int x, int y) {
+    const auto alive = LifeToken();
     tk::Image::MouseUp(button, x, y);
-    if (button == tk::MouseButton::Left) {
+    if (button == tk::MouseButton::Left && *alive) {
         DrawFace(NormalImage);
     }
 }

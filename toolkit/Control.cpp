@@ -30,6 +30,7 @@ Control::Control(WinControl* parent) : parent_(parent) {
 }
 
 Control::~Control() {
+    *alive_ = false;
     if (parent_) {
         if (!IsWindowed() && visible_) {
             Invalidate();
@@ -176,7 +177,11 @@ void Control::MouseUp(MouseButton button, int x, int y) {
     if (button == MouseButton::Left && pressed_) {
         pressed_ = false;
         if (x >= 0 && y >= 0 && x < Width() && y < Height()) {
+            const auto alive = LifeToken();
             Click();
+            if (!*alive) {
+                return;  // the click freed the control
+            }
         }
     }
     if (OnMouseUp) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -97,6 +98,9 @@ class Control {
     virtual void BoundsChanged(const RECT& old);
     virtual void VisibleChanged() {}
     void RecordAnchorOrigin();
+    // Turns false when the control is destroyed: code that runs an event which may free the control
+    // (a click that closes its window) keeps a copy and checks it before touching the control again.
+    std::shared_ptr<const bool> LifeToken() const { return alive_; }
 
     RECT bounds_{0, 0, 0, 0};
     bool visible_ = true;
@@ -112,6 +116,7 @@ class Control {
     std::wstring hint_;
     bool showHint_ = false;
     bool pressed_ = false;
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     friend class WinControl;
 };

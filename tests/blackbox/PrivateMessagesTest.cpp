@@ -62,8 +62,13 @@ TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost)
     // Another program's window in front of it.
     HWND front = CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400, 200, 600, 400,
                                  nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(front);
-    ASSERT_TRUE(WaitUntil([&] { return Above(front, window); }));
+    // Velmora may still be finishing its own start-up show: put the other window on top until it stays.
+    ASSERT_TRUE(WaitUntil([&] {
+        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(front);
+        Sleep(50);
+        return Above(front, window);
+    }));
     SendMessageW(window, app::WM_SHOWMAINWINDOW, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return Above(window, front); }));
     EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);

@@ -173,3 +173,17 @@ TEST(ToolkitForm, WindowlessControlsGetHoverAndClicksAndRightAnchorsFollowTheWid
     EXPECT_EQ(label.Left(), 300);
     EXPECT_EQ(label.Width(), 80);
 }
+
+TEST(ToolkitForm, AClickThatFreesItsOwnControlIsSafe) {
+    tk::FormPtr<tk::Form> form(new tk::Form(Design()));
+    auto image = std::make_unique<tk::Image>(form.get());
+    image->SetBounds(10, 10, 50, 20);
+    bool mouseUpAfterFree = false;
+    image->OnClick = [&] { image.reset(); };
+    image->OnMouseUp = [&](tk::MouseButton, int, int) { mouseUpAfterFree = true; };
+    form->Show();
+    SendMessageW(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, Point(15, 15));
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, Point(15, 15));
+    EXPECT_EQ(image, nullptr);
+    EXPECT_FALSE(mouseUpAfterFree);
+}
