@@ -37,7 +37,8 @@ EDGE = 4         # width of the side edges and height of the bottom edge
 TILE = 64        # length of the repeating strip tiles
 CORNER_W = 8     # width of the corner pieces
 UPPER_H = 8      # height of the upper edge pieces below the caption
-BUTTON_W, BUTTON_H = 28, 22
+# 20 wide: the three buttons (W - 3 x 20 - 8) then leave room for the caption's hot-key link to their left.
+BUTTON_W, BUTTON_H = 20, 22
 BUTTON_TOP = (CAPTION_H - BUTTON_H) // 2 + 1  # where the window places the buttons in the caption
 
 # The virtual window the frame pieces are cut from.
@@ -126,6 +127,10 @@ def box_outline(px, py, x0, y0, x1, y1, top_thick):
     return px < x0 + 1 or px >= x1 - 1 or py < y0 + top_thick or py >= y1 - 1
 
 
+# The glyphs are drawn about the centre (14, 11); this moves them to the button's own centre.
+GLYPH_SHIFT = 14 - BUTTON_W / 2
+
+
 def glyph(kind, px, py):
     """Coverage test of a glyph at the sample point (button coordinates, centre (14, 11))."""
     if kind == 'min':
@@ -169,7 +174,7 @@ def button(kind, state):
                     if fill is not None:
                         shape += rounded_coverage(px, py, 0, 0, BUTTON_W, BUTTON_H, 3.5)
                         inner += rounded_coverage(px, py, 1, 1, BUTTON_W - 1, BUTTON_H - 1, 2.5)
-                    ink_cov += glyph(kind, px, py - shift)
+                    ink_cov += glyph(kind, px + GLYPH_SHIFT, py - shift)
             n = ss * ss
             shape, inner, ink_cov = shape / n, inner / n, ink_cov / n
             if fill is not None:

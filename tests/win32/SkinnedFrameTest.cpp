@@ -30,8 +30,9 @@ namespace {
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr int kW = 817;
 constexpr int kH = 600;
-// The default skin's caption buttons are 28 x 22, in a row ending 8 pixels from the right edge.
-constexpr int kMinimizeLeft = kW - 3 * 28 - 8;
+// The default skin's caption buttons are 20 x 22, in a row ending 8 pixels from the right edge.
+constexpr int kButtonW = 20;
+constexpr int kMinimizeLeft = kW - 3 * kButtonW - 8;
 
 // A skinned window that records the system commands reaching its own message handler.
 class TestFrame : public TPictureForm {
@@ -233,9 +234,9 @@ TEST_F(SkinnedFrameTest, DefaultSkinIsLoadedAndTheFrameLaidOutInTheDesignWindow)
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         const skin::THotImg* button = form->HotImage(i);
-        EXPECT_EQ(button->Left(), kMinimizeLeft + 28 * i);
+        EXPECT_EQ(button->Left(), kMinimizeLeft + kButtonW * i);
         EXPECT_EQ(button->Top(), 6);
-        EXPECT_EQ(button->Width(), 28);
+        EXPECT_EQ(button->Width(), kButtonW);
         EXPECT_TRUE(button->Visible());
         EXPECT_TRUE(button->ShowHint());
         EXPECT_EQ(button->Hint(), hints[i]);
@@ -336,7 +337,7 @@ TEST_F(SkinnedFrameTest, MaximizeFillsTheWorkAreaLessOnePixelAndTheFrameFollows)
     EXPECT_EQ(r.right, work.right);
     EXPECT_EQ(r.bottom, work.bottom - 1);
     const int w = r.right - r.left;
-    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), w - 28 - 8);
+    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), w - kButtonW - 8);
     EXPECT_EQ(form->MainPanel().Width(), w - 8);
     // The maximize button shows the restore faces.
     const skin::THotImg* maximize = form->HotImage(skin::kMaximizeButton);
@@ -385,7 +386,7 @@ TEST_F(SkinnedFrameTest, SystemMoveAndSizeLoopsFollowTheFramesAnswersToTheMouse)
     r = WindowRect(form);
     EXPECT_EQ(r.left, 220);
     EXPECT_EQ(r.right - r.left, kW + 100);
-    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), kW + 100 - 28 - 8);
+    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), kW + 100 - kButtonW - 8);
 
     drag(r.right - 2, r.bottom - 2, -400, -300);  // the bottom-right corner, far inward
     r = WindowRect(form);
@@ -648,7 +649,7 @@ TEST_F(MainFormTest, MainWindowIsSkinnedAndItsMinimizeButtonHidesItToTheTray) {
     EXPECT_FALSE(form->HotImage(skin::kMinimizeButton)->Visible());
     EXPECT_FALSE(form->HotImage(skin::kMaximizeButton)->Visible());
     EXPECT_TRUE(form->HotImage(skin::kCloseButton)->Visible());
-    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), 400 - 28 - 8);
+    EXPECT_EQ(form->HotImage(skin::kCloseButton)->Left(), 400 - kButtonW - 8);
 
     // Full layout: all three; the minimize button goes through the window's own command handling,
     // which hides it to the tray instead of minimizing it.
