@@ -355,17 +355,18 @@ TEST_F(SkinnedFrameTest, SystemMoveAndSizeLoopsFollowTheFramesAnswersToTheMouse)
     auto drag = [&](int x, int y, int dx, int dy) {
         std::atomic<bool> done{false};
         std::thread mouse([&] {
-            auto send = [](DWORD flags, int px, int py) {
+            // Input goes through the X server: leave each event time to arrive before the next.
+            auto send = [](DWORD flags, int px, int py, int pause = 40) {
                 INPUT input{};
                 input.type = INPUT_MOUSE;
                 input.mi.dx = MulDiv(px, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
                 input.mi.dy = MulDiv(py, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
                 input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
                 SendInput(1, &input, sizeof(input));
-                Sleep(30);
+                Sleep(pause);
             };
-            send(0, x, y);
-            send(MOUSEEVENTF_LEFTDOWN, x, y);
+            send(0, x, y, 150);
+            send(MOUSEEVENTF_LEFTDOWN, x, y, 100);
             for (int step = 1; step <= 10; ++step) {
                 send(0, x + dx * step / 10, y + dy * step / 10);
             }
@@ -374,7 +375,7 @@ TEST_F(SkinnedFrameTest, SystemMoveAndSizeLoopsFollowTheFramesAnswersToTheMouse)
         });
         testsupport::PumpUntil([&] { return done.load(); }, 5000);
         mouse.join();
-        Pump(150);
+        Pump(300);
     };
     drag(100 + 100, 80 + 15, 120, 60);  // by the caption
     RECT r = WindowRect(form);
