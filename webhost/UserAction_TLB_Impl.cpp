@@ -72,32 +72,11 @@ tk::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {
     return external;
 }
 
-HRESULT TMyExternal::QueryInterface(REFIID riid, void** ppv) {
-    if (!ppv) {
-        return E_POINTER;
+void* TMyExternal::Interface(REFIID riid) {
+    if (riid == IID_IDispatch || riid == IID_IUserAction) {
+        return static_cast<IUserAction*>(this);
     }
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IUserAction) {
-        *ppv = static_cast<IUserAction*>(this);
-    } else if (riid == IID_ISupportErrorInfo) {
-        *ppv = static_cast<ISupportErrorInfo*>(this);
-    } else {
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    AddRef();
-    return S_OK;
-}
-
-ULONG TMyExternal::AddRef() {
-    return ++refs_;
-}
-
-ULONG TMyExternal::Release() {
-    const ULONG left = --refs_;
-    if (left == 0) {
-        delete this;
-    }
-    return left;
+    return riid == IID_ISupportErrorInfo ? static_cast<ISupportErrorInfo*>(this) : nullptr;
 }
 
 HRESULT TMyExternal::GetTypeInfoCount(UINT* pctinfo) {

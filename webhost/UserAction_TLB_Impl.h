@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+#include "toolkit/ComObject.h"
 #include "toolkit/Handles.h"
 #include "webhost/UserAction_TLB.h"
 
@@ -21,7 +22,7 @@ using TUserActionEvent = std::function<void(const std::wstring& Action, std::str
 using TRegFrameEvent =
     std::function<void(const VARIANT& Doc, const VARIANT& InvokeMethod, const VARIANT& InvokeParas)>;
 
-class TMyExternal final : public IUserAction, public ISupportErrorInfo {
+class TMyExternal final : public tk::ComObject<IUserAction, ISupportErrorInfo> {
   public:
     // Loads the type library from the running executable's file (resource TYPELIB 1; never registered)
     // and keeps IUserAction's type information. A failure raises tk::ComError with its HRESULT.
@@ -37,11 +38,6 @@ class TMyExternal final : public IUserAction, public ISupportErrorInfo {
     TUserActionEvent OnNotifyTipStyleChange;
     TUserActionEvent OnGetOnlineUserNum;
     TUserActionEvent OnNotifyMsgProcessed;
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
 
     // IDispatch, served from IUserAction's type information.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
@@ -65,13 +61,14 @@ class TMyExternal final : public IUserAction, public ISupportErrorInfo {
 
   private:
     TMyExternal() = default;
-    ~TMyExternal() = default;
+    ~TMyExternal() override = default;
+
+    void* Interface(REFIID riid) override;
 
     // The common path of the five text methods. result is null for the methods without one.
     HRESULT CallTextHandler(const TUserActionEvent& handler, const std::wstring& input, BSTR* result,
                             bool keepResult);
 
-    ULONG refs_ = 1;
     tk::ComPtr<ITypeInfo> typeInfo_;    // IUserAction's, as the library gives it (names, GetTypeInfo)
     tk::ComPtr<ITypeInfo> invokeInfo_;  // the virtual-table description that invocation goes through
 };

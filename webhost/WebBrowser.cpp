@@ -5,6 +5,7 @@
 #include <mshtmdid.h>
 
 #include "toolkit/Application.h"
+#include "toolkit/ComObject.h"
 #include "toolkit/Error.h"
 #include "webhost/ComErrors.h"
 #include "webhost/HostKeys.h"
@@ -151,45 +152,12 @@ void UnregisterUserAgent() {
 // The host site: what the control asks of its container. It outlives the browser object when the
 // control keeps a reference, so every request checks that its owner is still there.
 
-class BrowserSite final : public IOleClientSite,
-                          public IOleInPlaceSite,
-                          public IDocHostUIHandler,
-                          public IOleCommandTarget,
-                          public IDispatch {
+class BrowserSite final
+    : public tk::LateBoundDispatch<
+          tk::ComObject<IOleClientSite, IOleInPlaceSite, IDocHostUIHandler, IOleCommandTarget, IDispatch>> {
   public:
     explicit BrowserSite(TWebBrowser* owner) : owner_(owner) {}
     void Detach() { owner_ = nullptr; }
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == IID_IOleClientSite) {
-            *ppv = static_cast<IOleClientSite*>(this);
-        } else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) {
-            *ppv = static_cast<IOleInPlaceSite*>(this);
-        } else if (riid == IID_IDocHostUIHandler) {
-            *ppv = static_cast<IDocHostUIHandler*>(this);
-        } else if (riid == IID_IOleCommandTarget) {
-            *ppv = static_cast<IOleCommandTarget*>(this);
-        } else if (riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-        } else {
-            *ppv = nullptr;
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     // IOleClientSite
     HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
@@ -343,22 +311,6 @@ class BrowserSite final : public IOleClientSite,
     }
 
     // IDispatch: the ambient properties.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
-        if (!pctinfo) {
-            return E_POINTER;
-        }
-        *pctinfo = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
-        if (ppTInfo) {
-            *ppTInfo = nullptr;
-        }
-        return DISP_E_BADINDEX;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS*,
                                      VARIANT* pVarResult, EXCEPINFO*, UINT*) override {
         if (dispIdMember == DISPID_AMBIENT_DLCONTROL && (wFlags & DISPATCH_PROPERTYGET)) {
@@ -374,40 +326,33 @@ class BrowserSite final : public IOleClientSite,
     }
 
   private:
-    ~BrowserSite() = default;
+    ~BrowserSite() override = default;
 
-    ULONG refs_ = 1;
+    void* Interface(REFIID riid) override {
+        if (riid == IID_IOleClientSite) {
+            return static_cast<IOleClientSite*>(this);
+        }
+        if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) {
+            return static_cast<IOleInPlaceSite*>(this);
+        }
+        if (riid == IID_IDocHostUIHandler) {
+            return static_cast<IDocHostUIHandler*>(this);
+        }
+        if (riid == IID_IOleCommandTarget) {
+            return static_cast<IOleCommandTarget*>(this);
+        }
+        return riid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    }
+
     TWebBrowser* owner_;
 };
 
 // The in-place frame: the top-level window the control sits in. Its only real job is to receive the
 // control's active object, through which keystrokes reach the control.
-class BrowserFrame final : public IOleInPlaceFrame {
+class BrowserFrame final : public tk::ComObject<IOleInPlaceFrame> {
   public:
     explicit BrowserFrame(TWebBrowser* owner) : owner_(owner) {}
     void Detach() { owner_ = nullptr; }
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == IID_IOleWindow || riid == IID_IOleInPlaceUIWindow ||
-            riid == IID_IOleInPlaceFrame) {
-            *ppv = static_cast<IOleInPlaceFrame*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
 
     // IOleWindow
     HRESULT STDMETHODCALLTYPE GetWindow(HWND* phwnd) override {
@@ -439,55 +384,23 @@ class BrowserFrame final : public IOleInPlaceFrame {
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
 
   private:
-    ~BrowserFrame() = default;
+    ~BrowserFrame() override = default;
 
-    ULONG refs_ = 1;
+    void* Interface(REFIID riid) override {
+        const bool frame =
+            riid == IID_IOleWindow || riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame;
+        return frame ? static_cast<IOleInPlaceFrame*>(this) : nullptr;
+    }
+
     TWebBrowser* owner_;
 };
 
 // The DWebBrowserEvents2 sink.
-class BrowserEvents final : public IDispatch {
+class BrowserEvents final : public tk::LateBoundDispatch<tk::ComObject<IDispatch>> {
   public:
     explicit BrowserEvents(TWebBrowser* owner) : owner_(owner) {}
     void Detach() { owner_ = nullptr; }
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (!ppv) {
-            return E_POINTER;
-        }
-        if (riid == IID_IUnknown || riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override {
-        if (!pctinfo) {
-            return E_POINTER;
-        }
-        *pctinfo = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** ppTInfo) override {
-        if (ppTInfo) {
-            *ppTInfo = nullptr;
-        }
-        return DISP_E_BADINDEX;
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return DISP_E_UNKNOWNNAME;
-    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS* pDispParams,
                                      VARIANT*, EXCEPINFO*, UINT*) override {
         if (dispIdMember != DISPID_NAVIGATECOMPLETE2 && dispIdMember != DISPID_DOCUMENTCOMPLETE) {
@@ -515,9 +428,13 @@ class BrowserEvents final : public IDispatch {
     }
 
   private:
-    ~BrowserEvents() = default;
+    ~BrowserEvents() override = default;
 
-    ULONG refs_ = 1;
+    void* Interface(REFIID riid) override {
+        return riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2 ? static_cast<IDispatch*>(this)
+                                                                        : nullptr;
+    }
+
     TWebBrowser* owner_;
 };
 

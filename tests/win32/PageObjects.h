@@ -11,35 +11,14 @@
 #include <vector>
 
 #include "ScriptEngine.h"
+#include "toolkit/ComObject.h"
 #include "toolkit/Handles.h"
 
 namespace testsupport {
 
 // A minimal late-bound object with named members, as the page's document and window are to the shell.
-class NamedObject : public IDispatch {
+class NamedObject : public tk::LateBoundDispatch<tk::ComObject<IDispatch>> {
   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IDispatch) {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return DISP_E_BADINDEX; }
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (count != 1 || _wcsicmp(names[0], member_) != 0) {
             ids[0] = DISPID_UNKNOWN;
@@ -51,10 +30,12 @@ class NamedObject : public IDispatch {
 
   protected:
     explicit NamedObject(const wchar_t* member) : member_(member) {}
-    virtual ~NamedObject() = default;
 
   private:
-    ULONG refs_ = 1;
+    void* Interface(REFIID riid) override {
+        return riid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
+    }
+
     const wchar_t* member_;
 };
 

@@ -9,30 +9,14 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/ComObject.h"
 #include "toolkit/Handles.h"
 
 namespace testsupport {
 
 // The script site: hands out the named objects and records the script errors the engine reports.
-class ScriptSite final : public IActiveScriptSite {
+class ScriptSite final : public tk::ComObject<IActiveScriptSite> {
   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IActiveScriptSite) {
-            *ppv = static_cast<IActiveScriptSite*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE GetLCID(LCID* plcid) override {
         *plcid = LOCALE_USER_DEFAULT;
         return S_OK;
@@ -84,7 +68,9 @@ class ScriptSite final : public IActiveScriptSite {
     std::vector<std::wstring> errors;
 
   private:
-    ULONG refs_ = 1;
+    void* Interface(REFIID riid) override {
+        return riid == IID_IActiveScriptSite ? static_cast<IActiveScriptSite*>(this) : nullptr;
+    }
 };
 
 class ScriptEngine {
