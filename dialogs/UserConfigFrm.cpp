@@ -140,11 +140,7 @@ void TUserConfigForm::FormCreate() {
 }
 
 void TUserConfigForm::ApplyRoundRegion() {
-    tk::UniqueRegion region(
-        CreateRoundRectRgn(0, 0, Width() + 1, Height() + 1, kCornerEllipse, kCornerEllipse));
-    if (region && SetWindowRgn(Handle(), region.Get(), TRUE)) {
-        region.Release();  // the window owns it now
-    }
+    SetRoundedShape(kCornerEllipse);
 }
 
 void TUserConfigForm::IbtnOKClick() {

@@ -278,25 +278,7 @@ void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
 }
 
 void TPictureForm::ApplyWindowShape() {
-    if (!Handle()) {
-        return;
-    }
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    tk::UniqueRegion region(CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, 9, 9));
-    if (!region) {
-        return;
-    }
-    // Setting the same shape again would only repaint the whole window, the client panel included.
-    // (Compared by their difference: the system may keep the same shape as other rectangles.)
-    tk::UniqueRegion current(CreateRectRgn(0, 0, 0, 0));
-    if (current && GetWindowRgn(Handle(), current.Get()) != ERROR &&
-        CombineRgn(current.Get(), current.Get(), region.Get(), RGN_XOR) == NULLREGION) {
-        return;
-    }
-    if (SetWindowRgn(Handle(), region.Get(), TRUE)) {
-        region.Release();  // the system owns it now
-    }
+    SetRoundedShape(9);
 }
 
 void TPictureForm::LoadSkin() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
+#include "toolkit/Handles.h"
 #include "toolkit/Error.h"
 
 namespace tk {
@@ -342,6 +343,28 @@ void Form::CenterOn(const Form* other) {
     left = std::max<int>(work.left, std::min<int>(left, work.right - Width()));
     top = std::max<int>(work.top, std::min<int>(top, work.bottom - Height()));
     SetBounds(left, top, Width(), Height());
+}
+
+void Form::SetRoundedShape(int ellipse) {
+    if (!Handle()) {
+        return;
+    }
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    UniqueRegion region(
+        CreateRoundRectRgn(0, 0, r.right - r.left + 1, r.bottom - r.top + 1, ellipse, ellipse));
+    if (!region) {
+        return;
+    }
+    // Compared by their difference: the system may keep the same shape as other rectangles.
+    UniqueRegion current(CreateRectRgn(0, 0, 0, 0));
+    if (current && GetWindowRgn(Handle(), current.Get()) != ERROR &&
+        CombineRgn(current.Get(), current.Get(), region.Get(), RGN_XOR) == NULLREGION) {
+        return;
+    }
+    if (SetWindowRgn(Handle(), region.Get(), TRUE)) {
+        region.Release();
+    }
 }
 
 void Form::ApplyPosition() {

@@ -88,6 +88,11 @@ class Form : public WinControl {
     void SetDialogNavigation(bool on) { dialogNavigation_ = on; }
     bool DialogNavigation() const { return dialogNavigation_; }
 
+    // Shapes the window as a rounded rectangle from (0, 0) to (width + 1, height + 1) with corner
+    // ellipses of the given size; the system owns the region from then on. An unchanged shape is not
+    // set again, since that would only repaint the whole window.
+    void SetRoundedShape(int ellipse);
+
     Form* Owner() const { return owner_; }
     // Centres the form on another form's window (or on the primary work area when null).
     void CenterOn(const Form* other);

@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "Pump.h"
+#include "toolkit/ComObject.h"
 #include "ScriptEngine.h"
 #include "toolkit/Error.h"
 #include "toolkit/Form.h"
@@ -61,25 +62,8 @@ bool UserAgentValue(DWORD* type = nullptr, std::string* data = nullptr) {
 
 // A stand-in for the control's in-place active object: records the keystrokes it is shown and takes
 // the F5 key.
-class RecordingActiveObject final : public IOleInPlaceActiveObject {
+class RecordingActiveObject final : public tk::ComObject<IOleInPlaceActiveObject> {
   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-        if (riid == IID_IUnknown || riid == IID_IOleWindow || riid == IID_IOleInPlaceActiveObject) {
-            *ppv = static_cast<IOleInPlaceActiveObject*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --refs_;
-        if (left == 0) {
-            delete this;
-        }
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE GetWindow(HWND*) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG msg) override {
@@ -94,7 +78,10 @@ class RecordingActiveObject final : public IOleInPlaceActiveObject {
     std::vector<std::pair<UINT, UINT>> keys;
 
   private:
-    ULONG refs_ = 1;
+    void* Interface(REFIID riid) override {
+        const bool ours = riid == IID_IOleWindow || riid == IID_IOleInPlaceActiveObject;
+        return ours ? static_cast<IOleInPlaceActiveObject*>(this) : nullptr;
+    }
 };
 
 // A window that sees every key that reaches it (to tell swallowed keys from passed ones).
