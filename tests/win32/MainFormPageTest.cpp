@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "BrowserEvents.h"
 #include "MainFormFixture.h"
 #include "PageObjects.h"
 #include "Pump.h"
@@ -54,20 +55,8 @@ class PageHostTest : public MainFormTest {
     }
     // Fires one of the control's events (pDisp, URL by reference) at the main window's sink.
     void Fire(app::TMainForm* form, DISPID id, IDispatch* pDisp, const std::string& url) {
-        tk::Variant urlValue;
-        urlValue.Put()->vt = VT_BSTR;
-        urlValue.Get().bstrVal = SysAllocString(tk::AnsiToWide(url).c_str());
-        VARIANT args[2];
-        VariantInit(&args[0]);
-        VariantInit(&args[1]);
-        args[0].vt = VT_VARIANT | VT_BYREF;
-        args[0].pvarVal = &urlValue.Get();
-        args[1].vt = VT_DISPATCH;
-        args[1].pdispVal = pDisp;
-        DISPPARAMS params{args, nullptr, 2, 0};
         EXPECT_EQ(
-            form->GetBrowser()->EventSink()->Invoke(id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD,
-                                                    &params, nullptr, nullptr, nullptr),
+            testsupport::FireBrowserEvent(form->GetBrowser()->EventSink(), id, pDisp, tk::AnsiToWide(url)),
             S_OK);
         testsupport::Pump(20);
     }

@@ -14,6 +14,15 @@ RECT WindowRect(HWND window) {
     return r;
 }
 
+// The window's rectangle as left, top, width and height.
+void ExpectWindowAt(HWND window, int left, int top, int width, int height) {
+    const RECT r = WindowRect(window);
+    EXPECT_EQ(r.left, left);
+    EXPECT_EQ(r.top, top);
+    EXPECT_EQ(r.right - r.left, width);
+    EXPECT_EQ(r.bottom - r.top, height);
+}
+
 class PlacementTest : public MainFormTest {
   protected:
     app::TMainForm* ShowCompact() {
@@ -35,11 +44,7 @@ class PlacementTest : public MainFormTest {
 
 TEST_F(PlacementTest, StartsCompactAtTheDesignedPosition) {
     app::TMainForm* form = ShowCompact();
-    const RECT r = WindowRect(form->Handle());
-    EXPECT_EQ(r.left, 502);
-    EXPECT_EQ(r.top, 237);
-    EXPECT_EQ(r.right - r.left, 400);
-    EXPECT_EQ(r.bottom - r.top, 250);
+    ExpectWindowAt(form->Handle(), 502, 237, 400, 250);
     EXPECT_FALSE(form->GetResizable());
     EXPECT_FALSE(form->GetPlaced());
 }
@@ -47,11 +52,7 @@ TEST_F(PlacementTest, StartsCompactAtTheDesignedPosition) {
 TEST_F(PlacementTest, FirstFullLayoutWithoutSavedPlacementIsNormalAtOriginWithMinimumSize) {
     app::TMainForm* form = ShowCompact();
     SwitchToFull(form);
-    const RECT r = WindowRect(form->Handle());
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.right - r.left, 800);
-    EXPECT_EQ(r.bottom - r.top, 600);
+    ExpectWindowAt(form->Handle(), 0, 0, 800, 600);
     EXPECT_TRUE(form->GetResizable());
     EXPECT_TRUE(form->GetPlaced());
     EXPECT_TRUE(form->HintLabel().Visible());
@@ -65,17 +66,11 @@ TEST_F(PlacementTest, SavedNormalPlacementIsAppliedOncePerRun) {
     WriteUserConfig("WindowPos=0,100,50,1024,700,200,100,800,600\r\n");
     app::TMainForm* form = ShowCompact();
     SwitchToFull(form);
-    RECT r = WindowRect(form->Handle());
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.top, 50);
-    EXPECT_EQ(r.right - r.left, 1024);
-    EXPECT_EQ(r.bottom - r.top, 700);
+    ExpectWindowAt(form->Handle(), 100, 50, 1024, 700);
     // The user moves it; later completed navigations leave it where it is.
     form->SetBounds(300, 200, 900, 650);
     form->LoadLastPosInfo();
-    r = WindowRect(form->Handle());
-    EXPECT_EQ(r.left, 300);
-    EXPECT_EQ(r.right - r.left, 900);
+    ExpectWindowAt(form->Handle(), 300, 200, 900, 650);
 
     tk::Application::Instance().DestroyMainForm();
     EXPECT_EQ(UserValue("WindowPos"), "0,300,200,900,650,200,100,800,600");
@@ -85,11 +80,7 @@ TEST_F(PlacementTest, SmallSavedSizesAreRaisedTo800By600) {
     WriteUserConfig("WindowPos=0,10,10,640,480,200,100,800,600\r\n");
     app::TMainForm* form = ShowCompact();
     SwitchToFull(form);
-    const RECT r = WindowRect(form->Handle());
-    EXPECT_EQ(r.left, 10);
-    EXPECT_EQ(r.top, 10);
-    EXPECT_EQ(r.right - r.left, 800);
-    EXPECT_EQ(r.bottom - r.top, 600);
+    ExpectWindowAt(form->Handle(), 10, 10, 800, 600);
 }
 
 TEST_F(PlacementTest, MaximizedPlacementRestoresToItsRestoreRectangle) {
@@ -99,11 +90,7 @@ TEST_F(PlacementTest, MaximizedPlacementRestoresToItsRestoreRectangle) {
     EXPECT_TRUE(IsZoomed(form->Handle()));
     ShowWindow(form->Handle(), SW_RESTORE);
     testsupport::Pump(30);
-    const RECT r = WindowRect(form->Handle());
-    EXPECT_EQ(r.left, 150);
-    EXPECT_EQ(r.top, 80);
-    EXPECT_EQ(r.right - r.left, 1000);
-    EXPECT_EQ(r.bottom - r.top, 700);
+    ExpectWindowAt(form->Handle(), 150, 80, 1000, 700);
 }
 
 TEST_F(PlacementTest, MaximizedAtExitWritesStateTwoAndTheRestoreRectangle) {

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+#include "BrowserEvents.h"
 #include "Pump.h"
 #include "toolkit/ComObject.h"
 #include "ScriptEngine.h"
@@ -157,19 +158,7 @@ class WebBrowserHostTest : public ::testing::Test {
 
     // Invokes the event sink as the control fires an event: (pDisp, URL) with URL passed by reference.
     HRESULT FireEvent(DISPID id, IDispatch* pDisp, const wchar_t* url) const {
-        tk::Variant urlValue;
-        urlValue.Put()->vt = VT_BSTR;
-        urlValue.Get().bstrVal = SysAllocString(url);
-        VARIANT args[2];
-        VariantInit(&args[0]);
-        VariantInit(&args[1]);
-        args[0].vt = VT_VARIANT | VT_BYREF;
-        args[0].pvarVal = &urlValue.Get();
-        args[1].vt = VT_DISPATCH;
-        args[1].pdispVal = pDisp;
-        DISPPARAMS params{args, nullptr, 2, 0};
-        return browser_->EventSink()->Invoke(id, IID_NULL, LOCALE_SYSTEM_DEFAULT, DISPATCH_METHOD, &params,
-                                             nullptr, nullptr, nullptr);
+        return testsupport::FireBrowserEvent(browser_->EventSink(), id, pDisp, url);
     }
 
     tk::FormPtr<tk::Form> form_;
