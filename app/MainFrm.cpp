@@ -7,10 +7,10 @@
 #include "config/AppConfigClass.h"
 #include "webhost/FrameRegistration.h"
 #include "toolkit/Application.h"
-#include "toolkit/Error.h"
-#include "toolkit/Keyboard.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Error.h"
+#include "base/Keyboard.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 namespace app {
 namespace {
@@ -118,7 +118,7 @@ void TMainForm::FormCreate() {
 config::HotKeyValue TMainForm::ReadConfiguredHotKey(const config::TAppConfigClass& store) {
     try {
         return config::ParseHotKeyValue(store.HotKey());
-    } catch (const tk::Error& e) {
+    } catch (const base::Error& e) {
         // Report it, then start as if no hot key were set: the rest of start-up must still run.
         reportedBadHotKey_ = store.HotKey();
         tk::Application::Instance().ShowException(e.what());
@@ -136,13 +136,13 @@ uint16_t TMainForm::ConfiguredShortcutCode() {
 
 void TMainForm::UpdateTrayHint() {
     const uint16_t code = ConfiguredShortcutCode();
-    cltrycn1.SetHint(tk::Utf8ToWide(config::TrayHintText(config::kTitle, code, &tk::SystemKeyName)));
+    cltrycn1.SetHint(base::Utf8ToWide(config::TrayHintText(config::kTitle, code, &base::SystemKeyName)));
 }
 
 void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {
     // The raw configured path, resolved against the current directory.
     IconPath = config::TAppConfigClass::GetInstance()->SkinPath() + "SysMenu.ico";
-    if (tk::FileExists(IconPath)) {
+    if (base::FileExists(IconPath)) {
         cltrycn1.SetVisible(true);
         TPictureForm::LoadSystemMenuIcon(IconPath);
     }

@@ -21,7 +21,7 @@
 #include "config/MMSaveClass.h"
 #include "config/Reg2SysClass.h"
 #include "skin/CustomFrm.h"
-#include "toolkit/Handles.h"
+#include "toolkit/GdiHandles.h"
 #include "toolkit/Label.h"
 #include "toolkit/PopupMenu.h"
 #include "toolkit/TrayIcon.h"
@@ -157,7 +157,7 @@ class TMainForm : public skin::TPictureForm {
     tk::TrayIcon cltrycn1;
     tk::PopupMenu pmMain;
     // This window's own reference to the script bridge, so that the browser's releases never free it.
-    tk::ComPtr<webhost::TMyExternal> External;
+    base::ComPtr<webhost::TMyExternal> External;
 
     // The autostart shortcut's maker, when autostart is chosen; the working-set trimmer from the first
     // hide on.
@@ -170,7 +170,7 @@ class TMainForm : public skin::TPictureForm {
     TPlacement LastPlacement;
 
     // The global atom "HOTKEY" taken at creation; the hot key is registered under its value - 0xC000.
-    tk::UniqueGlobalAtom hotKeyAtom_;
+    base::UniqueGlobalAtom hotKeyAtom_;
     // A "HotKey" text already reported as malformed in this run (not reported again).
     std::string reportedBadHotKey_;
 };

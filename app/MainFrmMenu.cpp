@@ -5,8 +5,8 @@
 #include "app/TrayMenuLayout.h"
 #include "config/AppConfigClass.h"
 #include "toolkit/Application.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 namespace app {
 namespace {
@@ -102,18 +102,18 @@ void TMainForm::PaintMenuItem(const tk::MenuItem& Item, HDC Canvas, UINT State, 
 
 void TMainForm::NSuggestClick() {
     if (auto page = SitePageAddress(StartUrl, "/Detail.aspx?subjectID=16")) {
-        ShellOpen(L"open", L"IEXPLORE.EXE", tk::AnsiToWide(*page));
+        ShellOpen(L"open", L"IEXPLORE.EXE", base::AnsiToWide(*page));
     }
 }
 
 void TMainForm::mniNVisitSiteClick() {
     if (auto page = SitePageAddress(StartUrl, "/")) {
-        ShellOpen(L"open", L"IEXPLORE.EXE", tk::AnsiToWide(*page));
+        ShellOpen(L"open", L"IEXPLORE.EXE", base::AnsiToWide(*page));
     }
 }
 
 void TMainForm::mmiOpenFolderClick() {
-    ShellOpen(L"open", L"Explorer.exe", tk::AnsiToWide(tk::ExeFolder()));
+    ShellOpen(L"open", L"Explorer.exe", base::AnsiToWide(base::ExeFolder()));
 }
 
 void TMainForm::mniSettingClick() {

@@ -3,8 +3,8 @@
 
 #include "app/PrivateMessages.h"
 #include "toolkit/Application.h"
-#include "toolkit/Module.h"
-#include "toolkit/SafeMemory.h"
+#include "base/Module.h"
+#include "base/SafeMemory.h"
 #include "webhost/FrameRegistration.h"
 #include "webhost/PageScript.h"
 
@@ -39,7 +39,7 @@ void TMainForm::WMInvokeFrameMethod() {
 
 void TMainForm::WMExecPanelHandler(LPARAM lParam) {
     // Any program can send this message, so the address is not trusted: unreadable means no text.
-    const std::string text = tk::ReadTextAt(static_cast<uintptr_t>(lParam)).value_or(std::string());
+    const std::string text = base::ReadTextAt(static_cast<uintptr_t>(lParam)).value_or(std::string());
     if (text.empty()) {
         return;
     }
@@ -66,8 +66,8 @@ void TMainForm::WMShowMainWindow() {
 void TMainForm::WMRunRestart() {
     // Only the program's own Restart.exe: a bare name would be searched for in the current directory
     // and along PATH, where anyone could have put one.
-    const std::string path = tk::ExeFolder() + "Restart.exe";
-    if (tk::FileExists(path)) {
+    const std::string path = base::ExeFolder() + "Restart.exe";
+    if (base::FileExists(path)) {
         WinExec(("\"" + path + "\"").c_str(), SW_HIDE);
     }
 }

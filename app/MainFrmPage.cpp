@@ -3,8 +3,8 @@
 #include "app/MainFrm.h"
 
 #include "toolkit/Application.h"
-#include "toolkit/Error.h"
-#include "toolkit/Text.h"
+#include "base/Error.h"
+#include "base/Text.h"
 #include "webhost/FrameRegistration.h"
 #include "webhost/PageScript.h"
 
@@ -13,7 +13,7 @@ namespace app {
 void TMainForm::CreateBrowser() {
     try {
         Browser = std::make_unique<webhost::TWebBrowser>(&pnlMain);
-    } catch (const tk::Error& e) {
+    } catch (const base::Error& e) {
         // The rest of the program (tray, hot key, settings) is still of use without it.
         tk::Application::Instance().ShowException(e.what());
         return;
@@ -51,7 +51,7 @@ void TMainForm::CreateScriptBridge() {
 
 void TMainForm::NavigateToStartPage() {
     if (Browser) {
-        Browser->Navigate(tk::AnsiToWide(StartUrl));
+        Browser->Navigate(base::AnsiToWide(StartUrl));
     }
 }
 
@@ -66,14 +66,14 @@ void TMainForm::ReloadPage() {
         if (Browser) {
             Browser->Refresh();
         }
-    } catch (const tk::Error&) {
+    } catch (const base::Error&) {
         // The reload only lays the page out again with the new flags; the switch goes on without it.
     }
 }
 
 void TMainForm::BrowserNavigateComplete2(IDispatch*, const VARIANT& URL) {
     // Byte for byte in the system code page: no letter case, slash or escape is smoothed over.
-    if (tk::WideToAnsi(webhost::VariantToText(URL)) == StartUrl) {
+    if (base::WideToAnsi(webhost::VariantToText(URL)) == StartUrl) {
         FullLayout = false;
     } else {
         FullLayout = true;

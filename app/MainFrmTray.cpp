@@ -5,8 +5,8 @@
 #include "config/AppConfigClass.h"
 #include "dialogs/UserConfigFrm.h"
 #include "toolkit/Application.h"
-#include "toolkit/Keyboard.h"
-#include "toolkit/Text.h"
+#include "base/Keyboard.h"
+#include "base/Text.h"
 
 namespace app {
 namespace {
@@ -160,7 +160,7 @@ void TMainForm::cltrycn1MouseUp(tk::MouseButton Button, int X, int Y) {
 }
 
 std::string TMainForm::GetHotKeyText() {
-    return config::HotKeyHintText(ConfiguredShortcutCode(), &tk::SystemKeyName);
+    return config::HotKeyHintText(ConfiguredShortcutCode(), &base::SystemKeyName);
 }
 
 void TMainForm::ShowHotKeyLabels() {
@@ -172,7 +172,7 @@ void TMainForm::ShowHotKeyLabels() {
     hitFont.SetColor(kLabelColor);
     lblHit.FontChanged();
     lblHit.SetTransparent(true);
-    lblHit.SetCaption(tk::Utf8ToWide(GetHotKeyText()));
+    lblHit.SetCaption(base::Utf8ToWide(GetHotKeyText()));
 
     tk::Font& linkFont = lblModifyCfg.GetFont();
     linkFont.SetFace(L"宋体");

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "config/ValueFields.h"
-#include "toolkit/Format.h"
+#include "base/Format.h"
 
 namespace app {
 
@@ -23,13 +23,13 @@ std::optional<TPlacement> ParseWindowPos(std::string_view text) {
             return std::nullopt;
         }
         return p;
-    } catch (const tk::Error&) {
+    } catch (const base::Error&) {
         return std::nullopt;
     }
 }
 
 std::string FormatWindowPos(const TPlacement& p) {
-    return tk::Format("%d,%d,%d,%d,%d,%d,%d,%d,%d", p.State, p.Left, p.Top, p.Width, p.Height, p.RestoreLeft,
+    return base::Format("%d,%d,%d,%d,%d,%d,%d,%d,%d", p.State, p.Left, p.Top, p.Width, p.Height, p.RestoreLeft,
                       p.RestoreTop, p.RestoreWidth, p.RestoreHeight);
 }
 

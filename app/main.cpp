@@ -5,7 +5,7 @@
 #include "config/AppConfigClass.h"
 #include "config/MMSaveClass.h"
 #include "toolkit/Application.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The hourly working-set trim runs from before the main window exists until the very end.
@@ -14,7 +14,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         application.Initialize();
         app::TMainForm* mainForm = application.CreateMainForm<app::TMainForm>();
-        mainForm->SetCaption(tk::Utf8ToWide(config::TAppConfigClass::GetInstance()->GetTitle()));
+        mainForm->SetCaption(base::Utf8ToWide(config::TAppConfigClass::GetInstance()->GetTitle()));
         application.Run();
     } catch (...) {
         application.HandleException();

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "toolkit/Error.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Error.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 namespace config {
 namespace {
@@ -46,14 +46,14 @@ std::string ReadIniValueDef(const std::string& fileName, const std::string& sect
 void WriteIniValue(const std::string& fileName, const std::string& section, const std::string& key,
                    const std::string& value) {
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName.c_str())) {
-        throw tk::Error("Unable to write to " + tk::AnsiToUtf8(fileName));
+        throw base::Error("Unable to write to " + base::AnsiToUtf8(fileName));
     }
 }
 
 TAppConfigClass* TAppConfigClass::GetInstance() {
     auto& instance = Instance();
     if (!instance) {
-        instance = std::make_unique<TAppConfigClass>(tk::ExeFolder());
+        instance = std::make_unique<TAppConfigClass>(base::ExeFolder());
     }
     return instance.get();
 }
@@ -78,7 +78,7 @@ void TAppConfigClass::LoadConfig() {
     deskServerListenPort_ = ReadIniValue(sysConfigFile_, kSysSection, "DeskServerListenPort");
     try {
         tipTimeOut_ = ReadIniValueDef(sysConfigFile_, kSysSection, "TipTimeOut", kTipTimeOutDefault);
-    } catch (const tk::Error&) {
+    } catch (const base::Error&) {
         // A program folder we cannot write to must not stop the program: keep the default in memory.
         tipTimeOut_ = kTipTimeOutDefault;
     }

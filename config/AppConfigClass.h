@@ -16,7 +16,7 @@ std::string ReadIniValue(const std::string& fileName, const std::string& section
 // ReadIniValue, but an empty result is replaced by def, which is also written to the file.
 std::string ReadIniValueDef(const std::string& fileName, const std::string& section, const std::string& key,
                             const std::string& def);
-// One private-profile write (creating file and section as needed); raises tk::Error
+// One private-profile write (creating file and section as needed); raises base::Error
 // "Unable to write to <full path>" when the system reports failure.
 void WriteIniValue(const std::string& fileName, const std::string& section, const std::string& key,
                    const std::string& value);

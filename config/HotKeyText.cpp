@@ -1,7 +1,7 @@
 #include "config/HotKeyText.h"
 
 #include "config/ValueFields.h"
-#include "toolkit/Format.h"
+#include "base/Format.h"
 
 namespace config {
 
@@ -18,7 +18,7 @@ HotKeyValue ParseHotKeyValue(std::string_view text) {
 }
 
 std::string FormatHotKeyValue(const HotKeyValue& value) {
-    return tk::Format("%u,%u,%u", static_cast<unsigned>(value.modifiers), static_cast<unsigned>(value.key),
+    return base::Format("%u,%u,%u", static_cast<unsigned>(value.modifiers), static_cast<unsigned>(value.key),
                       static_cast<unsigned>(value.code));
 }
 

@@ -4,16 +4,16 @@
 #include <shobjidl.h>
 
 #include "config/LinkNames.h"
-#include "toolkit/Handles.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Handles.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 namespace config {
 namespace {
 
 // The ANSI link path as the wide text IPersistFile::Save takes.
 std::wstring WideLinkPath(const std::string& path) {
-    return tk::AnsiToWide(path);
+    return base::AnsiToWide(path);
 }
 
 // Runs one shell operation; the class reports nothing, whatever goes wrong.
@@ -28,7 +28,7 @@ void Silently(F&& operation) {
 }  // namespace
 
 std::string TReg2SysClass::GetSpecialFolder(int Csidl) const {
-    tk::UniquePidl pidl;
+    base::UniquePidl pidl;
     LPITEMIDLIST raw = nullptr;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl, &raw)) || !raw) {
         return {};
@@ -43,13 +43,13 @@ std::string TReg2SysClass::GetSpecialFolder(int Csidl) const {
 
 bool TReg2SysClass::CreateShortcut(const std::string& Target, const std::string& WorkDir,
                                    const std::wstring& LinkPath) const {
-    tk::ComPtr<IShellLinkA> link;
+    base::ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 link.PutVoid())) ||
         !link) {
         return false;
     }
-    tk::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+    base::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
     if (!file) {
         return false;
     }
@@ -66,7 +66,7 @@ void TReg2SysClass::DeleteRegValue(HKEY RootKey, const std::string& KeyPath,
     if (RegOpenKeyExA(RootKey, KeyPath.c_str(), 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) {
         return;
     }
-    tk::UniqueRegKey key(raw);
+    base::UniqueRegKey key(raw);
     RegDeleteValueA(key.Get(), ValueName.c_str());
 }
 
@@ -86,7 +86,7 @@ void TReg2SysClass::AddStartupShortcut(const std::string& ExePath) const {
     Silently([&] {
         const std::string link = StartupShortcutPath();
         if (!link.empty()) {
-            CreateShortcut(ExePath, tk::FolderOf(ExePath), WideLinkPath(link));
+            CreateShortcut(ExePath, base::FolderOf(ExePath), WideLinkPath(link));
         }
     });
 }
@@ -95,7 +95,7 @@ void TReg2SysClass::RemoveAutostart() const {
     Silently([&] {
         DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName);
         const std::string link = StartupShortcutPath();
-        if (!link.empty() && tk::FileExists(link + ".lnk")) {
+        if (!link.empty() && base::FileExists(link + ".lnk")) {
             DeleteFileA((link + ".lnk").c_str());
         }
     });
@@ -105,8 +105,8 @@ void TReg2SysClass::CreateDesktopShortcut() const {
     Silently([&] {
         const std::string link = DesktopShortcutPath();
         if (!link.empty()) {
-            const std::string target = tk::ExePath();
-            CreateShortcut(target, tk::FolderOf(target), WideLinkPath(link));
+            const std::string target = base::ExePath();
+            CreateShortcut(target, base::FolderOf(target), WideLinkPath(link));
         }
     });
 }
@@ -117,11 +117,11 @@ void TReg2SysClass::CreateProgramGroupShortcut() const {
         if (folder.empty()) {
             return;
         }
-        if (!tk::DirectoryExists(folder)) {
+        if (!base::DirectoryExists(folder)) {
             CreateDirectoryA(folder.c_str(), nullptr);  // a failure shows as a failed save below
         }
-        const std::string target = tk::ExePath();
-        CreateShortcut(target, tk::FolderOf(target), WideLinkPath(PathInFolder(folder, kShortcutName)));
+        const std::string target = base::ExePath();
+        CreateShortcut(target, base::FolderOf(target), WideLinkPath(PathInFolder(folder, kShortcutName)));
     });
 }
 

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "toolkit/Format.h"
+#include "base/Format.h"
 
 namespace config {
 namespace {
@@ -15,9 +15,9 @@ bool IsBlank(char c) {
 }  // namespace
 
 ConvertError::ConvertError(std::string_view text)
-    : tk::Error("'" + std::string(text) + "' is not a valid integer value") {}
+    : base::Error("'" + std::string(text) + "' is not a valid integer value") {}
 
-ListIndexError::ListIndexError(int index) : tk::Error(tk::Format("List index out of bounds (%d)", index)) {}
+ListIndexError::ListIndexError(int index) : base::Error(base::Format("List index out of bounds (%d)", index)) {}
 
 std::vector<std::string> SplitFields(std::string_view text) {
     std::vector<std::string> fields;

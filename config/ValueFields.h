@@ -7,18 +7,18 @@
 #include <string_view>
 #include <vector>
 
-#include "toolkit/Error.h"
+#include "base/Error.h"
 
 namespace config {
 
 // "'%s' is not a valid integer value"
-class ConvertError : public tk::Error {
+class ConvertError : public base::Error {
   public:
     explicit ConvertError(std::string_view text);
 };
 
 // "List index out of bounds (%d)"
-class ListIndexError : public tk::Error {
+class ListIndexError : public base::Error {
   public:
     explicit ListIndexError(int index);
 };

@@ -8,9 +8,9 @@
 #include "config/Reg2SysClass.h"
 #include "dialogs/DialogResources.h"
 #include "dialogs/DialogRules.h"
-#include "toolkit/Handles.h"
+#include "toolkit/GdiHandles.h"
 #include "toolkit/ResourceBitmap.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 namespace dialogs {
 namespace {
@@ -27,7 +27,7 @@ constexpr COLORREF kRemindBoxColor = RGB(221, 230, 248);
 std::unique_ptr<config::TReg2SysClass> FirstOptionReg2Sys;
 
 std::wstring W(const char* utf8) {
-    return tk::Utf8ToWide(utf8);
+    return base::Utf8ToWide(utf8);
 }
 
 config::TReg2SysClass& ShortcutMaker() {

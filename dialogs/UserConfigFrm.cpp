@@ -9,9 +9,9 @@
 #include "dialogs/DialogRules.h"
 #include "dialogs/DialogResources.h"
 #include "toolkit/Application.h"
-#include "toolkit/Handles.h"
+#include "toolkit/GdiHandles.h"
 #include "toolkit/ResourceBitmap.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 namespace dialogs {
 namespace {
@@ -31,7 +31,7 @@ static_assert(kHotKeyControlShift == HOTKEYF_SHIFT << 8 && kHotKeyControlCtrl ==
 static_assert(kInvalidCombinations == (HKCOMB_NONE | HKCOMB_S));
 
 std::wstring W(const char* utf8) {
-    return tk::Utf8ToWide(utf8);
+    return base::Utf8ToWide(utf8);
 }
 
 }  // namespace

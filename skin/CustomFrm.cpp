@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "toolkit/Application.h"
-#include "toolkit/Error.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Error.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 namespace skin {
 namespace {
@@ -233,9 +233,9 @@ void TPictureForm::FormCreate() {
         Resizable = true;
         LoadSkin();
         FormResize();
-    } catch (const tk::Error& e) {
+    } catch (const base::Error& e) {
         // The window lives on without a skin.
-        MessageBoxW(Handle(), tk::MessageToWide(e.what()).c_str(),
+        MessageBoxW(Handle(), base::MessageToWide(e.what()).c_str(),
                     tk::Application::Instance().Title().c_str(), MB_OK);
     }
 }
@@ -266,13 +266,13 @@ void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
     if (IconPath.empty()) {
         IconPath = kSysMenuIconName;
     }
-    if (!tk::FileExists(IconPath)) {
+    if (!base::FileExists(IconPath)) {
         return;
     }
     imgSystemMenu.SetStretch(true);
     imgSystemMenu.SetBounds(imgSystemMenu.Left(), imgSystemMenu.Top(), 16, 16);
     if (HICON icon = static_cast<HICON>(
-            LoadImageW(nullptr, tk::AnsiToWide(IconPath).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE))) {
+            LoadImageW(nullptr, base::AnsiToWide(IconPath).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE))) {
         imgSystemMenu.SetIcon(tk::UniqueIcon(icon));
     }
 }
@@ -287,15 +287,15 @@ void TPictureForm::LoadSkin() {
     if (SkinPath.empty()) {
         SkinPath = kDefaultSkinPath;
     }
-    const std::string folder = SkinFolder(tk::ExeFolder(), SkinPath);
-    if (!tk::DirectoryExists(folder)) {
-        throw tk::Error(std::string(kMissingSkinMessage));
+    const std::string folder = SkinFolder(base::ExeFolder(), SkinPath);
+    if (!base::DirectoryExists(folder)) {
+        throw base::Error(std::string(kMissingSkinMessage));
     }
     for (int i = 0; i < kSkinImageCount; ++i) {
         auto image = std::make_unique<tk::Bitmap>();
         const std::string file = SkinImageFile(folder, i);
         // A missing (or unreadable) file leaves an empty image.
-        if (tk::FileExists(file) && image->LoadFromFile(tk::AnsiToWide(file))) {
+        if (base::FileExists(file) && image->LoadFromFile(base::AnsiToWide(file))) {
             image->SetTransparentColor(kTransparent);
         }
         SkinImages[static_cast<size_t>(i)] = std::move(image);
@@ -440,7 +440,7 @@ void TPictureForm::PaintFrame() {
         button->DownImage = SkinImages[FaceImage(set, Face::Down)].get();
         button->ShowCopyOf(*button->NormalImage);
         button->SetShowHint(true);
-        button->SetHint(tk::Utf8ToWide(ButtonHint(set)));
+        button->SetHint(base::Utf8ToWide(ButtonHint(set)));
         button->Invalidate();
     }
     const std::array<std::pair<int, SkinImage>, 4> corners = {{{kTopLeftCorner, kTopLeftActivate},

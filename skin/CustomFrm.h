@@ -90,7 +90,7 @@ class TPictureForm : public tk::Form {
     // Sets the window's rounded shape.
     virtual void ApplyWindowShape();
 
-    // Loads the skin images and creates the caption text and the hover images; raises tk::Error
+    // Loads the skin images and creates the caption text and the hover images; raises base::Error
     // when the skin folder does not exist.
     void LoadSkin();
     // Frees the caption text, the hover images and the skin images.

@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <commctrl.h>
 
-#include "toolkit/Error.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Error.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 namespace tk {
 namespace {
@@ -66,7 +66,7 @@ void Application::Initialize() {
     handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS,
                               x, y, 0, 0, nullptr, nullptr, instance, nullptr);
     if (!handle_) {
-        throw Error("Unable to create the application window");
+        throw base::Error("Unable to create the application window");
     }
 }
 
@@ -232,11 +232,11 @@ void Application::ShowException(const std::string& message) {
     if (!owner) {
         owner = MainForm() && MainForm()->Visible() ? MainForm()->Handle() : handle_;
     }
-    MessageBoxW(owner, MessageToWide(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(owner, base::MessageToWide(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
 std::string Application::ExeName() const {
-    return ExePath();
+    return base::ExePath();
 }
 
 int Application::AddMessageFilter(MessageFilter filter) {

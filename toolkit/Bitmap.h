@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "toolkit/Handles.h"
+#include "toolkit/GdiHandles.h"
 
 namespace tk {
 

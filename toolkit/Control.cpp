@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
-#include "toolkit/Error.h"
-#include "toolkit/Handles.h"
+#include "base/Error.h"
+#include "toolkit/GdiHandles.h"
 
 namespace tk {
 namespace {
@@ -220,7 +220,7 @@ void WinControl::CreateHandle(const WindowParams& p) {
         handle_ = CreateWindowExW(p.exStyle, p.className, p.text.c_str(), p.style, p.left, p.top, p.width,
                                   p.height, p.parentOrOwner, nullptr, instance, nullptr);
         if (!handle_) {
-            throw Error("Unable to create a window of a system class");
+            throw base::Error("Unable to create a window of a system class");
         }
         SetPropW(handle_, kControlProperty, this);
         defaultProc_ = reinterpret_cast<WNDPROC>(
@@ -240,14 +240,14 @@ void WinControl::CreateHandle(const WindowParams& p) {
         wc.hIconSm = p.icon;
         wc.lpszClassName = p.className;
         if (!RegisterClassExW(&wc)) {
-            throw Error("Unable to register a window class");
+            throw base::Error("Unable to register a window class");
         }
     }
     defaultProc_ = DefWindowProcW;
     CreateWindowExW(p.exStyle, p.className, p.text.c_str(), p.style, p.left, p.top, p.width, p.height,
                     p.parentOrOwner, nullptr, instance, this);
     if (!handle_) {
-        throw Error("Unable to create a window");
+        throw base::Error("Unable to create a window");
     }
     SyncBoundsFromWindow();
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "toolkit/Handles.h"
+#include "toolkit/GdiHandles.h"
 
 namespace tk {
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
-#include "toolkit/Handles.h"
-#include "toolkit/Error.h"
+#include "toolkit/GdiHandles.h"
+#include "base/Error.h"
 
 namespace tk {
 namespace {
@@ -182,7 +182,7 @@ int Form::ShowCommand() const {
 
 int Form::ShowModal() {
     if (visible_ || modal_) {
-        throw Error("Cannot make a visible window modal");
+        throw base::Error("Cannot make a visible window modal");
     }
     Application& app = Application::Instance();
     if (GetCapture()) {

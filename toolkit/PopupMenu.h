@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Handles.h"
+#include "toolkit/GdiHandles.h"
 
 namespace tk {
 

@@ -1,7 +1,7 @@
 #include "webhost/ComErrors.h"
 
-#include "toolkit/Format.h"
-#include "toolkit/Text.h"
+#include "base/Format.h"
+#include "base/Text.h"
 
 namespace webhost {
 
@@ -20,14 +20,14 @@ std::string ComErrorMessage(HRESULT result) {
         text.pop_back();
     }
     if (text.empty()) {
-        return tk::Format("OLE error %08X", static_cast<unsigned>(result));
+        return base::Format("OLE error %08X", static_cast<unsigned>(result));
     }
-    return tk::WideToUtf8(text);
+    return base::WideToUtf8(text);
 }
 
 void CheckCom(HRESULT result) {
     if (FAILED(result)) {
-        throw tk::ComError(ComErrorMessage(result), result);
+        throw base::ComError(ComErrorMessage(result), result);
     }
 }
 

@@ -1,19 +1,19 @@
 // COM status codes as the program's errors: the system's text for a code, and raising a failed code
-// as tk::ComError.
+// as base::ComError.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
-#include "toolkit/Error.h"
+#include "base/Error.h"
 
 namespace webhost {
 
 // The system's description of a status code (UTF-8), or "OLE error XXXXXXXX" when it has none.
 std::string ComErrorMessage(HRESULT result);
 
-// Raises tk::ComError for a failed code, with the system's description; a success code passes.
+// Raises base::ComError for a failed code, with the system's description; a success code passes.
 void CheckCom(HRESULT result);
 
 }  // namespace webhost

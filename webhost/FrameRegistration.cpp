@@ -4,7 +4,7 @@ namespace webhost {
 
 void TFrameRegistration::Register(const VARIANT& doc, const VARIANT& invokeMethod,
                                   const VARIANT& invokeParas) {
-    const std::pair<tk::Variant*, const VARIANT*> copies[] = {
+    const std::pair<base::Variant*, const VARIANT*> copies[] = {
         {&Doc, &doc}, {&InvokeMethod, &invokeMethod}, {&InvokeParas, &invokeParas}};
     for (const auto& [field, value] : copies) {
         if (FAILED(VariantCopy(field->Put(), const_cast<VARIANT*>(value)))) {

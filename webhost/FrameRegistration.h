@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 namespace webhost {
 
@@ -22,9 +22,9 @@ class TFrameRegistration {
     // Releases the three values (the main window does this while COM is still up).
     void Clear();
 
-    tk::Variant Doc;           // the page document the shell's scripts run in
-    tk::Variant InvokeMethod;  // the script function to call: text, or a value that converts to text
-    tk::Variant InvokeParas;   // the argument text for that call
+    base::Variant Doc;           // the page document the shell's scripts run in
+    base::Variant InvokeMethod;  // the script function to call: text, or a value that converts to text
+    base::Variant InvokeParas;   // the argument text for that call
 };
 
 // The process-wide record, empty until the page's first RegFrame. It is never destroyed: its values

@@ -6,7 +6,7 @@
 #include <iterator>
 #include <vector>
 
-#include "toolkit/Text.h"
+#include "base/Text.h"
 #include "webhost/ComErrors.h"
 #include "webhost/ScriptText.h"
 
@@ -14,13 +14,13 @@ namespace webhost {
 namespace {
 
 // The object in a variant (a dispatch or unknown reference, also by reference); raises otherwise.
-tk::ComPtr<IDispatch> ObjectOf(const VARIANT& value) {
-    tk::Variant object;
+base::ComPtr<IDispatch> ObjectOf(const VARIANT& value) {
+    base::Variant object;
     CheckCom(VariantChangeType(object.Put(), const_cast<VARIANT*>(&value), 0, VT_DISPATCH));
     if (!object.Get().pdispVal) {
-        throw tk::ComError(ComErrorMessage(E_POINTER), E_POINTER);
+        throw base::ComError(ComErrorMessage(E_POINTER), E_POINTER);
     }
-    return tk::ComPtr<IDispatch>(object.Get().pdispVal);
+    return base::ComPtr<IDispatch>(object.Get().pdispVal);
 }
 
 // A late-bound call by member name. Arguments are given in the call's order.
@@ -43,12 +43,12 @@ void CallByName(IDispatch* object, const wchar_t* name, WORD flags, std::initial
         if (exception.pfnDeferredFillIn) {
             exception.pfnDeferredFillIn(&exception);
         }
-        tk::Bstr source = tk::Bstr::Adopt(exception.bstrSource);
-        tk::Bstr description = tk::Bstr::Adopt(exception.bstrDescription);
-        tk::Bstr helpFile = tk::Bstr::Adopt(exception.bstrHelpFile);
+        base::Bstr source = base::Bstr::Adopt(exception.bstrSource);
+        base::Bstr description = base::Bstr::Adopt(exception.bstrDescription);
+        base::Bstr helpFile = base::Bstr::Adopt(exception.bstrHelpFile);
         const HRESULT code = exception.scode ? exception.scode : invoked;
         if (description.Length() > 0) {
-            throw tk::ComError(tk::WideToUtf8({description.Get(), description.Length()}), code);
+            throw base::ComError(base::WideToUtf8({description.Get(), description.Length()}), code);
         }
         CheckCom(code);
     }
@@ -64,19 +64,19 @@ std::wstring VariantToText(const VARIANT& value) {
     if (value.vt == VT_BSTR) {
         return value.bstrVal ? std::wstring(value.bstrVal, SysStringLen(value.bstrVal)) : std::wstring();
     }
-    tk::Variant text;
+    base::Variant text;
     CheckCom(VariantChangeTypeEx(text.Put(), const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT, 0, VT_BSTR));
     BSTR converted = text.Get().bstrVal;
     return converted ? std::wstring(converted, SysStringLen(converted)) : std::wstring();
 }
 
 void ExecScript(const VARIANT& doc, const std::wstring& script) {
-    tk::ComPtr<IDispatch> document = ObjectOf(doc);
-    tk::Variant window;
+    base::ComPtr<IDispatch> document = ObjectOf(doc);
+    base::Variant window;
     CallByName(document.Get(), L"parentWindow", DISPATCH_PROPERTYGET | DISPATCH_METHOD, {}, window.Put());
-    tk::ComPtr<IDispatch> windowObject = ObjectOf(window.Get());
+    base::ComPtr<IDispatch> windowObject = ObjectOf(window.Get());
 
-    tk::Variant text, language, result;
+    base::Variant text, language, result;
     text.Put()->vt = VT_BSTR;
     text.Get().bstrVal = SysAllocStringLen(script.data(), static_cast<UINT>(script.size()));
     language.Put()->vt = VT_BSTR;
@@ -94,16 +94,16 @@ void InvokeFrameMethod(const TFrameRegistration& frame) {
         return;
     }
     // The values become ANSI text, as every script text the shell builds.
-    const std::string method = tk::WideToAnsi(VariantToText(frame.InvokeMethod.Get()));
-    const std::string paras = tk::WideToAnsi(VariantToText(frame.InvokeParas.Get()));
-    ExecScript(doc, tk::AnsiToWide(FrameMethodScript(method, paras)));
+    const std::string method = base::WideToAnsi(VariantToText(frame.InvokeMethod.Get()));
+    const std::string paras = base::WideToAnsi(VariantToText(frame.InvokeParas.Get()));
+    ExecScript(doc, base::AnsiToWide(FrameMethodScript(method, paras)));
 }
 
 void ExecPanelHandler(const TFrameRegistration& frame, const std::string& text) {
     if (text.empty()) {
         return;
     }
-    ExecScript(frame.Doc.Get(), tk::AnsiToWide(PanelHandlerScript(text)));
+    ExecScript(frame.Doc.Get(), base::AnsiToWide(PanelHandlerScript(text)));
 }
 
 }  // namespace webhost

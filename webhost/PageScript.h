@@ -1,5 +1,5 @@
 // The shell's calls into the page: script text run in the registered page document through the
-// document's late-bound parentWindow and execScript members. Failures raise tk::ComError; the callers
+// document's late-bound parentWindow and execScript members. Failures raise base::ComError; the callers
 // (the main window's private messages) swallow them.
 #pragma once
 

@@ -2,8 +2,8 @@
 
 #include <exception>
 
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Module.h"
+#include "base/Text.h"
 #include "webhost/ComErrors.h"
 
 namespace webhost {
@@ -21,7 +21,7 @@ HRESULT AnswerFailure() {
     std::string message;
     try {
         throw;
-    } catch (const tk::ComError& e) {
+    } catch (const base::ComError& e) {
         message = e.what();
         if (FAILED(static_cast<HRESULT>(e.Result()))) {
             result = static_cast<HRESULT>(e.Result());
@@ -31,10 +31,10 @@ HRESULT AnswerFailure() {
     } catch (...) {
         message = "Unknown error";
     }
-    tk::ComPtr<ICreateErrorInfo> create;
+    base::ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
         create->SetGUID(IID_IUserAction);
-        std::wstring description = tk::MessageToWide(message);
+        std::wstring description = base::MessageToWide(message);
         create->SetDescription(description.data());
         if (auto info = create.As<IErrorInfo>(IID_IErrorInfo)) {
             SetErrorInfo(0, info.Get());
@@ -45,14 +45,14 @@ HRESULT AnswerFailure() {
 
 }  // namespace
 
-tk::ComPtr<TMyExternal> TMyExternal::Create() {
+base::ComPtr<TMyExternal> TMyExternal::Create() {
     // The executable's own file, as the system names the process's main module (ANSI), widened.
-    return CreateFromFile(tk::AnsiToWide(tk::ExePath()));
+    return CreateFromFile(base::AnsiToWide(base::ExePath()));
 }
 
-tk::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {
-    tk::ComPtr<TMyExternal> external = tk::ComPtr<TMyExternal>::Adopt(new TMyExternal());
-    tk::ComPtr<ITypeLib> library;
+base::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {
+    base::ComPtr<TMyExternal> external = base::ComPtr<TMyExternal>::Adopt(new TMyExternal());
+    base::ComPtr<ITypeLib> library;
     CheckCom(LoadTypeLib(path.c_str(), library.Put()));
     CheckCom(library->GetTypeInfoOfGuid(IID_IUserAction, external->typeInfo_.Put()));
     // A dual interface comes as its dispatch description; calls go through the virtual-table half.
@@ -62,7 +62,7 @@ tk::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {
         const bool dual = attributes->typekind == TKIND_DISPATCH && (attributes->wTypeFlags & TYPEFLAG_FDUAL);
         external->typeInfo_->ReleaseTypeAttr(attributes);
         HREFTYPE vtablePart = 0;
-        tk::ComPtr<ITypeInfo> interfaceInfo;
+        base::ComPtr<ITypeInfo> interfaceInfo;
         if (dual && SUCCEEDED(external->typeInfo_->GetRefTypeOfImplType(-1, &vtablePart)) &&
             SUCCEEDED(external->typeInfo_->GetRefTypeInfo(vtablePart, interfaceInfo.Put()))) {
             external->invokeInfo_ = interfaceInfo;
@@ -127,7 +127,7 @@ HRESULT TMyExternal::CallTextHandler(const TUserActionEvent& handler, const std:
         std::string answer;
         handler(input, answer);
         if (keepResult && result && !answer.empty()) {
-            const std::wstring wide = tk::AnsiToWide(answer);
+            const std::wstring wide = base::AnsiToWide(answer);
             *result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
             if (!*result) {
                 return E_OUTOFMEMORY;
@@ -155,7 +155,7 @@ HRESULT TMyExternal::DoLogout(BSTR Action, BSTR* Result) {
 
 HRESULT TMyExternal::RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeParas) {
     // The call's own copies, freed when it ends.
-    tk::Variant doc, invokeMethod, invokeParas;
+    base::Variant doc, invokeMethod, invokeParas;
     for (auto [copy, value] :
          {std::pair{&doc, &Doc}, {&invokeMethod, &InvokeMethod}, {&invokeParas, &InvokeParas}}) {
         const HRESULT copied = VariantCopy(copy->Put(), value);

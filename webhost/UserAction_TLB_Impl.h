@@ -10,7 +10,7 @@
 #include <string>
 
 #include "toolkit/ComObject.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 #include "webhost/UserAction_TLB.h"
 
 namespace webhost {
@@ -25,10 +25,10 @@ using TRegFrameEvent =
 class TMyExternal final : public tk::ComObject<IUserAction, ISupportErrorInfo> {
   public:
     // Loads the type library from the running executable's file (resource TYPELIB 1; never registered)
-    // and keeps IUserAction's type information. A failure raises tk::ComError with its HRESULT.
-    static tk::ComPtr<TMyExternal> Create();
+    // and keeps IUserAction's type information. A failure raises base::ComError with its HRESULT.
+    static base::ComPtr<TMyExternal> Create();
     // The same from another file that carries the library (a full path).
-    static tk::ComPtr<TMyExternal> CreateFromFile(const std::wstring& path);
+    static base::ComPtr<TMyExternal> CreateFromFile(const std::wstring& path);
 
     // Handler slots, one per method, empty until the owner fills them. A handler may raise: the page
     // then gets a failure HRESULT with the error's message as error information.
@@ -69,8 +69,8 @@ class TMyExternal final : public tk::ComObject<IUserAction, ISupportErrorInfo> {
     HRESULT CallTextHandler(const TUserActionEvent& handler, const std::wstring& input, BSTR* result,
                             bool keepResult);
 
-    tk::ComPtr<ITypeInfo> typeInfo_;    // IUserAction's, as the library gives it (names, GetTypeInfo)
-    tk::ComPtr<ITypeInfo> invokeInfo_;  // the virtual-table description that invocation goes through
+    base::ComPtr<ITypeInfo> typeInfo_;    // IUserAction's, as the library gives it (names, GetTypeInfo)
+    base::ComPtr<ITypeInfo> invokeInfo_;  // the virtual-table description that invocation goes through
 };
 
 }  // namespace webhost

@@ -6,7 +6,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/ComObject.h"
-#include "toolkit/Error.h"
+#include "base/Error.h"
 #include "webhost/ComErrors.h"
 #include "webhost/HostKeys.h"
 #include "webhost/PageScript.h"
@@ -76,19 +76,19 @@ void ReadProperty(IDispatch* object, const wchar_t* name, VARIANT* result) {
     object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, result, nullptr, nullptr);
 }
 
-tk::ComPtr<IDispatch> ObjectProperty(IDispatch* object, const wchar_t* name) {
-    tk::Variant value;
+base::ComPtr<IDispatch> ObjectProperty(IDispatch* object, const wchar_t* name) {
+    base::Variant value;
     ReadProperty(object, name, value.Put());
     if (value.Get().vt == VT_DISPATCH) {
-        return tk::ComPtr<IDispatch>(value.Get().pdispVal);
+        return base::ComPtr<IDispatch>(value.Get().pdispVal);
     }
     return {};
 }
 
 long NumberProperty(IDispatch* object, const wchar_t* name) {
-    tk::Variant value;
+    base::Variant value;
     ReadProperty(object, name, value.Put());
-    tk::Variant number;
+    base::Variant number;
     if (SUCCEEDED(VariantChangeType(number.Put(), &value.Get(), 0, VT_I4))) {
         return number.Get().lVal;
     }
@@ -96,11 +96,11 @@ long NumberProperty(IDispatch* object, const wchar_t* name) {
 }
 
 std::wstring TextProperty(IDispatch* object, const wchar_t* name) {
-    tk::Variant value;
+    base::Variant value;
     ReadProperty(object, name, value.Put());
     try {
         return VariantToText(value.Get());
-    } catch (const tk::Error&) {
+    } catch (const base::Error&) {
         return {};
     }
 }
@@ -112,10 +112,10 @@ TScriptErrorInfo ScriptErrorDetails(const VARIANT* in) {
     if (!in || (in->vt != VT_UNKNOWN && in->vt != VT_DISPATCH) || !in->punkVal) {
         return details;
     }
-    tk::ComPtr<IDispatch> document;
+    base::ComPtr<IDispatch> document;
     in->punkVal->QueryInterface(IID_IDispatch, document.PutVoid());
-    tk::ComPtr<IDispatch> window = ObjectProperty(document.Get(), L"parentWindow");
-    tk::ComPtr<IDispatch> event = ObjectProperty(window.Get(), L"event");
+    base::ComPtr<IDispatch> window = ObjectProperty(document.Get(), L"parentWindow");
+    base::ComPtr<IDispatch> event = ObjectProperty(window.Get(), L"event");
     if (!event) {
         return details;
     }
@@ -133,7 +133,7 @@ void RegisterUserAgent() {
                         nullptr, &opened, nullptr) != ERROR_SUCCESS) {
         return;  // no token then; nothing else depends on it
     }
-    tk::UniqueRegKey key(opened);
+    base::UniqueRegKey key(opened);
     RegSetValueExA(key.Get(), UserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
 }
 
@@ -142,7 +142,7 @@ void UnregisterUserAgent() {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, UserAgentKey, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) {
         return;
     }
-    tk::UniqueRegKey key(opened);
+    base::UniqueRegKey key(opened);
     RegDeleteValueA(key.Get(), UserAgentToken);
 }
 
@@ -370,7 +370,7 @@ class BrowserFrame final : public tk::ComObject<IOleInPlaceFrame> {
     HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) override {
         if (owner_) {
-            owner_->frameActiveObject_ = tk::ComPtr<IOleInPlaceActiveObject>(pActiveObject);
+            owner_->frameActiveObject_ = base::ComPtr<IOleInPlaceActiveObject>(pActiveObject);
         }
         return S_OK;
     }
@@ -417,8 +417,8 @@ class BrowserEvents final : public tk::LateBoundDispatch<tk::ComObject<IDispatch
         IDispatch* pDisp = DispatchArgument(pDispParams->rgvarg[count - 1]);
         const VARIANT& url = ValueArgument(pDispParams->rgvarg[count - 2]);
         // The object and its arguments stay alive for the call even if a handler frees the browser.
-        tk::ComPtr<IDispatch> self(this);
-        tk::ComPtr<IDispatch> frame(pDisp);
+        base::ComPtr<IDispatch> self(this);
+        base::ComPtr<IDispatch> frame(pDisp);
         if (dispIdMember == DISPID_NAVIGATECOMPLETE2) {
             FireEvent(owner_->OnNavigateComplete2, pDisp, url);
         } else {
@@ -464,7 +464,7 @@ HRESULT BrowserSite::GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIW
 
 TWebBrowser::TWebBrowser(tk::WinControl* parent) : WinControl(parent) {
     if (!parent || !parent->Handle()) {
-        throw tk::Error("The browser control needs a parent window");
+        throw base::Error("The browser control needs a parent window");
     }
     tk::WindowParams p;
     p.className = kHostWindowClass;
@@ -487,9 +487,9 @@ TWebBrowser::~TWebBrowser() {
 }
 
 void TWebBrowser::CreateControl() {
-    site_ = tk::ComPtr<BrowserSite>::Adopt(new BrowserSite(this));
-    frame_ = tk::ComPtr<BrowserFrame>::Adopt(new BrowserFrame(this));
-    events_ = tk::ComPtr<BrowserEvents>::Adopt(new BrowserEvents(this));
+    site_ = base::ComPtr<BrowserSite>::Adopt(new BrowserSite(this));
+    frame_ = base::ComPtr<BrowserFrame>::Adopt(new BrowserFrame(this));
+    events_ = base::ComPtr<BrowserEvents>::Adopt(new BrowserEvents(this));
     IOleClientSite* clientSite = site_.Get();
 
     CheckCom(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
@@ -572,8 +572,8 @@ void TWebBrowser::Navigate(const std::wstring& url) {
     if (!browser_) {
         CheckCom(E_UNEXPECTED);
     }
-    tk::Bstr address(url.data(), static_cast<UINT>(url.size()));
-    tk::Variant flags, targetFrameName, postData, headers;
+    base::Bstr address(url.data(), static_cast<UINT>(url.size()));
+    base::Variant flags, targetFrameName, postData, headers;
     CheckCom(browser_->Navigate(address.Get(), &flags.Get(), &targetFrameName.Get(), &postData.Get(),
                                 &headers.Get()));
 }
@@ -585,11 +585,11 @@ void TWebBrowser::Refresh() {
     CheckCom(browser_->Refresh());
 }
 
-tk::ComPtr<IDispatch> TWebBrowser::Application() const {
+base::ComPtr<IDispatch> TWebBrowser::Application() const {
     if (!browser_) {
         CheckCom(E_UNEXPECTED);
     }
-    tk::ComPtr<IDispatch> application;
+    base::ComPtr<IDispatch> application;
     CheckCom(browser_->get_Application(application.Put()));
     return application;
 }
@@ -598,9 +598,9 @@ bool TWebBrowser::IsTopLevel(IDispatch* pDisp) const {
     if (!pDisp) {
         return false;
     }
-    tk::ComPtr<IDispatch> application = Application();
+    base::ComPtr<IDispatch> application = Application();
     // The same object: compared by identity, whichever of its interfaces the event carried.
-    tk::ComPtr<IUnknown> a, b;
+    base::ComPtr<IUnknown> a, b;
     if (!application || FAILED(application->QueryInterface(IID_IUnknown, a.PutVoid())) ||
         FAILED(pDisp->QueryInterface(IID_IUnknown, b.PutVoid()))) {
         return false;
@@ -634,7 +634,7 @@ bool TWebBrowser::FilterKeyMessage(MSG& msg) {
     if (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd)) {
         return false;
     }
-    tk::ComPtr<IOleInPlaceActiveObject> active =
+    base::ComPtr<IOleInPlaceActiveObject> active =
         frameActiveObject_ ? frameActiveObject_ : controlActiveObject_;
     return active && active->TranslateAccelerator(&msg) == S_OK;
 }

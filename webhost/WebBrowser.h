@@ -12,7 +12,7 @@
 #include <string>
 
 #include "toolkit/Control.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 namespace webhost {
 
@@ -52,18 +52,18 @@ class TWebBrowser : public tk::WinControl {
   public:
     // Creates the host window filling the parent (no tab stop, aligned to the parent's client area),
     // the control in place inside it and the event connection; withdraws the control window's
-    // drag-and-drop registration and registers the user-agent token. Raises tk::Error on failure.
+    // drag-and-drop registration and registers the user-agent token. Raises base::Error on failure.
     explicit TWebBrowser(tk::WinControl* parent);
     // Closes the control before the window goes and removes the user-agent token.
     ~TWebBrowser() override;
 
     // Navigates to a URL; flags, target frame, post data and headers are left empty. An error result
-    // raises tk::ComError.
+    // raises base::ComError.
     void Navigate(const std::wstring& url);
-    // Reloads the current page; an error result raises tk::ComError.
+    // Reloads the current page; an error result raises base::ComError.
     void Refresh();
-    // The top-level browser object (the property Application); raises tk::ComError on failure.
-    tk::ComPtr<IDispatch> Application() const;
+    // The top-level browser object (the property Application); raises base::ComError on failure.
+    base::ComPtr<IDispatch> Application() const;
     // Whether an event's pDisp is the top-level browser itself rather than a frame inside the page.
     bool IsTopLevel(IDispatch* pDisp) const;
 
@@ -111,17 +111,17 @@ class TWebBrowser : public tk::WinControl {
     bool FilterKeyMessage(MSG& msg);
 
     DWORD hostFlags_ = 0;
-    tk::ComPtr<BrowserSite> site_;
-    tk::ComPtr<BrowserFrame> frame_;
-    tk::ComPtr<BrowserEvents> events_;
-    tk::ComPtr<IOleObject> oleObject_;
-    tk::ComPtr<IOleInPlaceObject> inPlaceObject_;
-    tk::ComPtr<IWebBrowser2> browser_;
+    base::ComPtr<BrowserSite> site_;
+    base::ComPtr<BrowserFrame> frame_;
+    base::ComPtr<BrowserEvents> events_;
+    base::ComPtr<IOleObject> oleObject_;
+    base::ComPtr<IOleInPlaceObject> inPlaceObject_;
+    base::ComPtr<IWebBrowser2> browser_;
     // The control's keyboard entry point: the one it sets through the frame while it is active, or the
     // one the control itself answers.
-    tk::ComPtr<IOleInPlaceActiveObject> frameActiveObject_;
-    tk::ComPtr<IOleInPlaceActiveObject> controlActiveObject_;
-    tk::ComPtr<IConnectionPoint> eventsConnection_;
+    base::ComPtr<IOleInPlaceActiveObject> frameActiveObject_;
+    base::ComPtr<IOleInPlaceActiveObject> controlActiveObject_;
+    base::ComPtr<IConnectionPoint> eventsConnection_;
     DWORD eventsCookie_ = 0;
     HWND controlWindow_ = nullptr;
     int messageFilter_ = 0;

@@ -3,7 +3,7 @@
 
 #include "VelmoraProcess.h"
 #include "support/TestFiles.h"
-#include "toolkit/Module.h"
+#include "base/Module.h"
 
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
@@ -41,7 +41,7 @@ TEST(HotKey, HotKeyMessageUnderTheAtomsIdentifierHidesAndShowsTheWindow) {
 TEST(HotKey, TrayIconAppearsWhenTheSystemMenuIconIsFound) {
     VelmoraProcess velmora;
     // SkinPath empty: "SysMenu.ico" in the current directory, which is the program folder here.
-    ASSERT_TRUE(CopyFileA((tk::ExeFolder() + "testdata\\SysMenu.ico").c_str(),
+    ASSERT_TRUE(CopyFileA((base::ExeFolder() + "testdata\\SysMenu.ico").c_str(),
                           (velmora.Folder() + "SysMenu.ico").c_str(), FALSE));
     velmora.Start();
     ASSERT_NE(velmora.WaitForMainWindow(), nullptr);

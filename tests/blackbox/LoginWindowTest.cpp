@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "VelmoraProcess.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
@@ -17,7 +17,7 @@ bool UserAgentTokenRegistered() {
             KEY_READ, &raw) != ERROR_SUCCESS) {
         return false;
     }
-    tk::UniqueRegKey key(raw);
+    base::UniqueRegKey key(raw);
     const wchar_t prefix[] = L"Mozilla/4.0(Compatible";
     wchar_t name[256];
     for (DWORD i = 0;; ++i) {

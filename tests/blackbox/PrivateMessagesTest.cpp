@@ -4,7 +4,7 @@
 #include "VelmoraProcess.h"
 #include "app/PrivateMessages.h"
 #include "support/TestFiles.h"
-#include "toolkit/Module.h"
+#include "base/Module.h"
 
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
@@ -77,7 +77,7 @@ TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost)
 
 TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
     VelmoraProcess velmora;
-    const std::string probe = tk::ExeFolder() + "restart_probe.exe";
+    const std::string probe = base::ExeFolder() + "restart_probe.exe";
     ASSERT_TRUE(CopyFileA(probe.c_str(), (velmora.Folder() + "Restart.exe").c_str(), FALSE));
     // A planted copy in the current directory must never run.
     testsupport::TempFolder elsewhere;
@@ -97,7 +97,7 @@ TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
 TEST(PrivateMessages, RunRestartWithoutRestartExeDoesNothing) {
     VelmoraProcess velmora;
     testsupport::TempFolder elsewhere;
-    ASSERT_TRUE(CopyFileA((tk::ExeFolder() + "restart_probe.exe").c_str(),
+    ASSERT_TRUE(CopyFileA((base::ExeFolder() + "restart_probe.exe").c_str(),
                           (elsewhere.Path() + "Restart.exe").c_str(), FALSE));
     velmora.Start("", elsewhere.Path());
     HWND window = velmora.WaitForMainWindow();

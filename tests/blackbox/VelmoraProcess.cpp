@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "config/AppConfigClass.h"
-#include "toolkit/Module.h"
+#include "base/Module.h"
 
 namespace blackbox {
 namespace {
@@ -60,7 +60,7 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 VelmoraProcess::VelmoraProcess() {
-    const std::string bin = tk::ExeFolder();
+    const std::string bin = base::ExeFolder();
     if (!CopyFileA((bin + "Velmora.exe").c_str(), (folder_.Path() + "Velmora.exe").c_str(), FALSE)) {
         throw std::runtime_error("Velmora.exe is not built beside the tests");
     }

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "support/TestFiles.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 namespace blackbox {
 
@@ -39,7 +39,7 @@ class VelmoraProcess {
 
   private:
     testsupport::TempFolder folder_;
-    tk::UniqueHandle process_;
+    base::UniqueHandle process_;
     DWORD processId_ = 0;
 };
 

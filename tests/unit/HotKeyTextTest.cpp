@@ -34,7 +34,7 @@ TEST(HotKeyValue, MalformedValuesRaiseTheFirstFieldsError) {
     auto message = [](const char* text) {
         try {
             ParseHotKeyValue(text);
-        } catch (const tk::Error& e) {
+        } catch (const base::Error& e) {
             return std::string(e.what());
         }
         return std::string("no error");

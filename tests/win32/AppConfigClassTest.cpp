@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "support/TestFiles.h"
-#include "toolkit/Error.h"
-#include "toolkit/Module.h"
+#include "base/Error.h"
+#include "base/Module.h"
 
 using config::TAppConfigClass;
 using testsupport::ReadFileBytes;
@@ -114,7 +114,7 @@ TEST(AppConfigClass, FailedWriteRaisesWithTheFullPathAfterReplacingTheCache) {
     try {
         store.SetCloseAction("hide");
         FAIL() << "the write should fail";
-    } catch (const tk::Error& e) {
+    } catch (const base::Error& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + folder.Path() + "UserConfig.ini");
     }
     EXPECT_EQ(store.CloseAction(), "hide");
@@ -139,7 +139,7 @@ TEST(AppConfigClass, ValuesInTheSystemCodePageComeBackUnchanged) {
 }
 
 TEST(AppConfigClass, GetInstanceIsOneStoreUntilReleased) {
-    const std::string folder = tk::ExeFolder();
+    const std::string folder = base::ExeFolder();
     const std::string sys = folder + "SysConfig.ini";
     const std::string user = folder + "UserConfig.ini";
     testsupport::RemovePath(sys);

@@ -7,12 +7,12 @@
 
 #include <string>
 
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 namespace testsupport {
 
 inline HRESULT FireBrowserEvent(IDispatch* sink, DISPID id, IDispatch* pDisp, const std::wstring& url) {
-    tk::Variant urlValue;
+    base::Variant urlValue;
     urlValue.Put()->vt = VT_BSTR;
     urlValue.Get().bstrVal = SysAllocString(url.c_str());
     VARIANT args[2];

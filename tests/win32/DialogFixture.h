@@ -14,7 +14,7 @@
 #include "config/AppConfigClass.h"
 #include "support/TestFiles.h"
 #include "toolkit/Application.h"
-#include "toolkit/Module.h"
+#include "base/Module.h"
 
 namespace testsupport {
 
@@ -62,7 +62,7 @@ inline COLORREF ClientPixel(HWND window, int x, int y) {
 class DialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = tk::ExeFolder();
+        folder_ = base::ExeFolder();
         RemoveConfigFiles();
         RemoveProgramShortcuts();
         config::TAppConfigClass::ReleaseInstance();
@@ -114,7 +114,7 @@ class DialogTest : public ::testing::Test {
 
     std::string folder_;
     tk::Form* main_ = nullptr;
-    tk::UniqueGlobalAtom atom_;
+    base::UniqueGlobalAtom atom_;
     int hotKeyId_ = 0;
 
   private:

@@ -5,7 +5,7 @@
 #include "DialogFixture.h"
 #include "dialogs/FirstOptionFrm.h"
 #include "support/MessageBoxes.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 using dialogs::TFirstOptionForm;
 using testsupport::ClickAt;
@@ -32,12 +32,12 @@ class FirstOptionDialogTest : public testsupport::DialogTest {
     void ExpectBothShortcuts() {
         testsupport::LinkContent desktop = testsupport::ReadLink(testsupport::DesktopLink());
         ASSERT_TRUE(desktop.loaded);
-        EXPECT_EQ(desktop.target, tk::ExePath());
-        EXPECT_EQ(desktop.workDir, tk::ExeFolder());
+        EXPECT_EQ(desktop.target, base::ExePath());
+        EXPECT_EQ(desktop.workDir, base::ExeFolder());
         testsupport::LinkContent group = testsupport::ReadLink(testsupport::ProgramGroupLink());
         ASSERT_TRUE(group.loaded);
-        EXPECT_EQ(group.target, tk::ExePath());
-        EXPECT_EQ(group.workDir, tk::ExeFolder());
+        EXPECT_EQ(group.target, base::ExePath());
+        EXPECT_EQ(group.workDir, base::ExeFolder());
     }
 };
 
@@ -47,7 +47,7 @@ TEST_F(FirstOptionDialogTest, OpensCheckedOnTopAndCentredOnTheMainWindow) {
     TFirstOptionForm* form = Open();
     ASSERT_EQ(dialogs::FirstOptionForm, form);
     EXPECT_EQ(dialogs::ShowFirstOptionDialog(main_), form);  // one at a time
-    EXPECT_EQ(form->Caption(), tk::Utf8ToWide("启动选择"));
+    EXPECT_EQ(form->Caption(), base::Utf8ToWide("启动选择"));
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_NE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), main_->Handle());
@@ -113,7 +113,7 @@ TEST_F(FirstOptionDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     testsupport::MessageBoxWatcher boxes;
     ClickOk(form);
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
-    EXPECT_EQ(boxes.Boxes()[0].text, tk::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
+    EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
     testsupport::Pump(30);
     EXPECT_EQ(dialogs::FirstOptionForm, form);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));

@@ -10,7 +10,7 @@
 #include "config/AppConfigClass.h"
 #include "support/TestFiles.h"
 #include "toolkit/Application.h"
-#include "toolkit/Module.h"
+#include "base/Module.h"
 
 namespace testsupport {
 
@@ -27,7 +27,7 @@ inline bool HotKeyIsHeld(UINT modifiers, UINT key) {
 class MainFormTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        folder_ = tk::ExeFolder();
+        folder_ = base::ExeFolder();
         RemoveConfigFiles();
         config::TAppConfigClass::ReleaseInstance();
         char cwd[MAX_PATH] = {};

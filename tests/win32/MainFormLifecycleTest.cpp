@@ -5,7 +5,7 @@
 #include "MainFormFixture.h"
 #include "Pump.h"
 #include "support/MessageBoxes.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 using testsupport::HotKeyIsHeld;
 using testsupport::MainFormTest;
@@ -13,7 +13,7 @@ using testsupport::MainFormTest;
 namespace {
 
 std::wstring Wide(const char* utf8) {
-    return tk::Utf8ToWide(utf8);
+    return base::Utf8ToWide(utf8);
 }
 
 }  // namespace

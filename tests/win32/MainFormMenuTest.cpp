@@ -7,7 +7,7 @@
 #include "MainFormFixture.h"
 #include "Pump.h"
 #include "toolkit/Bitmap.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 using testsupport::MainFormTest;
 
@@ -36,12 +36,12 @@ TEST_F(MenuTest, ItemsCaptionsAndVisibility) {
     app::TMainForm* form = Create();
     const auto& items = form->TrayMenu().Items();
     std::vector<std::tuple<std::string, std::wstring, bool>> expected = {
-        {"NSuggest", tk::Utf8ToWide("提交建议"), true},
-        {"mniNVisitSite", tk::Utf8ToWide("访问网站"), true},
-        {"mmiOpenFolder", tk::Utf8ToWide("打开目录"), false},
-        {"mniWinSize", tk::Utf8ToWide("窗口大小"), false},
-        {"mniSetting", tk::Utf8ToWide("参数设置"), true},
-        {"NCloseUI", tk::Utf8ToWide("退出程序"), true},
+        {"NSuggest", base::Utf8ToWide("提交建议"), true},
+        {"mniNVisitSite", base::Utf8ToWide("访问网站"), true},
+        {"mmiOpenFolder", base::Utf8ToWide("打开目录"), false},
+        {"mniWinSize", base::Utf8ToWide("窗口大小"), false},
+        {"mniSetting", base::Utf8ToWide("参数设置"), true},
+        {"NCloseUI", base::Utf8ToWide("退出程序"), true},
     };
     ASSERT_EQ(items.size(), expected.size());
     for (size_t i = 0; i < items.size(); ++i) {
@@ -72,7 +72,7 @@ TEST_F(MenuTest, PaintsSelectedPlainAndSeparatorItems) {
     app::TMainForm* form = Create();
     tk::Bitmap canvas(120, 30);
     const RECT rect{0, 0, 120, 30};
-    tk::MenuItem item("x", tk::Utf8ToWide("访问网站"));
+    tk::MenuItem item("x", base::Utf8ToWide("访问网站"));
 
     form->PaintMenuItem(item, canvas.Dc(), ODS_SELECTED, rect);
     EXPECT_EQ(canvas.Pixel(0, 0), RGB(252, 165, 36));
@@ -124,7 +124,7 @@ TEST_F(MenuTest, OpenFolderShowsTheProgramFolder) {
     form->TrayMenu().Find("mmiOpenFolder")->OnClick();
     ASSERT_EQ(calls_.size(), 1u);
     EXPECT_EQ(calls_[0].file, L"Explorer.exe");
-    EXPECT_EQ(calls_[0].parameters, tk::AnsiToWide(tk::ExeFolder()));
+    EXPECT_EQ(calls_[0].parameters, base::AnsiToWide(base::ExeFolder()));
     EXPECT_EQ(calls_[0].parameters.back(), L'\\');
 }
 

@@ -12,7 +12,7 @@
 #include "Pump.h"
 #include "app/PrivateMessages.h"
 #include "dialogs/FirstOptionFrm.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 #include "webhost/FrameRegistration.h"
 
 using testsupport::MainFormTest;
@@ -40,8 +40,8 @@ class PageHostTest : public MainFormTest {
         WriteSysConfig("DirectUrl=" + startUrl + "\r\n");
         app::TMainForm* form = CreateMainForm();
         EXPECT_NE(form->GetBrowser(), nullptr);
-        tk::ComPtr<IOleObject> object(
-            tk::ComPtr<IWebBrowser2>(form->GetBrowser()->DefaultInterface()).As<IOleObject>(IID_IOleObject));
+        base::ComPtr<IOleObject> object(
+            base::ComPtr<IWebBrowser2>(form->GetBrowser()->DefaultInterface()).As<IOleObject>(IID_IOleObject));
         object->GetClientSite(site_.Put());
         return form;
     }
@@ -56,7 +56,7 @@ class PageHostTest : public MainFormTest {
     // Fires one of the control's events (pDisp, URL by reference) at the main window's sink.
     void Fire(app::TMainForm* form, DISPID id, IDispatch* pDisp, const std::string& url) {
         EXPECT_EQ(
-            testsupport::FireBrowserEvent(form->GetBrowser()->EventSink(), id, pDisp, tk::AnsiToWide(url)),
+            testsupport::FireBrowserEvent(form->GetBrowser()->EventSink(), id, pDisp, base::AnsiToWide(url)),
             S_OK);
         testsupport::Pump(20);
     }
@@ -69,7 +69,7 @@ class PageHostTest : public MainFormTest {
         return r;
     }
 
-    tk::ComPtr<IOleClientSite> site_;
+    base::ComPtr<IOleClientSite> site_;
 };
 
 }  // namespace
@@ -148,7 +148,7 @@ TEST_F(PageHostTest, NoFirstRunDialogOnceTheUserDeclinedIt) {
 TEST_F(PageHostTest, AFrameWithAnotherAddressSwitchesTheLayoutToo) {
     app::TMainForm* form = Start();
     form->Show();
-    tk::ComPtr<IDispatch> frame = tk::ComPtr<IDispatch>::Adopt(new FrameObject);
+    base::ComPtr<IDispatch> frame = base::ComPtr<IDispatch>::Adopt(new FrameObject);
     Fire(form, DISPID_NAVIGATECOMPLETE2, frame.Get(), "http://ads.example/banner.html");
     EXPECT_TRUE(app::FullLayout);
 }
@@ -157,7 +157,7 @@ TEST_F(PageHostTest, ACompletedTopLevelDocumentBringsAHiddenWindowBackButAFrameD
     app::TMainForm* form = Start();
     form->Show();
     form->Hide();
-    tk::ComPtr<IDispatch> frame = tk::ComPtr<IDispatch>::Adopt(new FrameObject);
+    base::ComPtr<IDispatch> frame = base::ComPtr<IDispatch>::Adopt(new FrameObject);
     Fire(form, DISPID_DOCUMENTCOMPLETE, frame.Get(), "http://exam.example/frame.aspx");
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     Fire(form, DISPID_DOCUMENTCOMPLETE, form->GetBrowser()->Application().Get(),
@@ -167,7 +167,7 @@ TEST_F(PageHostTest, ACompletedTopLevelDocumentBringsAHiddenWindowBackButAFrameD
 
 TEST_F(PageHostTest, ScriptErrorsAreSuppressedAndTheScriptsGoOn) {
     Start();
-    tk::ComPtr<IOleCommandTarget> target = site_.As<IOleCommandTarget>(IID_IOleCommandTarget);
+    base::ComPtr<IOleCommandTarget> target = site_.As<IOleCommandTarget>(IID_IOleCommandTarget);
     ASSERT_TRUE(target);
     VARIANT out;
     VariantInit(&out);
@@ -179,7 +179,7 @@ TEST_F(PageHostTest, ScriptErrorsAreSuppressedAndTheScriptsGoOn) {
 
 TEST_F(PageHostTest, TheUserAgentTokenIsRegisteredWhileTheControlLives) {
     auto tokenPresent = [] {
-        tk::UniqueRegKey key;
+        base::UniqueRegKey key;
         HKEY raw = nullptr;
         if (RegOpenKeyExW(
                 HKEY_CURRENT_USER,
@@ -219,9 +219,9 @@ class PageTest : public PageHostTest {
         ASSERT_EQ(site_.As<IDocHostUIHandler>(IID_IDocHostUIHandler)->GetExternal(&external), S_OK);
         ASSERT_NE(external, nullptr);
         EXPECT_EQ(external, static_cast<IDispatch*>(form->GetExternal()));
-        external_ = tk::ComPtr<IDispatch>::Adopt(external);
+        external_ = base::ComPtr<IDispatch>::Adopt(external);
         window_ = new testsupport::TestWindow(engine_);
-        document_ = tk::ComPtr<IDispatch>::Adopt(new testsupport::TestDocument(window_));
+        document_ = base::ComPtr<IDispatch>::Adopt(new testsupport::TestDocument(window_));
         window_->Release();
         engine_.AddObject(L"external", external_.Get());
         engine_.AddObject(L"document", document_.Get());
@@ -239,9 +239,9 @@ class PageTest : public PageHostTest {
     std::wstring Calls() { return engine_.Text(L"calls.join(' ')"); }
 
     testsupport::ScriptEngine engine_;
-    tk::ComPtr<IDispatch> external_;
+    base::ComPtr<IDispatch> external_;
     testsupport::TestWindow* window_ = nullptr;
-    tk::ComPtr<IDispatch> document_;
+    base::ComPtr<IDispatch> document_;
 };
 
 }  // namespace

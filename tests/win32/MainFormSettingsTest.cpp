@@ -5,7 +5,7 @@
 #include "MainFormFixture.h"
 #include "Pump.h"
 #include "dialogs/UserConfigFrm.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 using testsupport::MainFormTest;
 
@@ -62,9 +62,9 @@ TEST_F(SettingsTest, OnlyOneDialogAtATimeAndOkRefreshesTheHintsFromTheNewHotKey)
     EXPECT_EQ(inside.dialogsSeen, 1);
     EXPECT_EQ(dialogs::UserConfigForm, nullptr);  // closed and released
     EXPECT_EQ(UserValue("HotKey"), "2,75,16459");
-    EXPECT_EQ(form->TrayIcon().Hint(), tk::Utf8ToWide("Velmora\r\n按Ctrl+K键隐藏或显示界面"));
+    EXPECT_EQ(form->TrayIcon().Hint(), base::Utf8ToWide("Velmora\r\n按Ctrl+K键隐藏或显示界面"));
     EXPECT_TRUE(form->HintLabel().Visible());
-    EXPECT_EQ(form->HintLabel().Caption(), tk::Utf8ToWide("按 Ctrl+K 键隐藏或显示界面"));
+    EXPECT_EQ(form->HintLabel().Caption(), base::Utf8ToWide("按 Ctrl+K 键隐藏或显示界面"));
     EXPECT_TRUE(testsupport::HotKeyIsHeld(MOD_CONTROL, 'K'));
     EXPECT_FALSE(testsupport::HotKeyIsHeld(0, VK_F9));
 }

@@ -4,7 +4,7 @@
 #include "ImportHook.h"
 #include "MainFormFixture.h"
 #include "Pump.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 using testsupport::MainFormTest;
 
@@ -136,10 +136,10 @@ TEST_F(TrayTest, HintLabelNamesTheHotKeyOrSaysThereIsNone) {
     app::TMainForm* form = CreateMainForm();
     EXPECT_EQ(form->GetHotKeyText(), "您还没有设置快捷键");
     form->ShowHotKeyLabels();
-    EXPECT_EQ(form->HintLabel().Caption(), tk::Utf8ToWide("您还没有设置快捷键"));
+    EXPECT_EQ(form->HintLabel().Caption(), base::Utf8ToWide("您还没有设置快捷键"));
     EXPECT_TRUE(form->HintLabel().GetFont().Bold());
     EXPECT_EQ(form->HintLabel().GetFont().Color(), RGB(97, 120, 178));
-    EXPECT_EQ(form->HintLabel().GetFont().Face(), tk::Utf8ToWide("宋体"));
+    EXPECT_EQ(form->HintLabel().GetFont().Face(), base::Utf8ToWide("宋体"));
     EXPECT_FALSE(form->ModifyLabel().GetFont().Bold());
     tk::Application::Instance().DestroyMainForm();
     config::TAppConfigClass::ReleaseInstance();
@@ -147,7 +147,7 @@ TEST_F(TrayTest, HintLabelNamesTheHotKeyOrSaysThereIsNone) {
     WriteUserConfig("HotKey=0,120,120\r\n");
     form = CreateMainForm();
     form->ShowHotKeyLabels();
-    EXPECT_EQ(form->HintLabel().Caption(), tk::Utf8ToWide("按 F9 键隐藏或显示界面"));
+    EXPECT_EQ(form->HintLabel().Caption(), base::Utf8ToWide("按 F9 键隐藏或显示界面"));
 }
 
 TEST_F(TrayTest, ChangeLinkUnderlinesAndShowsTheHandWhileHovered) {

@@ -12,7 +12,7 @@
 
 #include "ScriptEngine.h"
 #include "toolkit/ComObject.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 namespace testsupport {
 
@@ -82,7 +82,7 @@ class TestDocument final : public NamedObject {
     }
 
   private:
-    tk::ComPtr<IDispatch> window_;
+    base::ComPtr<IDispatch> window_;
 };
 
 }  // namespace testsupport

@@ -5,8 +5,8 @@
 
 #include "PageObjects.h"
 #include "ScriptEngine.h"
-#include "toolkit/Error.h"
-#include "toolkit/Text.h"
+#include "base/Error.h"
+#include "base/Text.h"
 #include "webhost/FrameRegistration.h"
 #include "webhost/PageScript.h"
 #include "webhost/UserAction_TLB_Impl.h"
@@ -28,7 +28,7 @@ class PageScriptTest : public ::testing::Test {
             FrameRegistration().Register(Doc, InvokeMethod, InvokeParas);
         };
         window_ = new TestWindow(engine_);
-        document_ = tk::ComPtr<IDispatch>::Adopt(new TestDocument(window_));
+        document_ = base::ComPtr<IDispatch>::Adopt(new TestDocument(window_));
         window_->Release();  // the document holds it
         engine_.AddObject(L"external", static_cast<IDispatch*>(external_.Get()));
         engine_.AddObject(L"document", document_.Get());
@@ -49,9 +49,9 @@ class PageScriptTest : public ::testing::Test {
     std::wstring Calls() { return engine_.Text(L"calls.join(' ')"); }
 
     ScriptEngine engine_;
-    tk::ComPtr<webhost::TMyExternal> external_;
+    base::ComPtr<webhost::TMyExternal> external_;
     TestWindow* window_ = nullptr;
-    tk::ComPtr<IDispatch> document_;
+    base::ComPtr<IDispatch> document_;
 };
 
 TEST_F(PageScriptTest, FrameMethodRunsNothingBeforeTheFirstRegistration) {
@@ -86,17 +86,17 @@ TEST_F(PageScriptTest, FrameMethodCallsTheRegisteredFunctionWithTheRegisteredArg
 TEST_F(PageScriptTest, FrameMethodFailuresRaiseForTheCallerAndLeaveTheRegistration) {
     // A function the page does not have: the script error comes back as a failure.
     ASSERT_EQ(engine_.Run(L"external.RegFrame(document, 'missingFunction', '');"), S_OK);
-    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), base::ComError);
     EXPECT_EQ(webhost::VariantToText(FrameRegistration().InvokeMethod.Get()), L"missingFunction");
 
     // A registered "document" without parentWindow, and one that is no object at all.
     ASSERT_EQ(engine_.Run(L"external.RegFrame({}, 'f', '');"), S_OK);
-    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), base::ComError);
     ASSERT_EQ(engine_.Run(L"external.RegFrame('not a document', 'f', '');"), S_OK);
-    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), base::ComError);
     // A method value that does not convert to text.
     ASSERT_EQ(engine_.Run(L"external.RegFrame(document, null, '');"), S_OK);
-    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), tk::ComError);
+    EXPECT_THROW(webhost::InvokeFrameMethod(FrameRegistration()), base::ComError);
     EXPECT_EQ(Calls(), L"");
 }
 
@@ -117,7 +117,7 @@ TEST_F(PageScriptTest, PanelHandlerGetsTheListWithoutItsBrackets) {
 }
 
 TEST_F(PageScriptTest, PanelHandlerWithoutARegisteredDocumentFails) {
-    EXPECT_THROW(webhost::ExecPanelHandler(FrameRegistration(), "[1]"), tk::ComError);
+    EXPECT_THROW(webhost::ExecPanelHandler(FrameRegistration(), "[1]"), base::ComError);
     EXPECT_EQ(Calls(), L"");
 }
 

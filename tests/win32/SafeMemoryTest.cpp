@@ -1,4 +1,4 @@
-#include "toolkit/SafeMemory.h"
+#include "base/SafeMemory.h"
 
 #include <windows.h>
 
@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-using tk::ReadTextAt;
+using base::ReadTextAt;
 
 TEST(ReadTextAt, CopiesATerminatedText) {
     const char text[] = "[\"a\",\"b\"]";

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "ScriptEngine.h"
-#include "toolkit/Error.h"
-#include "toolkit/Text.h"
+#include "base/Error.h"
+#include "base/Text.h"
 #include "webhost/FrameRegistration.h"
 #include "webhost/PageScript.h"
 #include "webhost/UserAction_TLB_Impl.h"
@@ -46,7 +46,7 @@ class ScriptBridgeTest : public ::testing::Test {
             return L"<no property>";
         }
         DISPPARAMS none{};
-        tk::Variant value;
+        base::Variant value;
         if (FAILED(object.pdispVal->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, value.Put(), nullptr,
                                            nullptr))) {
             return L"<failed>";
@@ -54,7 +54,7 @@ class ScriptBridgeTest : public ::testing::Test {
         return webhost::VariantToText(value.Get());
     }
 
-    tk::ComPtr<TMyExternal> external_;
+    base::ComPtr<TMyExternal> external_;
     ScriptEngine engine_;
 };
 
@@ -106,7 +106,7 @@ TEST_F(ScriptBridgeTest, EachSlotReceivesItsInputAndOnlyTextMethodsWithAResultRe
 
     // The handler's answer is ANSI text in the system code page; the page gets it as UTF-16.
     external_->OnDoLogin = [](const std::wstring&, std::string& Result) {
-        Result = tk::Utf8ToAnsi("登录成功");
+        Result = base::Utf8ToAnsi("登录成功");
     };
     EXPECT_EQ(engine_.Text(L"external.DoLogin('')"), L"登录成功");
 }
@@ -130,7 +130,7 @@ TEST_F(ScriptBridgeTest, UnknownMethodsAndMissingArgumentsAreScriptErrors) {
 TEST_F(ScriptBridgeTest, AFailingHandlerBecomesAScriptErrorCarryingItsMessage) {
     external_->OnDoLogin = [](const std::wstring&, std::string& Result) {
         Result = "never seen";
-        throw tk::Error("登录服务不可用");
+        throw base::Error("登录服务不可用");
     };
     EXPECT_EQ(engine_.Text(
                   L"(function(){ try { return external.DoLogin('x'); } catch (e) { return e.message; } })()"),
@@ -138,19 +138,19 @@ TEST_F(ScriptBridgeTest, AFailingHandlerBecomesAScriptErrorCarryingItsMessage) {
     EXPECT_FALSE(SUCCEEDED(engine_.Run(L"external.DoLogin('x');")));
     ASSERT_EQ(engine_.Errors().size(), 1u);
     EXPECT_NE(engine_.Errors()[0].find(L"登录服务不可用"), std::wstring::npos)
-        << tk::WideToUtf8(engine_.Errors()[0]);
+        << base::WideToUtf8(engine_.Errors()[0]);
 
     // The same through the interface itself: the failure's HRESULT, or E_UNEXPECTED, and error info.
     external_->OnDoLogout = [](const std::wstring&, std::string&) {
-        throw tk::ComError("denied", E_ACCESSDENIED);
+        throw base::ComError("denied", E_ACCESSDENIED);
     };
     external_->OnNotifyMsgProcessed = [](const std::wstring&, std::string&) {
-        throw tk::ComError("odd", S_FALSE);
+        throw base::ComError("odd", S_FALSE);
     };
     BSTR result = SysAllocString(L"stale");
     EXPECT_EQ(external_->DoLogout(nullptr, &result), E_ACCESSDENIED);
     EXPECT_EQ(result, nullptr);
-    tk::ComPtr<IErrorInfo> info;
+    base::ComPtr<IErrorInfo> info;
     ASSERT_EQ(GetErrorInfo(0, info.Put()), S_OK);
     BSTR description = nullptr;
     info->GetDescription(&description);
@@ -158,7 +158,7 @@ TEST_F(ScriptBridgeTest, AFailingHandlerBecomesAScriptErrorCarryingItsMessage) {
     SysFreeString(description);
     EXPECT_EQ(external_->NotifyMsgProcessed(nullptr), E_UNEXPECTED);
 
-    tk::ComPtr<ISupportErrorInfo> support = external_.As<ISupportErrorInfo>(IID_ISupportErrorInfo);
+    base::ComPtr<ISupportErrorInfo> support = external_.As<ISupportErrorInfo>(IID_ISupportErrorInfo);
     ASSERT_TRUE(support);
     EXPECT_EQ(support->InterfaceSupportsErrorInfo(webhost::IID_IUserAction), S_OK);
 }
@@ -180,11 +180,11 @@ TEST_F(ScriptBridgeTest, RegFrameKeepsOnlyTheLastCallsValuesAndHoldsTheDocument)
 }
 
 TEST_F(ScriptBridgeTest, DispatchIsServedFromTheTypeInformation) {
-    tk::ComPtr<IDispatch> dispatch = external_.As<IDispatch>(IID_IDispatch);
+    base::ComPtr<IDispatch> dispatch = external_.As<IDispatch>(IID_IDispatch);
     UINT count = 0;
     ASSERT_EQ(dispatch->GetTypeInfoCount(&count), S_OK);
     EXPECT_EQ(count, 1u);
-    tk::ComPtr<ITypeInfo> info;
+    base::ComPtr<ITypeInfo> info;
     EXPECT_EQ(dispatch->GetTypeInfo(1, 0, info.Put()), DISP_E_BADINDEX);
     ASSERT_EQ(dispatch->GetTypeInfo(0, 0, info.Put()), S_OK);
     TYPEATTR* attributes = nullptr;
@@ -202,16 +202,16 @@ TEST_F(ScriptBridgeTest, DispatchIsServedFromTheTypeInformation) {
     for (const auto& [name, expected] : names) {
         LPOLESTR list[] = {const_cast<LPOLESTR>(name)};
         DISPID id = 0;
-        EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, list, 1, 0, &id), S_OK) << tk::WideToUtf8(name);
-        EXPECT_EQ(id, expected) << tk::WideToUtf8(name);
+        EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, list, 1, 0, &id), S_OK) << base::WideToUtf8(name);
+        EXPECT_EQ(id, expected) << base::WideToUtf8(name);
     }
     LPOLESTR unknown[] = {const_cast<LPOLESTR>(L"InvokeMethod")};
     DISPID id = 0;
     EXPECT_EQ(dispatch->GetIDsOfNames(IID_NULL, unknown, 1, 0, &id), DISP_E_UNKNOWNNAME);
 
     // Every interface of the object answers for the same object.
-    tk::ComPtr<IUnknown> a = external_.As<IUnknown>(IID_IUnknown);
-    tk::ComPtr<IUnknown> b = external_.As<IUnknown>(webhost::IID_IUserAction).As<IUnknown>(IID_IUnknown);
+    base::ComPtr<IUnknown> a = external_.As<IUnknown>(IID_IUnknown);
+    base::ComPtr<IUnknown> b = external_.As<IUnknown>(webhost::IID_IUserAction).As<IUnknown>(IID_IUnknown);
     EXPECT_EQ(a.Get(), b.Get());
     EXPECT_FALSE(external_.As<IUnknown>(IID_IPersist));
 }
@@ -224,8 +224,8 @@ TEST(ScriptBridgeCreation, AFileWithoutTheLibraryRaisesTheLoadersError) {
          {std::wstring(system) + L"\\kernel32.dll", std::wstring(L"C:\\no\\such\\file.exe")}) {
         try {
             TMyExternal::CreateFromFile(path);
-            ADD_FAILURE() << "no error for " << tk::WideToUtf8(path);
-        } catch (const tk::ComError& e) {
+            ADD_FAILURE() << "no error for " << base::WideToUtf8(path);
+        } catch (const base::ComError& e) {
             EXPECT_TRUE(FAILED(static_cast<HRESULT>(e.Result()))) << std::hex << e.Result();
             EXPECT_STRNE(e.what(), "");
         }

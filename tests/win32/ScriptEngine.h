@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "toolkit/ComObject.h"
-#include "toolkit/Handles.h"
+#include "base/Handles.h"
 
 namespace testsupport {
 
@@ -64,7 +64,7 @@ class ScriptSite final : public tk::ComObject<IActiveScriptSite> {
     HRESULT STDMETHODCALLTYPE OnEnterScript() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnLeaveScript() override { return S_OK; }
 
-    std::map<std::wstring, tk::ComPtr<IUnknown>> items;
+    std::map<std::wstring, base::ComPtr<IUnknown>> items;
     std::vector<std::wstring> errors;
 
   private:
@@ -101,7 +101,7 @@ class ScriptEngine {
 
     // Makes an object visible to the scripts under a name, as the browser does with "external".
     void AddObject(const wchar_t* name, IUnknown* object) {
-        site_->items[name] = tk::ComPtr<IUnknown>(object);
+        site_->items[name] = base::ComPtr<IUnknown>(object);
         script_->AddNamedItem(name, SCRIPTITEM_ISVISIBLE);
     }
 
@@ -125,11 +125,11 @@ class ScriptEngine {
 
     // An expression's value as text ("<error>" when it raised).
     std::wstring Text(const std::wstring& expression) {
-        tk::Variant value;
+        base::Variant value;
         if (FAILED(Evaluate(expression, value.Put()))) {
             return L"<error>";
         }
-        tk::Variant text;
+        base::Variant text;
         if (value.Get().vt == VT_EMPTY) {
             return L"<undefined>";
         }
@@ -149,9 +149,9 @@ class ScriptEngine {
         SysFreeString(info.bstrHelpFile);
     }
 
-    tk::ComPtr<ScriptSite> site_ = tk::ComPtr<ScriptSite>::Adopt(new ScriptSite());
-    tk::ComPtr<IActiveScript> script_;
-    tk::ComPtr<IActiveScriptParse> parse_;
+    base::ComPtr<ScriptSite> site_ = base::ComPtr<ScriptSite>::Adopt(new ScriptSite());
+    base::ComPtr<IActiveScript> script_;
+    base::ComPtr<IActiveScriptParse> parse_;
     bool ok_ = false;
 };
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "support/TestFiles.h"
-#include "toolkit/Handles.h"
-#include "toolkit/Text.h"
+#include "base/Handles.h"
+#include "base/Text.h"
 
 namespace testsupport {
 
@@ -44,13 +44,13 @@ struct LinkContent {
 
 inline LinkContent ReadLink(const std::string& path) {
     LinkContent content;
-    tk::ComPtr<IShellLinkA> link;
+    base::ComPtr<IShellLinkA> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
                                 link.PutVoid()))) {
         return content;
     }
-    tk::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    const std::wstring wide = tk::AnsiToWide(path);
+    base::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
+    const std::wstring wide = base::AnsiToWide(path);
     if (!file || FAILED(file->Load(wide.c_str(), STGM_READ))) {
         return content;
     }

@@ -5,8 +5,8 @@
 #include "ShellLinks.h"
 #include "config/Reg2SysClass.h"
 #include "support/TestFiles.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 using namespace testsupport;
 
@@ -28,7 +28,7 @@ class ShellShortcutTest : public ::testing::Test {
         ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, config::kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
-        tk::UniqueRegKey owned(key);
+        base::UniqueRegKey owned(key);
         const char value[] = "C:\\old\\Orvane.exe";
         ASSERT_EQ(RegSetValueExA(key, config::kRunValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
                                  sizeof(value)),
@@ -39,7 +39,7 @@ class ShellShortcutTest : public ::testing::Test {
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, config::kRunKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
             return false;
         }
-        tk::UniqueRegKey owned(key);
+        base::UniqueRegKey owned(key);
         return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     }
     static void DeleteRunValue() {
@@ -84,11 +84,11 @@ TEST_F(ShellShortcutTest, StartupShortcutPointsAtTheGivenProgramAndIsOverwritten
 TEST_F(ShellShortcutTest, CreateShortcutNamesTheFileByTheLnkRule) {
     TempFolder folder;
     const std::string dir = folder.Path().substr(0, folder.Path().size() - 1);
-    const std::string exe = tk::ExePath();
+    const std::string exe = base::ExePath();
     for (const char* name : {"plain", "kept.lnk", "upper.LNK"}) {
         SCOPED_TRACE(name);
         const std::string link = dir + "\\" + name;
-        EXPECT_TRUE(shell.CreateShortcut(exe, tk::ExeFolder(), tk::AnsiToWide(link)));
+        EXPECT_TRUE(shell.CreateShortcut(exe, base::ExeFolder(), base::AnsiToWide(link)));
     }
     EXPECT_EQ(ExactName(dir, "plain*"), "plain.lnk");
     EXPECT_EQ(ExactName(dir, "kept*"), "kept.lnk");
@@ -96,13 +96,13 @@ TEST_F(ShellShortcutTest, CreateShortcutNamesTheFileByTheLnkRule) {
     LinkContent content = ReadLink(dir + "\\kept.lnk");
     ASSERT_TRUE(content.loaded);
     EXPECT_EQ(content.target, exe);
-    EXPECT_EQ(content.workDir, tk::ExeFolder());
+    EXPECT_EQ(content.workDir, base::ExeFolder());
 }
 
 TEST_F(ShellShortcutTest, SavingIntoAMissingFolderWritesNothingAndStillAnswersTrue) {
     TempFolder folder;
     const std::string link = folder.Path() + "missing\\Velmora";
-    EXPECT_TRUE(shell.CreateShortcut(tk::ExePath(), tk::ExeFolder(), tk::AnsiToWide(link)));
+    EXPECT_TRUE(shell.CreateShortcut(base::ExePath(), base::ExeFolder(), base::AnsiToWide(link)));
     EXPECT_FALSE(PathExists(folder.Path() + "missing"));
 }
 
@@ -110,29 +110,29 @@ TEST_F(ShellShortcutTest, DesktopShortcutPointsAtTheRunningProgram) {
     shell.CreateDesktopShortcut();
     LinkContent content = ReadLink(DesktopLink());
     ASSERT_TRUE(content.loaded);
-    EXPECT_EQ(content.target, tk::ExePath());
-    EXPECT_EQ(content.workDir, tk::ExeFolder());
+    EXPECT_EQ(content.target, base::ExePath());
+    EXPECT_EQ(content.workDir, base::ExeFolder());
 }
 
 TEST_F(ShellShortcutTest, ProgramGroupIsMadeWhenMissingAndKeepsItsOtherContent) {
     shell.CreateProgramGroupShortcut();
     LinkContent made = ReadLink(ProgramGroupLink());
     ASSERT_TRUE(made.loaded);
-    EXPECT_EQ(made.target, tk::ExePath());
-    EXPECT_EQ(made.workDir, tk::ExeFolder());
+    EXPECT_EQ(made.target, base::ExePath());
+    EXPECT_EQ(made.workDir, base::ExeFolder());
 
     // An existing group: the other files stay, the shortcut is replaced.
     WriteFileBytes(ProgramGroup() + "\\Readme.txt", "keep me");
     const std::string stale = ProgramGroup() + "\\Velmora.lnk";
-    shell.CreateShortcut("C:\\Old\\Velmora.exe", "C:\\Old\\", tk::AnsiToWide(stale));
+    shell.CreateShortcut("C:\\Old\\Velmora.exe", "C:\\Old\\", base::AnsiToWide(stale));
     ASSERT_EQ(ReadLink(ProgramGroupLink()).target, "C:\\Old\\Velmora.exe");
     shell.CreateProgramGroupShortcut();
     EXPECT_EQ(ReadFileBytes(ProgramGroup() + "\\Readme.txt"), "keep me");
-    EXPECT_EQ(ReadLink(ProgramGroupLink()).target, tk::ExePath());
+    EXPECT_EQ(ReadLink(ProgramGroupLink()).target, base::ExePath());
 }
 
 TEST_F(ShellShortcutTest, RemoveAutostartDeletesTheShortcutAndTheRunValue) {
-    shell.AddStartupShortcut(tk::ExePath());
+    shell.AddStartupShortcut(base::ExePath());
     SetRunValue();
     ASSERT_TRUE(PathExists(StartupLink()));
     ASSERT_TRUE(RunValueExists());
@@ -148,7 +148,7 @@ TEST_F(ShellShortcutTest, RemoveAutostartHandlesEachHalfMissing) {
     EXPECT_FALSE(RunValueExists());
     EXPECT_FALSE(PathExists(StartupLink()));
     // Only the shortcut.
-    shell.AddStartupShortcut(tk::ExePath());
+    shell.AddStartupShortcut(base::ExePath());
     shell.RemoveAutostart();
     EXPECT_FALSE(PathExists(StartupLink()));
     // Neither: nothing changes, nothing is reported.
@@ -162,7 +162,7 @@ TEST_F(ShellShortcutTest, RemoveAutostartLeavesOtherRunValuesAndAFolderOfThatNam
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, config::kRunKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                               &key, nullptr),
               ERROR_SUCCESS);
-    tk::UniqueRegKey owned(key);
+    base::UniqueRegKey owned(key);
     const char other[] = "C:\\Other\\Tool.exe";
     ASSERT_EQ(RegSetValueExA(key, "VelmoraTestOther", 0, REG_SZ, reinterpret_cast<const BYTE*>(other),
                              sizeof(other)),

@@ -18,9 +18,9 @@
 #include "support/MessageBoxes.h"
 #include "support/TestFiles.h"
 #include "toolkit/Application.h"
-#include "toolkit/Handles.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Handles.h"
+#include "base/Module.h"
+#include "base/Text.h"
 
 using skin::TPictureForm;
 using testsupport::Pump;
@@ -78,7 +78,7 @@ class ProgramSubfolder {
     ProgramSubfolder& operator=(const ProgramSubfolder&) = delete;
 
     const std::string& Relative() const { return relative_; }
-    std::string Path() const { return tk::ExeFolder() + relative_; }
+    std::string Path() const { return base::ExeFolder() + relative_; }
 
   private:
     std::string relative_;
@@ -529,7 +529,7 @@ TEST_F(SkinnedFrameTest, MissingSkinFolderIsReportedOnceAndTheWindowLivesOnWitho
     testsupport::MessageBoxWatcher boxes;
     TestFrame* form = Create("NoSuchSkin\\");
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
-    EXPECT_EQ(boxes.Boxes()[0].text, tk::Utf8ToWide("皮肤文件不存在，或者路径不正确!"));
+    EXPECT_EQ(boxes.Boxes()[0].text, base::Utf8ToWide("皮肤文件不存在，或者路径不正确!"));
     EXPECT_FALSE(form->SkinLoaded());
     EXPECT_EQ(form->HotImage(0), nullptr);
     EXPECT_EQ(form->GetCaptionLabel(), nullptr);

@@ -4,7 +4,7 @@
 #include "Pump.h"
 #include "support/MessageBoxes.h"
 #include "toolkit/Application.h"
-#include "toolkit/Error.h"
+#include "base/Error.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 
@@ -27,7 +27,7 @@ class FailingForm : public tk::Form {
     FailingForm() : tk::Form(Design()) {}
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_APP + 7) {
-            throw tk::Error("something went wrong");
+            throw base::Error("something went wrong");
         }
         return tk::Form::WndProc(message, wParam, lParam);
     }

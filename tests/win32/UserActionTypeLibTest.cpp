@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Handles.h"
-#include "toolkit/Module.h"
-#include "toolkit/Text.h"
+#include "base/Handles.h"
+#include "base/Module.h"
+#include "base/Text.h"
 #include "webhost/UserAction_TLB.h"
 
 namespace {
@@ -48,7 +48,7 @@ const std::vector<Method>& ExpectedMethods() {
 std::wstring Name(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
     BSTR name = nullptr;
     info->GetDocumentation(id, &name, nullptr, nullptr, nullptr);
-    tk::Bstr owned = tk::Bstr::Adopt(name);
+    base::Bstr owned = base::Bstr::Adopt(name);
     return name ? std::wstring(name) : std::wstring();
 }
 
@@ -63,10 +63,10 @@ class UserActionTypeLib : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
         const std::string file = GetParam();
-        const std::string path = file.empty() ? tk::ExePath() : tk::ExeFolder() + file;
-        ASSERT_EQ(LoadTypeLib(tk::AnsiToWide(path).c_str(), library_.Put()), S_OK) << path;
+        const std::string path = file.empty() ? base::ExePath() : base::ExeFolder() + file;
+        ASSERT_EQ(LoadTypeLib(base::AnsiToWide(path).c_str(), library_.Put()), S_OK) << path;
     }
-    tk::ComPtr<ITypeLib> library_;
+    base::ComPtr<ITypeLib> library_;
 };
 
 TEST_P(UserActionTypeLib, LibraryHasItsIdentityVersionHelpStringLocaleAndSystemKind) {
@@ -81,7 +81,7 @@ TEST_P(UserActionTypeLib, LibraryHasItsIdentityVersionHelpStringLocaleAndSystemK
 
     BSTR name = nullptr, help = nullptr;
     ASSERT_EQ(library_->GetDocumentation(-1, &name, &help, nullptr, nullptr), S_OK);
-    tk::Bstr ownedName = tk::Bstr::Adopt(name), ownedHelp = tk::Bstr::Adopt(help);
+    base::Bstr ownedName = base::Bstr::Adopt(name), ownedHelp = base::Bstr::Adopt(help);
     EXPECT_STREQ(name, L"UserAction");
     EXPECT_STREQ(help, L"UserAction Library");
 
@@ -93,7 +93,7 @@ TEST_P(UserActionTypeLib, LibraryHasItsIdentityVersionHelpStringLocaleAndSystemK
 }
 
 TEST_P(UserActionTypeLib, InterfaceIsADualAutomationInterfaceDerivedFromStdOle2sIDispatch) {
-    tk::ComPtr<ITypeInfo> info;
+    base::ComPtr<ITypeInfo> info;
     ASSERT_EQ(library_->GetTypeInfoOfGuid(webhost::IID_IUserAction, info.Put()), S_OK);
     EXPECT_EQ(Name(info.Get()), L"IUserAction");
     TYPEATTR* attributes = nullptr;
@@ -113,7 +113,7 @@ TEST_P(UserActionTypeLib, InterfaceIsADualAutomationInterfaceDerivedFromStdOle2s
     // The interface itself carries the type flags as defined: dual, OLE automation, dispatchable.
     HREFTYPE vtableRef = 0;
     ASSERT_EQ(info->GetRefTypeOfImplType(-1, &vtableRef), S_OK);
-    tk::ComPtr<ITypeInfo> vtable;
+    base::ComPtr<ITypeInfo> vtable;
     ASSERT_EQ(info->GetRefTypeInfo(vtableRef, vtable.Put()), S_OK);
     ASSERT_EQ(vtable->GetTypeAttr(&attributes), S_OK);
     EXPECT_EQ(attributes->typekind, TKIND_INTERFACE);
@@ -126,10 +126,10 @@ TEST_P(UserActionTypeLib, InterfaceIsADualAutomationInterfaceDerivedFromStdOle2s
     // The base is IDispatch, imported from stdole2.tlb version 2.0.
     HREFTYPE baseRef = 0;
     ASSERT_EQ(info->GetRefTypeOfImplType(0, &baseRef), S_OK);
-    tk::ComPtr<ITypeInfo> base;
+    base::ComPtr<ITypeInfo> base;
     ASSERT_EQ(info->GetRefTypeInfo(baseRef, base.Put()), S_OK);
     EXPECT_EQ(Name(base.Get()), L"IDispatch");
-    tk::ComPtr<ITypeLib> imported;
+    base::ComPtr<ITypeLib> imported;
     UINT index = 0;
     ASSERT_EQ(base->GetContainingTypeLib(imported.Put(), &index), S_OK);
     TLIBATTR* importedAttributes = nullptr;
@@ -141,11 +141,11 @@ TEST_P(UserActionTypeLib, InterfaceIsADualAutomationInterfaceDerivedFromStdOle2s
 }
 
 TEST_P(UserActionTypeLib, VirtualTableHasThirteenSlotsWithTheSixMethodsInOrder) {
-    tk::ComPtr<ITypeInfo> dispatchInfo;
+    base::ComPtr<ITypeInfo> dispatchInfo;
     ASSERT_EQ(library_->GetTypeInfoOfGuid(webhost::IID_IUserAction, dispatchInfo.Put()), S_OK);
     HREFTYPE vtableRef = 0;
     ASSERT_EQ(dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef), S_OK);
-    tk::ComPtr<ITypeInfo> info;
+    base::ComPtr<ITypeInfo> info;
     ASSERT_EQ(dispatchInfo->GetRefTypeInfo(vtableRef, info.Put()), S_OK);
 
     TYPEATTR* attributes = nullptr;
@@ -161,7 +161,7 @@ TEST_P(UserActionTypeLib, VirtualTableHasThirteenSlotsWithTheSixMethodsInOrder) 
     const auto& expected = ExpectedMethods();
     for (UINT i = 0; i < expected.size(); ++i) {
         const Method& method = expected[i];
-        SCOPED_TRACE(tk::WideToUtf8(method.name));
+        SCOPED_TRACE(base::WideToUtf8(method.name));
         FUNCDESC* func = nullptr;
         ASSERT_EQ(info->GetFuncDesc(i, &func), S_OK);
         EXPECT_EQ(func->memid, method.id);
@@ -195,12 +195,12 @@ TEST_P(UserActionTypeLib, VirtualTableHasThirteenSlotsWithTheSixMethodsInOrder) 
 }
 
 TEST_P(UserActionTypeLib, DispatchViewNamesTheSixMethodsWithTheirDispatchIdentifiers) {
-    tk::ComPtr<ITypeInfo> info;
+    base::ComPtr<ITypeInfo> info;
     ASSERT_EQ(library_->GetTypeInfoOfGuid(webhost::IID_IUserAction, info.Put()), S_OK);
     for (const Method& method : ExpectedMethods()) {
         LPOLESTR names[] = {const_cast<LPOLESTR>(method.name.c_str())};
         MEMBERID id = MEMBERID_NIL;
-        EXPECT_EQ(info->GetIDsOfNames(names, 1, &id), S_OK) << tk::WideToUtf8(method.name);
+        EXPECT_EQ(info->GetIDsOfNames(names, 1, &id), S_OK) << base::WideToUtf8(method.name);
         EXPECT_EQ(id, method.id);
     }
     // Parameters of RegFrame are not members.

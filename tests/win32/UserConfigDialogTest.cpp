@@ -9,7 +9,7 @@
 #include "config/AppConfigClass.h"
 #include "dialogs/UserConfigFrm.h"
 #include "support/MessageBoxes.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 using dialogs::TUserConfigForm;
 using testsupport::ClickAt;
@@ -103,7 +103,7 @@ TEST_F(UserConfigDialogTest, TheWindowIsShapedColouredAndCentredOnTheMainWindow)
     wchar_t cls[64] = {};
     GetClassNameW(form->Handle(), cls, 64);
     EXPECT_STREQ(cls, L"TUserConfigForm");
-    EXPECT_EQ(form->Caption(), tk::Utf8ToWide("参数设置"));
+    EXPECT_EQ(form->Caption(), base::Utf8ToWide("参数设置"));
     EXPECT_EQ(GetWindowLongW(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
     RECT client{}, window{}, mainRect{};
     GetClientRect(form->Handle(), &client);
@@ -169,7 +169,7 @@ TEST_F(UserConfigDialogTest, MalformedHotKeyIsReportedAndTheRestStaysAsDesigned)
         testsupport::MessageBoxWatcher boxes;
         TUserConfigForm* form = Open();
         ASSERT_TRUE(boxes.WaitFor(1, 3000));
-        EXPECT_EQ(boxes.Boxes()[0].text, tk::Utf8ToWide(message));
+        EXPECT_EQ(boxes.Boxes()[0].text, base::Utf8ToWide(message));
         // The dialog opened all the same, half prepared.
         EXPECT_TRUE(IsWindowVisible(form->Handle()));
         EXPECT_EQ(form->HotKeyControl().HotKey(), kF9);
@@ -230,8 +230,8 @@ TEST_F(UserConfigDialogTest, AutostartOnMakesTheStartupShortcutAndOffRemovesIt) 
     EXPECT_EQ(UserValue("CloseAction"), "hide");
     testsupport::LinkContent link = testsupport::ReadLink(testsupport::StartupLink());
     ASSERT_TRUE(link.loaded);
-    EXPECT_EQ(link.target, tk::ExePath());
-    EXPECT_EQ(link.workDir, tk::ExeFolder());
+    EXPECT_EQ(link.target, base::ExePath());
+    EXPECT_EQ(link.workDir, base::ExeFolder());
     Free(form);
 
     form = Open();
@@ -307,7 +307,7 @@ TEST_F(UserConfigDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     testsupport::MessageBoxWatcher boxes;
     ClickOk(form);
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
-    EXPECT_EQ(boxes.Boxes()[0].text, tk::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
+    EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
     testsupport::Pump(30);
     EXPECT_EQ(dialogs::UserConfigForm, form);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));

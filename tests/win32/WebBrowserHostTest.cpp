@@ -15,10 +15,10 @@
 #include "Pump.h"
 #include "toolkit/ComObject.h"
 #include "ScriptEngine.h"
-#include "toolkit/Error.h"
+#include "base/Error.h"
 #include "toolkit/Form.h"
 #include "toolkit/Panel.h"
-#include "toolkit/Text.h"
+#include "base/Text.h"
 #include "webhost/PageScript.h"
 #include "webhost/UserAction_TLB_Impl.h"
 #include "webhost/WebBrowser.h"
@@ -44,7 +44,7 @@ bool UserAgentValue(DWORD* type = nullptr, std::string* data = nullptr) {
         ERROR_SUCCESS) {
         return false;
     }
-    tk::UniqueRegKey key(opened);
+    base::UniqueRegKey key(opened);
     char buffer[64] = {};
     DWORD size = sizeof(buffer);
     DWORD valueType = 0;
@@ -106,7 +106,7 @@ class WebBrowserHostTest : public ::testing::Test {
         form_.reset(new tk::Form(HostDesign()));
         panel_ = std::make_unique<tk::Panel>(form_.get(), 0, 40, 480, 290);
         browser_ = std::make_unique<TWebBrowser>(panel_.get());
-        tk::ComPtr<IOleObject> object = Browser().As<IOleObject>(IID_IOleObject);
+        base::ComPtr<IOleObject> object = Browser().As<IOleObject>(IID_IOleObject);
         ASSERT_TRUE(object);
         ASSERT_EQ(object->GetClientSite(site_.Put()), S_OK);
         ASSERT_TRUE(site_);
@@ -119,10 +119,10 @@ class WebBrowserHostTest : public ::testing::Test {
         tk::Application::Instance().ProcessMessages();
     }
 
-    tk::ComPtr<IWebBrowser2> Browser() const {
-        return tk::ComPtr<IWebBrowser2>(browser_->DefaultInterface());
+    base::ComPtr<IWebBrowser2> Browser() const {
+        return base::ComPtr<IWebBrowser2>(browser_->DefaultInterface());
     }
-    tk::ComPtr<IDocHostUIHandler> UiHandler() const {
+    base::ComPtr<IDocHostUIHandler> UiHandler() const {
         return site_.As<IDocHostUIHandler>(IID_IDocHostUIHandler);
     }
 
@@ -164,7 +164,7 @@ class WebBrowserHostTest : public ::testing::Test {
     tk::FormPtr<tk::Form> form_;
     std::unique_ptr<tk::Panel> panel_;
     std::unique_ptr<TWebBrowser> browser_;
-    tk::ComPtr<IOleClientSite> site_;
+    base::ComPtr<IOleClientSite> site_;
 };
 
 TEST_F(WebBrowserHostTest, ControlSitsInPlaceFillingItsParentWithoutTabStop) {
@@ -240,10 +240,10 @@ TEST_F(WebBrowserHostTest, HostInfoReportsTheCurrentHostFlags) {
 }
 
 TEST_F(WebBrowserHostTest, DownloadControlIsTheOnlyAmbientPropertyAnswered) {
-    tk::ComPtr<IDispatch> ambient = site_.As<IDispatch>(IID_IDispatch);
+    base::ComPtr<IDispatch> ambient = site_.As<IDispatch>(IID_IDispatch);
     ASSERT_TRUE(ambient);
     DISPPARAMS none{};
-    tk::Variant value;
+    base::Variant value;
     ASSERT_EQ(ambient->Invoke(DISPID_AMBIENT_DLCONTROL, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, value.Put(),
                               nullptr, nullptr),
               S_OK);
@@ -263,7 +263,7 @@ TEST_F(WebBrowserHostTest, OnlyCtrlNIsKeptFromTheBrowser) {
 }
 
 TEST_F(WebBrowserHostTest, ContextMenuDropTargetAndExternalAnswers) {
-    tk::ComPtr<IDocHostUIHandler> handler = UiHandler();
+    base::ComPtr<IDocHostUIHandler> handler = UiHandler();
     POINT at{10, 10};
     EXPECT_EQ(handler->ShowContextMenu(CONTEXT_MENU_DEFAULT, &at, nullptr, nullptr), S_FALSE);
 
@@ -275,7 +275,7 @@ TEST_F(WebBrowserHostTest, ContextMenuDropTargetAndExternalAnswers) {
     IDispatch* external = reinterpret_cast<IDispatch*>(0x1);
     EXPECT_EQ(handler->GetExternal(&external), S_FALSE);
     EXPECT_EQ(external, nullptr);
-    tk::ComPtr<webhost::TMyExternal> bridge = webhost::TMyExternal::Create();
+    base::ComPtr<webhost::TMyExternal> bridge = webhost::TMyExternal::Create();
     browser_->OnGetExternal = [&](IDispatch** ppDispatch) {
         *ppDispatch = bridge.CopyOut();
         return S_OK;
@@ -287,9 +287,9 @@ TEST_F(WebBrowserHostTest, ContextMenuDropTargetAndExternalAnswers) {
 }
 
 TEST_F(WebBrowserHostTest, ScriptErrorsAreSuppressedAndScriptsContinue) {
-    tk::ComPtr<IOleCommandTarget> target = site_.As<IOleCommandTarget>(IID_IOleCommandTarget);
+    base::ComPtr<IOleCommandTarget> target = site_.As<IOleCommandTarget>(IID_IOleCommandTarget);
     ASSERT_TRUE(target);
-    tk::Variant out;
+    base::Variant out;
     ASSERT_EQ(
         target->Exec(&webhost::kCGID_DocHostCommandHandler, OLECMDID_SHOWSCRIPTERROR, 0, nullptr, out.Put()),
         S_OK);
@@ -300,7 +300,7 @@ TEST_F(WebBrowserHostTest, ScriptErrorsAreSuppressedAndScriptsContinue) {
     // passes (played by a script object here).
     testsupport::ScriptEngine page;
     ASSERT_TRUE(page.Ready());
-    tk::Variant document;
+    base::Variant document;
     ASSERT_EQ(page.Evaluate(L"({ parentWindow: { event: { errorLine: 12, errorCharacter: 5, errorCode: 0,"
                             L"  errorMessage: \"'x' 未定义\", errorUrl: 'http://exam.example/p.html' } } })",
                             document.Put()),
@@ -354,12 +354,12 @@ TEST_F(WebBrowserHostTest, NavigationEventsReachTheOwnerWithFrameAndAddress) {
     browser_->OnDocumentComplete = [&](IDispatch* pDisp, const VARIANT& URL) {
         completed.emplace_back(browser_->IsTopLevel(pDisp), webhost::VariantToText(URL));
     };
-    tk::ComPtr<IDispatch> topLevel = browser_->Application();
+    base::ComPtr<IDispatch> topLevel = browser_->Application();
     ASSERT_TRUE(topLevel);
     // A frame inside the page is another browser object.
     testsupport::ScriptEngine page;
     ASSERT_TRUE(page.Ready());
-    tk::Variant frame;
+    base::Variant frame;
     ASSERT_EQ(page.Evaluate(L"({ name: 'frame' })", frame.Put()), S_OK);
     ASSERT_EQ(frame.Get().vt, VT_DISPATCH);
 
@@ -393,9 +393,9 @@ TEST_F(WebBrowserHostTest, OwnerMayFreeTheBrowserInsideAnEvent) {
         site_.Reset();
         browser_.reset();
     };
-    tk::ComPtr<IDispatch> sink(browser_->EventSink());
-    tk::ComPtr<IDispatch> topLevel = browser_->Application();
-    tk::Variant url;
+    base::ComPtr<IDispatch> sink(browser_->EventSink());
+    base::ComPtr<IDispatch> topLevel = browser_->Application();
+    base::Variant url;
     VARIANT args[2];
     args[0].vt = VT_VARIANT | VT_BYREF;
     args[0].pvarVal = &url.Get();
@@ -416,7 +416,7 @@ TEST_F(WebBrowserHostTest, NavigateAndRefreshAreAcceptedByTheControl) {
     EXPECT_NO_THROW(browser_->SetHostFlags(webhost::FullHostFlags));
     try {
         browser_->Refresh();
-    } catch (const tk::ComError& e) {
+    } catch (const base::ComError& e) {
         // Without an engine there may be no document to reload; the failure carries its code.
         EXPECT_TRUE(FAILED(static_cast<HRESULT>(e.Result())));
     }
@@ -424,10 +424,10 @@ TEST_F(WebBrowserHostTest, NavigateAndRefreshAreAcceptedByTheControl) {
 
 TEST_F(WebBrowserHostTest, KeystrokesForTheControlGoToItsActiveObject) {
     // The control hands its active object to the frame it got from the site when it becomes active.
-    tk::ComPtr<IOleInPlaceSite> inPlaceSite = site_.As<IOleInPlaceSite>(IID_IOleInPlaceSite);
+    base::ComPtr<IOleInPlaceSite> inPlaceSite = site_.As<IOleInPlaceSite>(IID_IOleInPlaceSite);
     ASSERT_TRUE(inPlaceSite);
-    tk::ComPtr<IOleInPlaceFrame> frame;
-    tk::ComPtr<IOleInPlaceUIWindow> document;
+    base::ComPtr<IOleInPlaceFrame> frame;
+    base::ComPtr<IOleInPlaceUIWindow> document;
     RECT position{}, clip{};
     OLEINPLACEFRAMEINFO frameInfo{};
     frameInfo.cb = sizeof(frameInfo);

@@ -1,16 +1,22 @@
-#include "toolkit/Format.h"
+#include "base/Format.h"
 
 #include <cstdarg>
 #include <cstdio>
 
-namespace tk {
+namespace base {
 
 std::string Format(const char* format, ...) {
     va_list args;
     va_start(args, format);
+    std::string out = FormatV(format, args);
+    va_end(args);
+    return out;
+}
+
+std::string FormatV(const char* format, va_list args) {
     va_list copy;
     va_copy(copy, args);
-    int n = std::vsnprintf(nullptr, 0, format, copy);
+    const int n = std::vsnprintf(nullptr, 0, format, copy);
     va_end(copy);
     std::string out;
     if (n > 0) {
@@ -18,8 +24,7 @@ std::string Format(const char* format, ...) {
         std::vsnprintf(out.data(), out.size(), format, args);
         out.resize(static_cast<size_t>(n));
     }
-    va_end(args);
     return out;
 }
 
-}  // namespace tk
+}  // namespace base

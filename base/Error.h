@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace tk {
+namespace base {
 
 // The general error class: everything the program raises on purpose derives from it, so that
 // "catch the general error class" means exactly the program's own failures.
@@ -25,4 +25,4 @@ class ComError : public Error {
     long hresult_;
 };
 
-}  // namespace tk
+}  // namespace base

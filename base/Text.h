@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tk {
+namespace base {
 
 std::wstring Utf8ToWide(std::string_view text);
 std::string WideToUtf8(std::wstring_view text);
@@ -19,4 +19,4 @@ std::string Utf8ToAnsi(std::string_view text);
 // decode strictly as UTF-8 and fall back to the system code page.
 std::wstring MessageToWide(std::string_view message);
 
-}  // namespace tk
+}  // namespace base

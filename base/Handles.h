@@ -1,5 +1,6 @@
-// RAII owners for the Win32 and COM resources the program uses: every handle, GDI object, atom,
-// registry key and COM pointer is freed by exactly one owner, never by hand in the logic.
+// RAII owners for the kernel, registry, shell and COM resources the program uses: each is freed by
+// exactly one owner, never by hand in the logic. The GUI's own (GDI objects, DCs, windows, menus) are
+// in toolkit/GdiHandles.h.
 #pragma once
 
 #include <windows.h>
@@ -8,7 +9,7 @@
 
 #include <utility>
 
-namespace tk {
+namespace base {
 
 // A movable, non-copyable owner of one handle-like value with a free function.
 template <typename T, typename Traits>
@@ -37,39 +38,15 @@ class Unique {
             Traits::Free(old);
         }
     }
+    // For an out parameter: frees the current value and lets the callee write the new one.
+    T* Put() {
+        Reset();
+        return &value_;
+    }
 
   private:
     T value_ = Traits::Invalid();
 };
-
-template <typename T>
-struct TypedGdiTraits {
-    static T Invalid() { return nullptr; }
-    static void Free(T h) { DeleteObject(h); }
-};
-using UniqueBitmap = Unique<HBITMAP, TypedGdiTraits<HBITMAP>>;
-using UniqueFont = Unique<HFONT, TypedGdiTraits<HFONT>>;
-using UniqueBrush = Unique<HBRUSH, TypedGdiTraits<HBRUSH>>;
-using UniquePen = Unique<HPEN, TypedGdiTraits<HPEN>>;
-using UniqueRegion = Unique<HRGN, TypedGdiTraits<HRGN>>;
-
-struct MemoryDcTraits {
-    static HDC Invalid() { return nullptr; }
-    static void Free(HDC h) { DeleteDC(h); }
-};
-using UniqueMemoryDc = Unique<HDC, MemoryDcTraits>;
-
-struct IconTraits {
-    static HICON Invalid() { return nullptr; }
-    static void Free(HICON h) { DestroyIcon(h); }
-};
-using UniqueIcon = Unique<HICON, IconTraits>;
-
-struct WindowTraits {
-    static HWND Invalid() { return nullptr; }
-    static void Free(HWND h) { DestroyWindow(h); }
-};
-using UniqueWindow = Unique<HWND, WindowTraits>;
 
 struct RegKeyTraits {
     static HKEY Invalid() { return nullptr; }
@@ -77,11 +54,28 @@ struct RegKeyTraits {
 };
 using UniqueRegKey = Unique<HKEY, RegKeyTraits>;
 
+// Kernel handles come in two kinds that must not be mixed up: most functions (CreateMutex, OpenProcess,
+// CreateEvent...) answer null on failure, while CreateFile and its relatives answer INVALID_HANDLE_VALUE.
 struct KernelHandleTraits {
     static HANDLE Invalid() { return nullptr; }
     static void Free(HANDLE h) { CloseHandle(h); }
 };
 using UniqueHandle = Unique<HANDLE, KernelHandleTraits>;
+
+struct FileHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { CloseHandle(h); }
+};
+using UniqueFile = Unique<HANDLE, FileHandleTraits>;
+
+// Memory the system allocated with LocalAlloc for the caller (FormatMessage's buffer, for one).
+template <typename T>
+struct LocalMemoryTraits {
+    static T* Invalid() { return nullptr; }
+    static void Free(T* p) { LocalFree(p); }
+};
+template <typename T>
+using UniqueLocalMemory = Unique<T*, LocalMemoryTraits<T>>;
 
 struct AtomTraits {
     static ATOM Invalid() { return 0; }
@@ -94,50 +88,6 @@ struct PidlTraits {
     static void Free(LPITEMIDLIST p) { CoTaskMemFree(p); }
 };
 using UniquePidl = Unique<LPITEMIDLIST, PidlTraits>;
-
-// GetDC/ReleaseDC pair for one window (nullptr: the screen).
-class WindowDc {
-  public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
-    ~WindowDc() {
-        if (dc_) {
-            ReleaseDC(window_, dc_);
-        }
-    }
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    HDC Get() const { return dc_; }
-
-  private:
-    HWND window_;
-    HDC dc_;
-};
-
-// Selects an object into a DC and puts the previous one back.
-class SelectGuard {
-  public:
-    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-    ~SelectGuard() { SelectObject(dc_, old_); }
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
-
-  private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// Saves a DC's state and restores it.
-class SavedDc {
-  public:
-    explicit SavedDc(HDC dc) : dc_(dc), id_(SaveDC(dc)) {}
-    ~SavedDc() { RestoreDC(dc_, id_); }
-    SavedDc(const SavedDc&) = delete;
-    SavedDc& operator=(const SavedDc&) = delete;
-
-  private:
-    HDC dc_;
-    int id_;
-};
 
 // A counted COM reference.
 template <typename T>
@@ -248,4 +198,4 @@ class Variant {
     VARIANT v_;
 };
 
-}  // namespace tk
+}  // namespace base

@@ -1,8 +1,8 @@
-#include "toolkit/Module.h"
+#include "base/Module.h"
 
 #include <windows.h>
 
-namespace tk {
+namespace base {
 
 std::string ExePath() {
     std::string path(MAX_PATH, '\0');
@@ -35,4 +35,4 @@ bool DirectoryExists(const std::string& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-}  // namespace tk
+}  // namespace base

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace tk {
+namespace base {
 
 // Full path of the running executable (ANSI, system code page).
 std::string ExePath();
@@ -14,4 +14,4 @@ std::string FolderOf(const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
-}  // namespace tk
+}  // namespace base

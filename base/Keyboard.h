@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-namespace tk {
+namespace base {
 
 // The name the keyboard layout gives the key (UTF-8), or empty text when it has none.
 std::string SystemKeyName(uint8_t virtualKey);
 
-}  // namespace tk
+}  // namespace base

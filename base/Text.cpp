@@ -1,8 +1,8 @@
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
 #include <windows.h>
 
-namespace tk {
+namespace base {
 namespace {
 
 std::wstring ToWide(UINT codePage, DWORD flags, std::string_view text, bool* ok = nullptr) {
@@ -66,4 +66,4 @@ std::wstring MessageToWide(std::string_view message) {
     return ok ? wide : AnsiToWide(message);
 }
 
-}  // namespace tk
+}  // namespace base

@@ -1,10 +1,10 @@
-#include "toolkit/SafeMemory.h"
+#include "base/SafeMemory.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-namespace tk {
+namespace base {
 namespace {
 
 // How many bytes from address on are committed, readable memory of this process (0: none).
@@ -49,4 +49,4 @@ std::optional<std::string> ReadTextAt(uintptr_t address, size_t maxLength) {
     return std::nullopt;
 }
 
-}  // namespace tk
+}  // namespace base

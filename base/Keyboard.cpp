@@ -1,10 +1,10 @@
-#include "toolkit/Keyboard.h"
+#include "base/Keyboard.h"
 
 #include <windows.h>
 
-#include "toolkit/Text.h"
+#include "base/Text.h"
 
-namespace tk {
+namespace base {
 
 std::string SystemKeyName(uint8_t virtualKey) {
     const UINT scanCode = MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC);
@@ -16,4 +16,4 @@ std::string SystemKeyName(uint8_t virtualKey) {
     return n > 0 ? AnsiToUtf8(std::string(name, static_cast<size_t>(n))) : std::string();
 }
 
-}  // namespace tk
+}  // namespace base
