@@ -38,33 +38,33 @@ tk::FormDesign TMainForm::Design() {
     return design;
 }
 
-TMainForm::TMainForm() : TPictureForm(Design()), lblModifyCfg(this), lblHit(this) {
-    imgSystemMenu.SetBounds(2, imgSystemMenu.Top(), 16, 16);
-    imgSystemMenu.SetVisible(false);
+TMainForm::TMainForm() : TPictureForm(Design()), changeHotKeyLink_(this), hotKeyHint_(this) {
+    systemMenuImage_.SetBounds(2, systemMenuImage_.Top(), 16, 16);
+    systemMenuImage_.SetVisible(false);
 
-    lblModifyCfg.name = "lblModifyCfg";
-    lblModifyCfg.SetCaption(L"[点击改快捷键]");
-    lblModifyCfg.SetBounds(661, 11, 78, 13);
-    lblModifyCfg.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
-    lblModifyCfg.SetVisible(false);
-    lblModifyCfg.OnClick = [this] { lblModifyCfgClick(); };
-    lblModifyCfg.OnMouseEnter = [this] { lblModifyCfgMouseEnter(); };
-    lblModifyCfg.OnMouseLeave = [this] { lblModifyCfgMouseLeave(); };
+    changeHotKeyLink_.name = "lblModifyCfg";
+    changeHotKeyLink_.SetCaption(L"[点击改快捷键]");
+    changeHotKeyLink_.SetBounds(661, 11, 78, 13);
+    changeHotKeyLink_.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
+    changeHotKeyLink_.SetVisible(false);
+    changeHotKeyLink_.OnClick = [this] { lblModifyCfgClick(); };
+    changeHotKeyLink_.OnMouseEnter = [this] { lblModifyCfgMouseEnter(); };
+    changeHotKeyLink_.OnMouseLeave = [this] { lblModifyCfgMouseLeave(); };
 
-    lblHit.name = "lblHit";
-    lblHit.SetAutoSize(false);
-    lblHit.SetAlignment(tk::TextAlign::Right);
-    lblHit.SetCaption(L"按F9可快速隐藏或显示界面");
-    lblHit.SetBounds(472, 11, 185, 13);
-    lblHit.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
-    lblHit.SetVisible(false);
+    hotKeyHint_.name = "lblHit";
+    hotKeyHint_.SetAutoSize(false);
+    hotKeyHint_.SetAlignment(tk::TextAlign::Right);
+    hotKeyHint_.SetCaption(L"按F9可快速隐藏或显示界面");
+    hotKeyHint_.SetBounds(472, 11, 185, 13);
+    hotKeyHint_.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
+    hotKeyHint_.SetVisible(false);
 
     CreateBrowser();
 
-    cltrycn1.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
-    cltrycn1.SetHint(L"Orvania");
-    cltrycn1.OnDblClick = [this] { cltrycn1DblClick(); };
-    cltrycn1.OnMouseUp = [this](tk::MouseButton button, int x, int y) { cltrycn1MouseUp(button, x, y); };
+    trayIcon_.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+    trayIcon_.SetHint(L"Orvania");
+    trayIcon_.OnDblClick = [this] { cltrycn1DblClick(); };
+    trayIcon_.OnMouseUp = [this](tk::MouseButton button, int x, int y) { cltrycn1MouseUp(button, x, y); };
 
     CreateTrayMenu();
 
@@ -84,10 +84,10 @@ TMainForm::~TMainForm() = default;
 void TMainForm::FormCreate() {
     tk::Application& application = tk::Application::Instance();
     // Fields, painting, layout.
-    HotKeyInterval = 100;
-    LastPlacement = TPlacement{};
+    hotKeyInterval_ = 100;
+    lastPlacement_ = TPlacement{};
     SetDoubleBuffered(true);
-    FullLayout = false;
+    fullLayout_ = false;
     // The application window carries no task-bar button; the main window is no pop-up.
     SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
     SetWindowLongA(Handle(), GWL_STYLE, GetWindowLongA(Handle(), GWL_STYLE) & ~static_cast<LONG>(WS_POPUP));
@@ -97,18 +97,18 @@ void TMainForm::FormCreate() {
     config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     const config::HotKeyValue hotKey = ReadConfiguredHotKey(*store);
     const std::string skinPath = store->SkinPath();
-    StartUrl = store->DirectUrl();
+    startUrl_ = store->DirectUrl();
     // The skin path, before the base creation loads the skin.
     SetSkinPath(skinPath);
     // The global hot key; a failed registration is silent.
     hotKeyAtom_.Reset(GlobalAddAtomA("HOTKEY"));
-    HotKeyId = static_cast<int>(hotKeyAtom_.Get()) - kStringAtomBase;
-    RegisterHotKey(Handle(), HotKeyId, hotKey.modifiers, hotKey.key);
+    hotKeyId_ = static_cast<int>(hotKeyAtom_.Get()) - kStringAtomBase;
+    RegisterHotKey(Handle(), hotKeyId_, hotKey.modifiers, hotKey.key);
     // While autostart is chosen the Startup shortcut is made again at every start, so it always points
     // at the executable that ran last.
-    if (store->AutoRegNextTime() == "1" && !AutostartHelper) {
-        AutostartHelper = std::make_unique<config::TReg2SysClass>();
-        AutostartHelper->AddStartupShortcut(application.ExeName());
+    if (store->AutoRegNextTime() == "1" && !autostartHelper_) {
+        autostartHelper_ = std::make_unique<config::TReg2SysClass>();
+        autostartHelper_->AddStartupShortcut(application.ExeName());
     }
     UpdateTrayHint();
     NavigateToStartPage();
@@ -136,14 +136,14 @@ uint16_t TMainForm::ConfiguredShortcutCode() {
 
 void TMainForm::UpdateTrayHint() {
     const uint16_t code = ConfiguredShortcutCode();
-    cltrycn1.SetHint(base::Utf8ToWide(config::TrayHintText(config::kTitle, code, &base::SystemKeyName)));
+    trayIcon_.SetHint(base::Utf8ToWide(config::TrayHintText(config::kTitle, code, &base::SystemKeyName)));
 }
 
 void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {
     // The raw configured path, resolved against the current directory.
     IconPath = config::TAppConfigClass::GetInstance()->SkinPath() + "SysMenu.ico";
     if (base::FileExists(IconPath)) {
-        cltrycn1.SetVisible(true);
+        trayIcon_.SetVisible(true);
         TPictureForm::LoadSystemMenuIcon(IconPath);
     }
 }
@@ -162,24 +162,24 @@ void TMainForm::FormCloseQuery(bool& CanClose) {
 }
 
 void TMainForm::FormDestroy() {
-    if (FullLayout) {
+    if (fullLayout_) {
         SaveLastPosInfo();
     }
-    UnregisterHotKey(Handle(), HotKeyId);
+    UnregisterHotKey(Handle(), hotKeyId_);
     hotKeyAtom_.Reset();
     // What the window owns; failures here are of no use to anyone at exit. An open settings or
     // first-run dialog belongs to this window and goes with it (a modal one once its loop has ended).
     try {
-        Browser.reset();
+        browser_.reset();
         webhost::FrameRegistration().Clear();  // page objects are released while COM is still up
-        if (External) {
+        if (external_) {
             // Anyone still holding the bridge finds empty slots, not this window.
-            External->OnDoLogin = nullptr;
-            External->OnDoLogout = nullptr;
-            External->OnRegFrame = nullptr;
+            external_->OnDoLogin = nullptr;
+            external_->OnDoLogout = nullptr;
+            external_->OnRegFrame = nullptr;
         }
-        AutostartHelper.reset();
-        MemorySaver.reset();
+        autostartHelper_.reset();
+        memorySaver_.reset();
         config::TAppConfigClass::ReleaseInstance();
     } catch (...) {
     }

@@ -34,10 +34,6 @@ class TAppConfigClass;
 
 namespace app {
 
-// Process-wide state kept beside the main window.
-inline std::string StartUrl;     // the start (login) page: "DirectUrl", taken once at creation
-inline bool FullLayout = false;  // which of the two layouts the window is in
-
 // Host flags of the browser control for the two layouts.
 constexpr unsigned long kCompactHostFlags = 0x0C;  // no 3-D border, no scroll bars
 constexpr unsigned long kFullHostFlags = 0x84;     // no 3-D border, flat scroll bars
@@ -111,17 +107,23 @@ class TMainForm : public skin::TPictureForm {
     std::function<void(const std::wstring& verb, const std::wstring& file, const std::wstring& parameters)>
         ShellOpen;
 
-    int GetHotKeyId() const { return HotKeyId; }
-    int GetHotKeyInterval() const { return HotKeyInterval; }
-    bool GetPlaced() const { return Placed; }
-    const TPlacement& GetLastPlacement() const { return LastPlacement; }
-    tk::TrayIcon& TrayIcon() { return cltrycn1; }
-    tk::PopupMenu& TrayMenu() { return pmMain; }
-    webhost::TWebBrowser* GetBrowser() const { return Browser.get(); }
-    webhost::TMyExternal* GetExternal() const { return External.Get(); }
-    const config::TMMSaveClass* GetMemorySaver() const { return MemorySaver.get(); }
-    tk::Label& HintLabel() { return lblHit; }
-    tk::Label& ModifyLabel() { return lblModifyCfg; }
+    // The start (login) page, "DirectUrl" as read at creation; and which of the two layouts the window is
+    // in (false: the compact login window).
+    const std::string& StartUrl() const { return startUrl_; }
+    bool FullLayout() const { return fullLayout_; }
+    void SetFullLayout(bool full) { fullLayout_ = full; }
+
+    int GetHotKeyId() const { return hotKeyId_; }
+    int GetHotKeyInterval() const { return hotKeyInterval_; }
+    bool GetPlaced() const { return placed_; }
+    const TPlacement& GetLastPlacement() const { return lastPlacement_; }
+    tk::TrayIcon& TrayIcon() { return trayIcon_; }
+    tk::PopupMenu& TrayMenu() { return trayMenu_; }
+    webhost::TWebBrowser* GetBrowser() const { return browser_.get(); }
+    webhost::TMyExternal* GetExternal() const { return external_.Get(); }
+    const config::TMMSaveClass* GetMemorySaver() const { return memorySaver_.get(); }
+    tk::Label& HintLabel() { return hotKeyHint_; }
+    tk::Label& ModifyLabel() { return changeHotKeyLink_; }
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -135,6 +137,8 @@ class TMainForm : public skin::TPictureForm {
     void CreateScriptBridge();
     void CreateTrayMenu();
     void WMHotKey(WPARAM id);
+    // Gives up the registered hot key and registers key under the same identifier.
+    bool ReRegisterHotKey(const config::HotKeyValue& key);
     // The messages of PrivateMessages.h; answers whether the message was one of them (result 0).
     bool HandlePrivateMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void WMInvokeFrameMethod();
@@ -150,24 +154,26 @@ class TMainForm : public skin::TPictureForm {
     bool StillMainForm() const;
 
   private:
-    tk::Label lblModifyCfg;
-    tk::Label lblHit;
-    // The browser control, child of pnlMain (absent only if the system cannot create it).
-    std::unique_ptr<webhost::TWebBrowser> Browser;
-    tk::TrayIcon cltrycn1;
-    tk::PopupMenu pmMain;
+    tk::Label changeHotKeyLink_;
+    tk::Label hotKeyHint_;
+    // The browser control, child of mainPanel_ (absent only if the system cannot create it).
+    std::unique_ptr<webhost::TWebBrowser> browser_;
+    tk::TrayIcon trayIcon_;
+    tk::PopupMenu trayMenu_;
     // This window's own reference to the script bridge, so that the browser's releases never free it.
-    base::ComPtr<webhost::TMyExternal> External;
+    base::ComPtr<webhost::TMyExternal> external_;
 
     // The autostart shortcut's maker, when autostart is chosen; the working-set trimmer from the first
     // hide on.
-    std::unique_ptr<config::TReg2SysClass> AutostartHelper;
-    std::unique_ptr<config::TMMSaveClass> MemorySaver;
-    int HotKeyId = 0;
-    int HotKeyInterval = 0;
-    uint32_t LastHotKeyTick = 0;
-    bool Placed = false;
-    TPlacement LastPlacement;
+    std::unique_ptr<config::TReg2SysClass> autostartHelper_;
+    std::unique_ptr<config::TMMSaveClass> memorySaver_;
+    std::string startUrl_;
+    bool fullLayout_ = false;
+    int hotKeyId_ = 0;
+    int hotKeyInterval_ = 0;
+    uint32_t lastHotKeyTick_ = 0;
+    bool placed_ = false;
+    TPlacement lastPlacement_;
 
     // The global atom "HOTKEY" taken at creation; the hot key is registered under its value - 0xC000.
     base::UniqueGlobalAtom hotKeyAtom_;

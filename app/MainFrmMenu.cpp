@@ -31,8 +31,8 @@ const SizePreset kSizePresets[] = {
 }  // namespace
 
 void TMainForm::CreateTrayMenu() {
-    pmMain.ownerDraw = true;
-    pmMain.rightAligned = true;
+    trayMenu_.ownerDraw = true;
+    trayMenu_.rightAligned = true;
     auto addItem = [this](tk::MenuItem& item, bool sizePreset) {
         item.OnMeasureItem = [this, sizePreset](HDC dc, int& width, int& height) {
             if (sizePreset) {
@@ -46,20 +46,20 @@ void TMainForm::CreateTrayMenu() {
         };
         return &item;
     };
-    addItem(pmMain.Add("NSuggest", L"提交建议"), false)->OnClick = [this] { NSuggestClick(); };
-    addItem(pmMain.Add("mniNVisitSite", L"访问网站"), false)->OnClick = [this] { mniNVisitSiteClick(); };
-    tk::MenuItem* openFolder = addItem(pmMain.Add("mmiOpenFolder", L"打开目录"), false);
+    addItem(trayMenu_.Add("NSuggest", L"提交建议"), false)->OnClick = [this] { NSuggestClick(); };
+    addItem(trayMenu_.Add("mniNVisitSite", L"访问网站"), false)->OnClick = [this] { mniNVisitSiteClick(); };
+    tk::MenuItem* openFolder = addItem(trayMenu_.Add("mmiOpenFolder", L"打开目录"), false);
     openFolder->OnClick = [this] { mmiOpenFolderClick(); };
     openFolder->visible = false;
-    tk::MenuItem* winSize = addItem(pmMain.Add("mniWinSize", L"窗口大小"), false);
+    tk::MenuItem* winSize = addItem(trayMenu_.Add("mniWinSize", L"窗口大小"), false);
     winSize->visible = false;
     for (const SizePreset& preset : kSizePresets) {
         addItem(winSize->Add(preset.name, preset.caption), true)->OnClick = [this, preset] {
             SetWindowSize(preset.width, preset.height);
         };
     }
-    addItem(pmMain.Add("mniSetting", L"参数设置"), false)->OnClick = [this] { mniSettingClick(); };
-    addItem(pmMain.Add("NCloseUI", L"退出程序"), false)->OnClick = [this] { NCloseUIClick(); };
+    addItem(trayMenu_.Add("mniSetting", L"参数设置"), false)->OnClick = [this] { mniSettingClick(); };
+    addItem(trayMenu_.Add("NCloseUI", L"退出程序"), false)->OnClick = [this] { NCloseUIClick(); };
 }
 
 void TMainForm::MeasureItem(HDC, int& Width, int& Height) {
@@ -101,13 +101,13 @@ void TMainForm::PaintMenuItem(const tk::MenuItem& Item, HDC Canvas, UINT State, 
 }
 
 void TMainForm::NSuggestClick() {
-    if (auto page = SitePageAddress(StartUrl, "/Detail.aspx?subjectID=16")) {
+    if (auto page = SitePageAddress(startUrl_, "/Detail.aspx?subjectID=16")) {
         ShellOpen(L"open", L"IEXPLORE.EXE", base::AnsiToWide(*page));
     }
 }
 
 void TMainForm::mniNVisitSiteClick() {
-    if (auto page = SitePageAddress(StartUrl, "/")) {
+    if (auto page = SitePageAddress(startUrl_, "/")) {
         ShellOpen(L"open", L"IEXPLORE.EXE", base::AnsiToWide(*page));
     }
 }

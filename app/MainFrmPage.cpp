@@ -12,59 +12,59 @@ namespace app {
 
 void TMainForm::CreateBrowser() {
     try {
-        Browser = std::make_unique<webhost::TWebBrowser>(&pnlMain);
+        browser_ = std::make_unique<webhost::TWebBrowser>(&mainPanel_);
     } catch (const base::Error& e) {
         // The rest of the program (tray, hot key, settings) is still of use without it.
         tk::Application::Instance().ShowException(e.what());
         return;
     }
-    Browser->name = "Browser";
-    Browser->OnNavigateComplete2 = [this](IDispatch* pDisp, const VARIANT& url) {
+    browser_->name = "Browser";
+    browser_->OnNavigateComplete2 = [this](IDispatch* pDisp, const VARIANT& url) {
         BrowserNavigateComplete2(pDisp, url);
     };
-    Browser->OnDocumentComplete = [this](IDispatch* pDisp, const VARIANT& url) {
+    browser_->OnDocumentComplete = [this](IDispatch* pDisp, const VARIANT& url) {
         BrowserDocumentComplete(pDisp, url);
     };
-    Browser->OnGetHostInfo = [this](DOCHOSTUIINFO& info) { return BrowserGetHostInfo(info); };
-    Browser->OnGetExternal = [this](IDispatch** out) { return BrowserGetExternal(out); };
-    Browser->OnGetDropTarget = [this](IDropTarget* in, IDropTarget** out) {
+    browser_->OnGetHostInfo = [this](DOCHOSTUIINFO& info) { return BrowserGetHostInfo(info); };
+    browser_->OnGetExternal = [this](IDispatch** out) { return BrowserGetExternal(out); };
+    browser_->OnGetDropTarget = [this](IDropTarget* in, IDropTarget** out) {
         return BrowserGetDropTarget(in, out);
     };
-    Browser->OnScriptError = [this](const webhost::TScriptErrorInfo& details, bool& continueScript,
-                                    bool& showDialog) {
+    browser_->OnScriptError = [this](const webhost::TScriptErrorInfo& details, bool& continueScript,
+                                     bool& showDialog) {
         BrowserScriptError(details, continueScript, showDialog);
     };
 }
 
 void TMainForm::CreateScriptBridge() {
-    External = webhost::TMyExternal::Create();
-    External->OnDoLogin = [this](const std::wstring& action, std::string& result) {
+    external_ = webhost::TMyExternal::Create();
+    external_->OnDoLogin = [this](const std::wstring& action, std::string& result) {
         ExternalDoLogin(action, result);
     };
-    External->OnDoLogout = [this](const std::wstring& action, std::string& result) {
+    external_->OnDoLogout = [this](const std::wstring& action, std::string& result) {
         ExternalDoLogout(action, result);
     };
-    External->OnRegFrame = [this](const VARIANT& doc, const VARIANT& method, const VARIANT& paras) {
+    external_->OnRegFrame = [this](const VARIANT& doc, const VARIANT& method, const VARIANT& paras) {
         ExternalRegFrame(doc, method, paras);
     };
 }
 
 void TMainForm::NavigateToStartPage() {
-    if (Browser) {
-        Browser->Navigate(base::AnsiToWide(StartUrl));
+    if (browser_) {
+        browser_->Navigate(base::AnsiToWide(startUrl_));
     }
 }
 
 void TMainForm::SetBrowserHostFlags(unsigned long flags) {
-    if (Browser) {
-        Browser->SetHostFlags(flags);
+    if (browser_) {
+        browser_->SetHostFlags(flags);
     }
 }
 
 void TMainForm::ReloadPage() {
     try {
-        if (Browser) {
-            Browser->Refresh();
+        if (browser_) {
+            browser_->Refresh();
         }
     } catch (const base::Error&) {
         // The reload only lays the page out again with the new flags; the switch goes on without it.
@@ -73,10 +73,10 @@ void TMainForm::ReloadPage() {
 
 void TMainForm::BrowserNavigateComplete2(IDispatch*, const VARIANT& URL) {
     // Byte for byte in the system code page: no letter case, slash or escape is smoothed over.
-    if (base::WideToAnsi(webhost::VariantToText(URL)) == StartUrl) {
-        FullLayout = false;
+    if (base::WideToAnsi(webhost::VariantToText(URL)) == startUrl_) {
+        fullLayout_ = false;
     } else {
-        FullLayout = true;
+        fullLayout_ = true;
         SetResizable(true);
     }
     LoadLastPosInfo();
@@ -89,7 +89,7 @@ void TMainForm::BrowserDocumentComplete(IDispatch* pDisp, const VARIANT&) {
     }
     Sleep(100);
     // A completed top-level document (not a frame) brings the window back, also out of the tray.
-    if (Browser && Browser->IsTopLevel(pDisp)) {
+    if (browser_ && browser_->IsTopLevel(pDisp)) {
         Show();
     }
 }
@@ -99,7 +99,7 @@ HRESULT TMainForm::BrowserGetHostInfo(DOCHOSTUIINFO&) {
 }
 
 HRESULT TMainForm::BrowserGetExternal(IDispatch** ppDispatch) {
-    *ppDispatch = External ? static_cast<IDispatch*>(External.CopyOut()) : nullptr;
+    *ppDispatch = external_ ? static_cast<IDispatch*>(external_.CopyOut()) : nullptr;
     return *ppDispatch ? S_OK : S_FALSE;
 }
 

@@ -16,26 +16,26 @@ void TMainForm::FormResize() {
 }
 
 void TMainForm::LoadLastPosInfo() {
-    if (!FullLayout) {
+    if (!fullLayout_) {
         SetBrowserHostFlags(kCompactHostFlags);
         SetResizable(false);
         SetBounds(Left(), Top(), 400, 250);
         return;
     }
-    if (Placed) {
+    if (placed_) {
         return;
     }
     ShowHotKeyLabels();
-    Placed = true;
+    placed_ = true;
     SetResizable(true);
     SetBrowserHostFlags(kFullHostFlags);
     ReloadPage();
     const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     if (auto saved = ParseWindowPos(store->WindowPos())) {
-        LastPlacement = *saved;
+        lastPlacement_ = *saved;
     }
-    LastPlacement = RaisedToMinimum(LastPlacement);
-    LoadLastLoginInfo(LastPlacement);
+    lastPlacement_ = RaisedToMinimum(lastPlacement_);
+    LoadLastLoginInfo(lastPlacement_);
     // The first-run dialog, offered at the first full layout of every run until the user declines it.
     if (store->ShotCutRemind() != "0") {
         dialogs::ShowFirstOptionDialog(this);

@@ -18,8 +18,8 @@ constexpr COLORREF kLabelColor = RGB(97, 120, 178);
 
 void TMainForm::WMHotKey(WPARAM id) {
     // Every message restarts the interval, so a burst of presses toggles once.
-    if (AcceptHotKey(LastHotKeyTick, GetTickCount(), static_cast<uint32_t>(HotKeyInterval)) &&
-        static_cast<int>(id) == HotKeyId) {
+    if (AcceptHotKey(lastHotKeyTick_, GetTickCount(), static_cast<uint32_t>(hotKeyInterval_)) &&
+        static_cast<int>(id) == hotKeyId_) {
         SwitchShowAndHide();
     }
 }
@@ -141,10 +141,10 @@ void TMainForm::HideWindow() {
 }
 
 void TMainForm::ClearMemory() {
-    if (!MemorySaver) {
-        MemorySaver = std::make_unique<config::TMMSaveClass>();
+    if (!memorySaver_) {
+        memorySaver_ = std::make_unique<config::TMMSaveClass>();
     }
-    MemorySaver->TrimWorkingSet();
+    memorySaver_->TrimWorkingSet();
 }
 
 void TMainForm::cltrycn1DblClick() {
@@ -155,7 +155,7 @@ void TMainForm::cltrycn1MouseUp(tk::MouseButton Button, int X, int Y) {
     // Foreground first, so that an opened menu closes when the user clicks elsewhere.
     SetForegroundWindow(Handle());
     if (Button == tk::MouseButton::Right) {
-        pmMain.Popup(X, Y);
+        trayMenu_.Popup(X, Y);
     }
 }
 
@@ -164,23 +164,23 @@ std::string TMainForm::GetHotKeyText() {
 }
 
 void TMainForm::ShowHotKeyLabels() {
-    lblHit.SetVisible(true);
-    tk::Font& hitFont = lblHit.GetFont();
+    hotKeyHint_.SetVisible(true);
+    tk::Font& hitFont = hotKeyHint_.GetFont();
     hitFont.SetFace(L"宋体");
     hitFont.SetPoints(9);
     hitFont.SetBold(true);
     hitFont.SetColor(kLabelColor);
-    lblHit.FontChanged();
-    lblHit.SetTransparent(true);
-    lblHit.SetCaption(base::Utf8ToWide(GetHotKeyText()));
+    hotKeyHint_.FontChanged();
+    hotKeyHint_.SetTransparent(true);
+    hotKeyHint_.SetCaption(base::Utf8ToWide(GetHotKeyText()));
 
-    tk::Font& linkFont = lblModifyCfg.GetFont();
+    tk::Font& linkFont = changeHotKeyLink_.GetFont();
     linkFont.SetFace(L"宋体");
     linkFont.SetPoints(9);
     linkFont.SetColor(kLabelColor);
-    lblModifyCfg.FontChanged();
-    lblModifyCfg.SetVisible(true);
-    lblModifyCfg.SetTransparent(true);
+    changeHotKeyLink_.FontChanged();
+    changeHotKeyLink_.SetVisible(true);
+    changeHotKeyLink_.SetTransparent(true);
 }
 
 void TMainForm::lblModifyCfgClick() {
@@ -188,20 +188,26 @@ void TMainForm::lblModifyCfgClick() {
 }
 
 void TMainForm::lblModifyCfgMouseEnter() {
-    lblModifyCfg.SetCursor(LoadCursorW(nullptr, IDC_HAND));
-    lblModifyCfg.GetFont().SetUnderline(true);
-    lblModifyCfg.FontChanged();
+    changeHotKeyLink_.SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    changeHotKeyLink_.GetFont().SetUnderline(true);
+    changeHotKeyLink_.FontChanged();
 }
 
 void TMainForm::lblModifyCfgMouseLeave() {
-    lblModifyCfg.SetCursor(LoadCursorW(nullptr, IDC_ARROW));
-    lblModifyCfg.GetFont().SetUnderline(false);
-    lblModifyCfg.FontChanged();
+    changeHotKeyLink_.SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    changeHotKeyLink_.GetFont().SetUnderline(false);
+    changeHotKeyLink_.FontChanged();
+}
+
+bool TMainForm::ReRegisterHotKey(const config::HotKeyValue& key) {
+    UnregisterHotKey(Handle(), hotKeyId_);
+    return RegisterHotKey(Handle(), hotKeyId_, key.modifiers, key.key) != FALSE;
 }
 
 void TMainForm::OpenSettingsDialog() {
     // One settings dialog at a time; it is modal over this window.
-    if (dialogs::OpenUserConfigDialog(this, HotKeyId) == tk::kModalOk && StillMainForm()) {
+    const auto applyHotKey = [this](const config::HotKeyValue& key) { return ReRegisterHotKey(key); };
+    if (dialogs::OpenUserConfigDialog(this, hotKeyId_, applyHotKey) == tk::kModalOk && StillMainForm()) {
         UpdateTrayHint();
         ShowHotKeyLabels();
     }

@@ -29,8 +29,8 @@ std::optional<TPlacement> ParseWindowPos(std::string_view text) {
 }
 
 std::string FormatWindowPos(const TPlacement& p) {
-    return base::Format("%d,%d,%d,%d,%d,%d,%d,%d,%d", p.State, p.Left, p.Top, p.Width, p.Height, p.RestoreLeft,
-                      p.RestoreTop, p.RestoreWidth, p.RestoreHeight);
+    return base::Format("%d,%d,%d,%d,%d,%d,%d,%d,%d", p.State, p.Left, p.Top, p.Width, p.Height,
+                        p.RestoreLeft, p.RestoreTop, p.RestoreWidth, p.RestoreHeight);
 }
 
 TPlacement RaisedToMinimum(TPlacement p) {

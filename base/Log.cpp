@@ -48,8 +48,8 @@ LogTime Now() {
 void AppendToFile(const LogTarget& target, const std::string& line) {
     const auto open = [&] {
         return UniqueFile(CreateFileW(target.path.c_str(), FILE_APPEND_DATA,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     };
     UniqueFile file = open();
     LARGE_INTEGER size{};

@@ -1,7 +1,5 @@
 #include "dialogs/FirstOptionFrm.h"
 
-#include <windowsx.h>
-
 #include <memory>
 
 #include "config/AppConfigClass.h"
@@ -26,10 +24,6 @@ constexpr COLORREF kRemindBoxColor = RGB(221, 230, 248);
 // The unit's shortcut object, made by the dialog's creation.
 std::unique_ptr<config::TReg2SysClass> FirstOptionReg2Sys;
 
-std::wstring W(const char* utf8) {
-    return base::Utf8ToWide(utf8);
-}
-
 config::TReg2SysClass& ShortcutMaker() {
     if (!FirstOptionReg2Sys) {
         FirstOptionReg2Sys = std::make_unique<config::TReg2SysClass>();
@@ -42,7 +36,7 @@ config::TReg2SysClass& ShortcutMaker() {
 tk::FormDesign TFirstOptionForm::Design(tk::Form* owner) {
     tk::FormDesign d;
     d.className = L"TFirstOptionForm";
-    d.caption = W("启动选择");
+    d.caption = UiText("启动选择");
     d.clientWidth = kClientWidth;
     d.clientHeight = kClientHeight;
     d.color = kShortcutBoxColor;
@@ -51,47 +45,43 @@ tk::FormDesign TFirstOptionForm::Design(tk::Form* owner) {
 }
 
 TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
-    : tk::Form(Design(owner)),
-      Imgbg(this),
-      lblCaption(this),
-      chkDesktopShotCut(this, 32, 56, 137, 17, W("建立桌面快捷方式")),
-      chkProgramShotCut(this, 32, 98, 137, 17, W("建立程序组菜单")),
-      chkDontRemind(this, 30, 168, 185, 17, W("下次启动时别再提醒我！")),
-      IbtnOk(this),
-      imgClose(this) {
-    Imgbg.name = "Imgbg";
-    lblCaption.name = "lblCaption";
-    chkDesktopShotCut.name = "chkDesktopShotCut";
-    chkProgramShotCut.name = "chkProgramShotCut";
-    chkDontRemind.name = "chkDontRemind";
-    IbtnOk.name = "IbtnOk";
-    imgClose.name = "imgClose";
+    : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
+      background_(this),
+      captionLabel_(this),
+      desktopShortcutBox_(this, 32, 56, 137, 17, UiText("建立桌面快捷方式")),
+      programShortcutBox_(this, 32, 98, 137, 17, UiText("建立程序组菜单")),
+      dontRemindBox_(this, 30, 168, 185, 17, UiText("下次启动时别再提醒我！")),
+      okButton_(this),
+      closeButton_(this) {
+    background_.name = "Imgbg";
+    captionLabel_.name = "lblCaption";
+    desktopShortcutBox_.name = "chkDesktopShotCut";
+    programShortcutBox_.name = "chkProgramShotCut";
+    dontRemindBox_.name = "chkDontRemind";
+    okButton_.name = "IbtnOk";
+    closeButton_.name = "imgClose";
 
-    Imgbg.SetBounds(0, 0, kClientWidth, kClientHeight);
-    Imgbg.SetStretch(true);
-    Imgbg.SetCenter(true);
-    Imgbg.SetPicture(tk::LoadResourceBitmap(kFirstRunBackground));
+    background_.SetBounds(0, 0, kClientWidth, kClientHeight);
+    background_.SetStretch(true);
+    background_.SetCenter(true);
+    background_.SetPicture(tk::LoadResourceBitmap(kFirstRunBackground));
 
-    lblCaption.SetTransparent(true);
-    lblCaption.SetAutoSize(false);
-    lblCaption.SetBounds(24, 11, 241, 13);
-    lblCaption.SetCaption(W("您想建立桌面快捷和程序组菜单吗？"));
+    captionLabel_.SetTransparent(true);
+    captionLabel_.SetAutoSize(false);
+    captionLabel_.SetBounds(24, 11, 241, 13);
+    captionLabel_.SetCaption(UiText("您想建立桌面快捷和程序组菜单吗？"));
 
-    MakeImageButton(IbtnOk, kButtonOk, 240, 168, 79, 22);
-    MakeImageButton(imgClose, kCloseCross, 329, 7, 18, 18);
-    IbtnOk.OnClick = [this] { IbtnOkClick(); };
-    imgClose.OnClick = [this] { imgCloseClick(); };
+    MakeImageButton(okButton_, kButtonOk, 240, 168, 79, 22);
+    MakeImageButton(closeButton_, kCloseCross, 329, 7, 18, 18);
+    okButton_.OnClick = [this] { IbtnOkClick(); };
+    closeButton_.OnClick = [this] { imgCloseClick(); };
 
     SetDialogNavigation(true);
     OnCreate = [this] { FormCreate(); };
     OnClose = [this](tk::CloseAction& action) { FormClose(action); };
 }
 
-TFirstOptionForm::~TFirstOptionForm() {
-    if (FirstOptionForm == this) {
-        FirstOptionForm = nullptr;
-    }
-}
+TFirstOptionForm::~TFirstOptionForm() = default;
 
 void TFirstOptionForm::FormCreate() {
     // Nothing of the preparation is worth an error box: whatever fails stays as designed.
@@ -99,36 +89,32 @@ void TFirstOptionForm::FormCreate() {
         ShortcutMaker();
         SetFormStyle(tk::FormStyle::StayOnTop);
         SetPosition(tk::Position::MainFormCenter);
-        chkDesktopShotCut.SetChecked(true);
-        chkDesktopShotCut.SetBackColor(kShortcutBoxColor);
-        chkProgramShotCut.SetChecked(true);
-        chkProgramShotCut.SetBackColor(kShortcutBoxColor);
-        chkDontRemind.SetChecked(true);
-        chkDontRemind.SetBackColor(kRemindBoxColor);
+        desktopShortcutBox_.SetChecked(true);
+        desktopShortcutBox_.SetBackColor(kShortcutBoxColor);
+        programShortcutBox_.SetChecked(true);
+        programShortcutBox_.SetBackColor(kShortcutBoxColor);
+        dontRemindBox_.SetChecked(true);
+        dontRemindBox_.SetBackColor(kRemindBoxColor);
         ApplyRoundRegion();
     } catch (...) {
     }
 }
 
-void TFirstOptionForm::ApplyRoundRegion() {
-    SetRoundedShape(kCornerEllipse);
-}
-
 void TFirstOptionForm::IbtnOkClick() {
-    if (chkDesktopShotCut.Checked()) {
+    if (desktopShortcutBox_.Checked()) {
         try {
             ShortcutMaker().CreateDesktopShortcut();
         } catch (...) {
         }
     }
-    if (chkProgramShotCut.Checked()) {
+    if (programShortcutBox_.Checked()) {
         try {
             ShortcutMaker().CreateProgramGroupShortcut();
         } catch (...) {
         }
     }
     // A failing write reaches the error box and leaves the dialog open.
-    config::TAppConfigClass::GetInstance()->SetShotCutRemind(chkDontRemind.Checked() ? "0" : "1");
+    config::TAppConfigClass::GetInstance()->SetShotCutRemind(dontRemindBox_.Checked() ? "0" : "1");
     Close();
 }
 
@@ -138,27 +124,14 @@ void TFirstOptionForm::imgCloseClick() {
 
 void TFirstOptionForm::FormClose(tk::CloseAction& Action) {
     Action = tk::CloseAction::Free;
-    if (FirstOptionForm == this) {
-        FirstOptionForm = nullptr;
-    }
-}
-
-LRESULT TFirstOptionForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCHITTEST) {
-        tk::Form::WndProc(message, wParam, lParam);
-        POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-        ScreenToClient(Handle(), &point);
-        return InDragStrip(point.x, point.y, kDragStripRight) ? HTCAPTION : HTCLIENT;
-    }
-    return tk::Form::WndProc(message, wParam, lParam);
+    GiveUpCurrent();
 }
 
 TFirstOptionForm* ShowFirstOptionDialog(tk::Form* owner) {
-    if (FirstOptionForm) {
-        return FirstOptionForm;
+    if (TFirstOptionForm* open = TFirstOptionForm::Current()) {
+        return open;
     }
     tk::FormPtr<TFirstOptionForm> created(new TFirstOptionForm(owner));
-    FirstOptionForm = created.get();
     created->DoCreate();
     created->Show();
     // It frees itself when it closes, or its owner frees it.

@@ -4,20 +4,14 @@
 // frees itself when it closes.
 #pragma once
 
+#include "dialogs/BorderlessDialog.h"
 #include "toolkit/Button.h"
-#include "toolkit/Form.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 
 namespace dialogs {
 
-class TFirstOptionForm;
-
-// The open first-run dialog (nullptr while none is open). The opener sets it; the dialog clears it
-// when it closes or is freed.
-inline TFirstOptionForm* FirstOptionForm = nullptr;
-
-class TFirstOptionForm : public tk::Form {
+class TFirstOptionForm : public TBorderlessDialog<TFirstOptionForm> {
   public:
     static tk::FormDesign Design(tk::Form* owner);
 
@@ -32,27 +26,22 @@ class TFirstOptionForm : public tk::Form {
     void FormClose(tk::CloseAction& Action);
 
     // Components, for the opener and for tests.
-    tk::Image& Background() { return Imgbg; }
-    tk::Label& CaptionLabel() { return lblCaption; }
-    tk::CheckBox& DesktopShortcutBox() { return chkDesktopShotCut; }
-    tk::CheckBox& ProgramShortcutBox() { return chkProgramShotCut; }
-    tk::CheckBox& DontRemindBox() { return chkDontRemind; }
-    tk::Image& OkButton() { return IbtnOk; }
-    tk::Image& CloseButton() { return imgClose; }
-
-  protected:
-    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    tk::Image& Background() { return background_; }
+    tk::Label& CaptionLabel() { return captionLabel_; }
+    tk::CheckBox& DesktopShortcutBox() { return desktopShortcutBox_; }
+    tk::CheckBox& ProgramShortcutBox() { return programShortcutBox_; }
+    tk::CheckBox& DontRemindBox() { return dontRemindBox_; }
+    tk::Image& OkButton() { return okButton_; }
+    tk::Image& CloseButton() { return closeButton_; }
 
   private:
-    void ApplyRoundRegion();
-
-    tk::Image Imgbg;
-    tk::Label lblCaption;
-    tk::CheckBox chkDesktopShotCut;
-    tk::CheckBox chkProgramShotCut;
-    tk::CheckBox chkDontRemind;
-    tk::Image IbtnOk;
-    tk::Image imgClose;
+    tk::Image background_;
+    tk::Label captionLabel_;
+    tk::CheckBox desktopShortcutBox_;
+    tk::CheckBox programShortcutBox_;
+    tk::CheckBox dontRemindBox_;
+    tk::Image okButton_;
+    tk::Image closeButton_;
 };
 
 // Shows the first-run dialog the way the main window does: creates it owned by owner, sets the

@@ -1,6 +1,5 @@
 #include "dialogs/UserConfigFrm.h"
 
-#include <windowsx.h>
 #include <commctrl.h>
 
 #include "config/AppConfigClass.h"
@@ -30,16 +29,12 @@ static_assert(kHotKeyControlShift == HOTKEYF_SHIFT << 8 && kHotKeyControlCtrl ==
               kHotKeyControlAlt == HOTKEYF_ALT << 8 && kHotKeyControlExt == HOTKEYF_EXT << 8);
 static_assert(kInvalidCombinations == (HKCOMB_NONE | HKCOMB_S));
 
-std::wstring W(const char* utf8) {
-    return base::Utf8ToWide(utf8);
-}
-
 }  // namespace
 
 tk::FormDesign TUserConfigForm::Design(tk::Form* owner) {
     tk::FormDesign d;
     d.className = L"TUserConfigForm";
-    d.caption = W("参数设置");
+    d.caption = UiText("参数设置");
     d.clientWidth = kClientWidth;
     d.clientHeight = kClientHeight;
     d.color = GetSysColor(COLOR_BTNFACE);
@@ -49,52 +44,52 @@ tk::FormDesign TUserConfigForm::Design(tk::Form* owner) {
 }
 
 TUserConfigForm::TUserConfigForm(tk::Form* owner)
-    : tk::Form(Design(owner)),
-      Image1(this),
-      Panel1(this, 19, 61, 385, 87, GetSysColor(COLOR_BTNFACE)),
-      rbAutoRun(&Panel1, 44, 25, 101, 32, W("开机自动启动")),
-      rbClearAutoRun(&Panel1, 222, 33, 86, 15, W("手动启动")),
-      Panel2(this, 19, 190, 385, 84, GetSysColor(COLOR_BTNFACE)),
-      rbMinSize(&Panel2, 44, 34, 139, 15, W("最小化至任务栏")),
-      rbExit(&Panel2, 221, 34, 95, 15, W("直接退出")),
-      Label1(this),
-      HotKey1(this, 130, 349, 127, 21),
-      IbtnOK(this),
-      IbtnCancel(this),
-      ibtnClose(this) {
-    Image1.name = "Image1";
-    Panel1.name = "Panel1";
-    rbAutoRun.name = "rbAutoRun";
-    rbClearAutoRun.name = "rbClearAutoRun";
-    Panel2.name = "Panel2";
-    rbMinSize.name = "rbMinSize";
-    rbExit.name = "rbExit";
-    Label1.name = "Label1";
-    HotKey1.name = "HotKey1";
-    IbtnOK.name = "IbtnOK";
-    IbtnCancel.name = "IbtnCancel";
-    ibtnClose.name = "ibtnClose";
+    : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
+      background_(this),
+      startPanel_(this, 19, 61, 385, 87, GetSysColor(COLOR_BTNFACE)),
+      autoRunButton_(&startPanel_, 44, 25, 101, 32, UiText("开机自动启动")),
+      manualStartButton_(&startPanel_, 222, 33, 86, 15, UiText("手动启动")),
+      closePanel_(this, 19, 190, 385, 84, GetSysColor(COLOR_BTNFACE)),
+      hideOnCloseButton_(&closePanel_, 44, 34, 139, 15, UiText("最小化至任务栏")),
+      exitOnCloseButton_(&closePanel_, 221, 34, 95, 15, UiText("直接退出")),
+      hotKeyLabel_(this),
+      hotKeyEdit_(this, 130, 349, 127, 21),
+      okButton_(this),
+      cancelButton_(this),
+      closeButton_(this) {
+    background_.name = "Image1";
+    startPanel_.name = "Panel1";
+    autoRunButton_.name = "rbAutoRun";
+    manualStartButton_.name = "rbClearAutoRun";
+    closePanel_.name = "Panel2";
+    hideOnCloseButton_.name = "rbMinSize";
+    exitOnCloseButton_.name = "rbExit";
+    hotKeyLabel_.name = "Label1";
+    hotKeyEdit_.name = "HotKey1";
+    okButton_.name = "IbtnOK";
+    cancelButton_.name = "IbtnCancel";
+    closeButton_.name = "ibtnClose";
 
-    Image1.SetBounds(0, 0, 423, 456);
-    Image1.SetAutoSize(true);
-    Image1.SetPicture(tk::LoadResourceBitmap(kSettingsBackground));
+    background_.SetBounds(0, 0, 423, 456);
+    background_.SetAutoSize(true);
+    background_.SetPicture(tk::LoadResourceBitmap(kSettingsBackground));
 
-    rbMinSize.SetChecked(true);
+    hideOnCloseButton_.SetChecked(true);
 
-    Label1.SetAutoSize(false);
-    Label1.SetTransparent(true);
-    Label1.SetBounds(56, 353, 73, 13);
-    Label1.SetCaption(W("显示/隐藏"));
+    hotKeyLabel_.SetAutoSize(false);
+    hotKeyLabel_.SetTransparent(true);
+    hotKeyLabel_.SetBounds(56, 353, 73, 13);
+    hotKeyLabel_.SetCaption(UiText("显示/隐藏"));
 
-    HotKey1.SetRules(kInvalidCombinations, kReplacementModifiers);
-    HotKey1.SetHotKey(HotKeyControlFromShortcut(kDefaultShortcut));
+    hotKeyEdit_.SetRules(kInvalidCombinations, kReplacementModifiers);
+    hotKeyEdit_.SetHotKey(HotKeyControlFromShortcut(kDefaultShortcut));
 
-    MakeImageButton(IbtnOK, kButtonOk, 102, 417, 79, 22);
-    MakeImageButton(IbtnCancel, kButtonCancel, 238, 417, 79, 22);
-    MakeImageButton(ibtnClose, kCloseCross, 398, 4, 18, 18);
-    IbtnOK.OnClick = [this] { IbtnOKClick(); };
-    IbtnCancel.OnClick = [this] { IbtnCancelClick(); };
-    ibtnClose.OnClick = [this] { ibtnCloseClick(); };
+    MakeImageButton(okButton_, kButtonOk, 102, 417, 79, 22);
+    MakeImageButton(cancelButton_, kButtonCancel, 238, 417, 79, 22);
+    MakeImageButton(closeButton_, kCloseCross, 398, 4, 18, 18);
+    okButton_.OnClick = [this] { IbtnOKClick(); };
+    cancelButton_.OnClick = [this] { IbtnCancelClick(); };
+    closeButton_.OnClick = [this] { ibtnCloseClick(); };
 
     SetDialogNavigation(true);
     OnCreate = [this] { FormCreate(); };
@@ -102,75 +97,63 @@ TUserConfigForm::TUserConfigForm(tk::Form* owner)
     OnDestroy = [this] { FormDestroy(); };
 }
 
-TUserConfigForm::~TUserConfigForm() {
-    // Freed without closing (for example with its owner): the reference must not dangle.
-    if (UserConfigForm == this) {
-        UserConfigForm = nullptr;
-    }
-}
+TUserConfigForm::~TUserConfigForm() = default;
 
 void TUserConfigForm::FormCreate() {
-    AppConfig = config::TAppConfigClass::GetInstance();
+    store_ = config::TAppConfigClass::GetInstance();
     // A malformed value raises here: the rest stays as designed and the error box reports it.
-    const std::string& hotKey = AppConfig->HotKey();
+    const std::string& hotKey = store_->HotKey();
     if (!hotKey.empty()) {
         const config::Fields fields(hotKey);
-        HotKey1.SetHotKey(HotKeyControlFromShortcut(static_cast<uint16_t>(fields.Integer(2) & 0xFFFF)));
+        hotKeyEdit_.SetHotKey(HotKeyControlFromShortcut(static_cast<uint16_t>(fields.Integer(2) & 0xFFFF)));
     }
-    const bool autoRun = AppConfig->AutoRegNextTime() == "1";
-    rbAutoRun.SetChecked(autoRun);
-    rbClearAutoRun.SetChecked(!autoRun);
+    const bool autoRun = store_->AutoRegNextTime() == "1";
+    autoRunButton_.SetChecked(autoRun);
+    manualStartButton_.SetChecked(!autoRun);
     // Only the exact lower-case word preselects hiding.
-    const bool hide = AppConfig->CloseAction() == "hide";
-    rbMinSize.SetChecked(hide);
-    rbExit.SetChecked(!hide);
+    const bool hide = store_->CloseAction() == "hide";
+    hideOnCloseButton_.SetChecked(hide);
+    exitOnCloseButton_.SetChecked(!hide);
     ApplyRoundRegion();
-    SetWindowLongPtrW(HotKey1.Handle(), GWL_STYLE,
-                      GetWindowLongPtrW(HotKey1.Handle(), GWL_STYLE) | WS_BORDER);
-    SetWindowPos(HotKey1.Handle(), nullptr, 0, 0, 0, 0,
+    SetWindowLongPtrW(hotKeyEdit_.Handle(), GWL_STYLE,
+                      GetWindowLongPtrW(hotKeyEdit_.Handle(), GWL_STYLE) | WS_BORDER);
+    SetWindowPos(hotKeyEdit_.Handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    Panel1.SetColor(kPanelColor);
-    Panel2.SetColor(kPanelColor);
-    for (tk::RadioButton* radio : {&rbAutoRun, &rbClearAutoRun, &rbMinSize, &rbExit}) {
+    startPanel_.SetColor(kPanelColor);
+    closePanel_.SetColor(kPanelColor);
+    for (tk::RadioButton* radio :
+         {&autoRunButton_, &manualStartButton_, &hideOnCloseButton_, &exitOnCloseButton_}) {
         radio->GetFont().SetColor(kFontColor);
         radio->Invalidate();
     }
-    Label1.GetFont().SetColor(kFontColor);
-    Label1.FontChanged();
-}
-
-void TUserConfigForm::ApplyRoundRegion() {
-    SetRoundedShape(kCornerEllipse);
+    hotKeyLabel_.GetFont().SetColor(kFontColor);
+    hotKeyLabel_.FontChanged();
 }
 
 void TUserConfigForm::IbtnOKClick() {
     tk::Application& app = tk::Application::Instance();
-    HWND mainWindow = app.MainForm() ? app.MainForm()->Handle() : nullptr;
-    if (mainWindow) {
-        UnregisterHotKey(mainWindow, HotKeyId);
-    }
-    const config::HotKeyValue value = config::HotKeyFromShortcut(ShortcutFromHotKeyControl(HotKey1.HotKey()));
-    RegisteredHotKeyModifiers = value.modifiers;
-    RegisteredHotKeyKey = value.key;
+    const config::HotKeyValue value =
+        config::HotKeyFromShortcut(ShortcutFromHotKeyControl(hotKeyEdit_.HotKey()));
+    chosenHotKey_ = value;
     // A combination that another program holds is not registered; the value is saved all the same.
-    if (mainWindow) {
-        RegisterHotKey(mainWindow, HotKeyId, value.modifiers, value.key);
+    if (OnApplyHotKey) {
+        OnApplyHotKey(value);
     }
-    if (!AppConfig) {
-        AppConfig = config::TAppConfigClass::GetInstance();
+    if (!store_) {
+        store_ = config::TAppConfigClass::GetInstance();
     }
-    AppConfig->SetHotKey(config::FormatHotKeyValue(value));
-    if (!Reg2Sys) {
-        Reg2Sys = std::make_unique<config::TReg2SysClass>();
+    store_->SetHotKey(config::FormatHotKeyValue(value));
+    if (!shortcuts_) {
+        shortcuts_ = std::make_unique<config::TReg2SysClass>();
     }
-    if (rbAutoRun.Checked()) {
-        AppConfig->SetAutoRegNextTime("1");
-        Reg2Sys->AddStartupShortcut(app.ExeName());
+    if (autoRunButton_.Checked()) {
+        store_->SetAutoRegNextTime("1");
+        shortcuts_->AddStartupShortcut(app.ExeName());
     } else {
-        Reg2Sys->RemoveAutostart();
-        AppConfig->SetAutoRegNextTime("0");
+        shortcuts_->RemoveAutostart();
+        store_->SetAutoRegNextTime("0");
     }
-    AppConfig->SetCloseAction(rbMinSize.Checked() ? "hide" : "exit");
+    store_->SetCloseAction(hideOnCloseButton_.Checked() ? "hide" : "exit");
     SetModalResult(tk::kModalOk);
 }
 
@@ -184,23 +167,15 @@ void TUserConfigForm::ibtnCloseClick() {
 
 void TUserConfigForm::FormClose(tk::CloseAction& Action) {
     Action = tk::CloseAction::Free;
-    if (UserConfigForm == this) {
-        UserConfigForm = nullptr;
-    }
+    GiveUpCurrent();
 }
 
 void TUserConfigForm::FormDestroy() {
-    Reg2Sys.reset();
+    shortcuts_.reset();
 }
 
 LRESULT TUserConfigForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_NCHITTEST: {
-            tk::Form::WndProc(message, wParam, lParam);
-            POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            ScreenToClient(Handle(), &point);
-            return InDragStrip(point.x, point.y, kDragStripRight) ? HTCAPTION : HTCLIENT;
-        }
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_INACTIVE) {
                 HWND focus = GetFocus();
@@ -214,7 +189,7 @@ LRESULT TUserConfigForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             HWND target =
                 lastFocus_ && IsWindow(lastFocus_) && IsChild(Handle(), lastFocus_) ? lastFocus_ : nullptr;
             if (!target) {
-                target = rbClearAutoRun.Checked() ? rbClearAutoRun.Handle() : rbAutoRun.Handle();
+                target = manualStartButton_.Checked() ? manualStartButton_.Handle() : autoRunButton_.Handle();
             }
             SetFocus(target);
             return 0;
@@ -222,18 +197,18 @@ LRESULT TUserConfigForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return tk::Form::WndProc(message, wParam, lParam);
+    return TBorderlessDialog::WndProc(message, wParam, lParam);
 }
 
-int OpenUserConfigDialog(tk::Form* owner, int hotKeyId) {
-    if (UserConfigForm) {
+int OpenUserConfigDialog(tk::Form* owner, int hotKeyId, HotKeyApplier applyHotKey) {
+    if (TUserConfigForm::Current()) {
         return tk::kModalNone;
     }
     tk::FormPtr<TUserConfigForm> created(new TUserConfigForm(owner));
     TUserConfigForm* form = created.get();
-    UserConfigForm = form;
     form->DoCreate();
     form->SetHotKeyId(hotKeyId);
+    form->OnApplyHotKey = std::move(applyHotKey);
     form->SetPosition(tk::Position::OwnerFormCenter);
     const int result = form->ShowModal();
     // From here the dialog frees itself (its close action), or its owner frees it.

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+#include "config/HotKeyText.h"
 #include "config/Reg2SysClass.h"
+#include "dialogs/BorderlessDialog.h"
 #include "toolkit/Button.h"
-#include "toolkit/Form.h"
 #include "toolkit/HotKeyEdit.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
@@ -22,17 +24,11 @@ class TAppConfigClass;
 
 namespace dialogs {
 
-class TUserConfigForm;
+// Registers a chosen hot key in place of the one the main window holds, under the main window's
+// identifier; answers whether the system took it.
+using HotKeyApplier = std::function<bool(const config::HotKeyValue&)>;
 
-// The open settings dialog (nullptr while none is open). The opener sets it; the dialog clears it
-// when it closes or is freed.
-inline TUserConfigForm* UserConfigForm = nullptr;
-
-// The modifiers and virtual key that the last OK registered.
-inline uint32_t RegisteredHotKeyModifiers = 0;
-inline uint32_t RegisteredHotKeyKey = 0;
-
-class TUserConfigForm : public tk::Form {
+class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
   public:
     static tk::FormDesign Design(tk::Form* owner);
 
@@ -50,52 +46,55 @@ class TUserConfigForm : public tk::Form {
     void FormDestroy();
 
     // The identifier under which the main window registered its hot key.
-    void SetHotKeyId(int Id) { HotKeyId = Id; }
-    int GetHotKeyId() const { return HotKeyId; }
+    void SetHotKeyId(int Id) { hotKeyId_ = Id; }
+    int GetHotKeyId() const { return hotKeyId_; }
+    // How OK registers the chosen key (set by the opener; without it OK registers nothing).
+    HotKeyApplier OnApplyHotKey;
+    // The key the last OK chose and stored.
+    const config::HotKeyValue& ChosenHotKey() const { return chosenHotKey_; }
 
     // Components, for the opener and for tests.
-    tk::Image& Background() { return Image1; }
-    tk::Panel& StartPanel() { return Panel1; }
-    tk::RadioButton& AutoRunButton() { return rbAutoRun; }
-    tk::RadioButton& ClearAutoRunButton() { return rbClearAutoRun; }
-    tk::Panel& ClosePanel() { return Panel2; }
-    tk::RadioButton& MinSizeButton() { return rbMinSize; }
-    tk::RadioButton& ExitButton() { return rbExit; }
-    tk::Label& HotKeyLabel() { return Label1; }
-    tk::HotKeyEdit& HotKeyControl() { return HotKey1; }
-    tk::Image& OkButton() { return IbtnOK; }
-    tk::Image& CancelButton() { return IbtnCancel; }
-    tk::Image& CloseButton() { return ibtnClose; }
+    tk::Image& Background() { return background_; }
+    tk::Panel& StartPanel() { return startPanel_; }
+    tk::RadioButton& AutoRunButton() { return autoRunButton_; }
+    tk::RadioButton& ClearAutoRunButton() { return manualStartButton_; }
+    tk::Panel& ClosePanel() { return closePanel_; }
+    tk::RadioButton& MinSizeButton() { return hideOnCloseButton_; }
+    tk::RadioButton& ExitButton() { return exitOnCloseButton_; }
+    tk::Label& HotKeyLabel() { return hotKeyLabel_; }
+    tk::HotKeyEdit& HotKeyControl() { return hotKeyEdit_; }
+    tk::Image& OkButton() { return okButton_; }
+    tk::Image& CancelButton() { return cancelButton_; }
+    tk::Image& CloseButton() { return closeButton_; }
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void ApplyRoundRegion();
+    tk::Image background_;
+    tk::Panel startPanel_;
+    tk::RadioButton autoRunButton_;
+    tk::RadioButton manualStartButton_;
+    tk::Panel closePanel_;
+    tk::RadioButton hideOnCloseButton_;
+    tk::RadioButton exitOnCloseButton_;
+    tk::Label hotKeyLabel_;
+    tk::HotKeyEdit hotKeyEdit_;
+    tk::Image okButton_;
+    tk::Image cancelButton_;
+    tk::Image closeButton_;
 
-    tk::Image Image1;
-    tk::Panel Panel1;
-    tk::RadioButton rbAutoRun;
-    tk::RadioButton rbClearAutoRun;
-    tk::Panel Panel2;
-    tk::RadioButton rbMinSize;
-    tk::RadioButton rbExit;
-    tk::Label Label1;
-    tk::HotKeyEdit HotKey1;
-    tk::Image IbtnOK;
-    tk::Image IbtnCancel;
-    tk::Image ibtnClose;
-
-    int HotKeyId = 0;
-    config::TAppConfigClass* AppConfig = nullptr;  // the process's store, not owned
-    std::unique_ptr<config::TReg2SysClass> Reg2Sys;
+    int hotKeyId_ = 0;
+    config::HotKeyValue chosenHotKey_;
+    config::TAppConfigClass* store_ = nullptr;  // the process's store, not owned
+    std::unique_ptr<config::TReg2SysClass> shortcuts_;
     HWND lastFocus_ = nullptr;  // the focused control when the dialog was last deactivated
 };
 
 // Opens the settings dialog the way the main window does: nothing when one is open already (the
-// answer is then tk::kModalNone); otherwise creates it owned by owner, sets the global reference,
-// hands it the hot-key identifier, centres it on the owner and shows it modally. Answers the modal
-// result (tk::kModalOk after OK). The dialog frees itself afterwards.
-int OpenUserConfigDialog(tk::Form* owner, int hotKeyId);
+// answer is then tk::kModalNone); otherwise creates it owned by owner, hands it the hot-key identifier
+// and the way to register a chosen key, centres it on the owner and shows it modally. Answers the
+// modal result (tk::kModalOk after OK). The dialog frees itself afterwards.
+int OpenUserConfigDialog(tk::Form* owner, int hotKeyId, HotKeyApplier applyHotKey);
 
 }  // namespace dialogs

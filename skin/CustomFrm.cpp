@@ -155,18 +155,18 @@ void THotImg::DrawFace(const tk::Bitmap* face) {
 
 void THotImg::MouseEntered() {
     tk::Image::MouseEntered();
-    DrawFace(OverImage);
+    DrawFace(overImage);
 }
 
 void THotImg::MouseLeft() {
     tk::Image::MouseLeft();
-    DrawFace(NormalImage);
+    DrawFace(normalImage);
 }
 
 void THotImg::MouseDown(tk::MouseButton button, int x, int y) {
     tk::Image::MouseDown(button, x, y);
     if (button == tk::MouseButton::Left) {
-        DrawFace(DownImage);
+        DrawFace(downImage);
     }
 }
 
@@ -176,7 +176,7 @@ void THotImg::MouseUp(tk::MouseButton button, int x, int y) {
     const auto alive = LifeToken();
     tk::Image::MouseUp(button, x, y);
     if (button == tk::MouseButton::Left && *alive) {
-        DrawFace(NormalImage);
+        DrawFace(normalImage);
     }
 }
 
@@ -195,30 +195,30 @@ tk::FormDesign TPictureForm::BaseDesign() {
 
 TPictureForm::TPictureForm(const tk::FormDesign& design)
     : tk::Form(design),
-      ImgTop(this),
-      imgbottom(this),
-      pnlMain(this, 0, 47, design.clientWidth, design.clientHeight - 47, GetSysColor(COLOR_WINDOW)),
-      imgLeft(this),
-      imgTopLeft(this),
-      imgTopRight(this),
-      imgRight(this),
-      imgSystemMenu(this) {
-    ImgTop.name = "ImgTop";
-    ImgTop.SetAlign(tk::Align::Top);
-    imgbottom.name = "imgbottom";
-    pnlMain.name = "pnlMain";
-    imgLeft.name = "imgLeft";
-    imgTopLeft.name = "imgTopLeft";
-    imgTopRight.name = "imgTopRight";
-    imgRight.name = "imgRight";
-    imgSystemMenu.name = "imgSystemMenu";
-    imgSystemMenu.SetBounds(0, 0, 32, 32);
-    imgSystemMenu.SetCenter(true);
-    imgSystemMenu.SetCursor(LoadCursorW(nullptr, IDC_HAND));
-    imgSystemMenu.SetHint(L"Orvania");
+      topStrip_(this),
+      bottomStrip_(this),
+      mainPanel_(this, 0, 47, design.clientWidth, design.clientHeight - 47, GetSysColor(COLOR_WINDOW)),
+      leftStrip_(this),
+      leftEdgeTop_(this),
+      rightEdgeTop_(this),
+      rightStrip_(this),
+      systemMenuImage_(this) {
+    topStrip_.name = "ImgTop";
+    topStrip_.SetAlign(tk::Align::Top);
+    bottomStrip_.name = "imgbottom";
+    mainPanel_.name = "pnlMain";
+    leftStrip_.name = "imgLeft";
+    leftEdgeTop_.name = "imgTopLeft";
+    rightEdgeTop_.name = "imgTopRight";
+    rightStrip_.name = "imgRight";
+    systemMenuImage_.name = "imgSystemMenu";
+    systemMenuImage_.SetBounds(0, 0, 32, 32);
+    systemMenuImage_.SetCenter(true);
+    systemMenuImage_.SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    systemMenuImage_.SetHint(L"Orvania");
     if (HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
                                                    16, 16, LR_DEFAULTCOLOR))) {
-        imgSystemMenu.SetIcon(tk::UniqueIcon(icon));
+        systemMenuImage_.SetIcon(tk::UniqueIcon(icon));
     }
     OnCreate = [this] { FormCreate(); };
     OnResize = [this] { FormResize(); };
@@ -230,7 +230,7 @@ TPictureForm::~TPictureForm() = default;
 void TPictureForm::FormCreate() {
     try {
         SetCloseButtonVisible(true);
-        Resizable = true;
+        resizable_ = true;
         LoadSkin();
         FormResize();
     } catch (const base::Error& e) {
@@ -252,13 +252,13 @@ void TPictureForm::FormDestroy() {
 }
 
 void TPictureForm::SetResizable(bool value) {
-    Resizable = value;
+    resizable_ = value;
 }
 
 void TPictureForm::SetCloseButtonVisible(bool value) {
-    CloseButtonVisible = value;
-    if (HotImages[kCloseButton]) {
-        HotImages[kCloseButton]->SetVisible(value);
+    closeButtonVisible_ = value;
+    if (hotImages_[kCloseButton]) {
+        hotImages_[kCloseButton]->SetVisible(value);
     }
 }
 
@@ -269,11 +269,11 @@ void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
     if (!base::FileExists(IconPath)) {
         return;
     }
-    imgSystemMenu.SetStretch(true);
-    imgSystemMenu.SetBounds(imgSystemMenu.Left(), imgSystemMenu.Top(), 16, 16);
+    systemMenuImage_.SetStretch(true);
+    systemMenuImage_.SetBounds(systemMenuImage_.Left(), systemMenuImage_.Top(), 16, 16);
     if (HICON icon = static_cast<HICON>(
             LoadImageW(nullptr, base::AnsiToWide(IconPath).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE))) {
-        imgSystemMenu.SetIcon(tk::UniqueIcon(icon));
+        systemMenuImage_.SetIcon(tk::UniqueIcon(icon));
     }
 }
 
@@ -284,10 +284,10 @@ void TPictureForm::ApplyWindowShape() {
 void TPictureForm::LoadSkin() {
     std::string iconPath;
     LoadSystemMenuIcon(iconPath);
-    if (SkinPath.empty()) {
-        SkinPath = kDefaultSkinPath;
+    if (skinPath_.empty()) {
+        skinPath_ = kDefaultSkinPath;
     }
-    const std::string folder = SkinFolder(base::ExeFolder(), SkinPath);
+    const std::string folder = SkinFolder(base::ExeFolder(), skinPath_);
     if (!base::DirectoryExists(folder)) {
         throw base::Error(std::string(kMissingSkinMessage));
     }
@@ -298,55 +298,56 @@ void TPictureForm::LoadSkin() {
         if (base::FileExists(file) && image->LoadFromFile(base::AnsiToWide(file))) {
             image->SetTransparentColor(kTransparent);
         }
-        SkinImages[static_cast<size_t>(i)] = std::move(image);
+        skinImages_[static_cast<size_t>(i)] = std::move(image);
     }
     SizeFrameParts();
     CreateFrameControls();
 }
 
 void TPictureForm::CreateFrameControls() {
-    CaptionLabel = std::make_unique<tk::Label>(this);
-    tk::Font& font = CaptionLabel->GetFont();
+    captionLabel_ = std::make_unique<tk::Label>(this);
+    tk::Font& font = captionLabel_->GetFont();
     font.SetFace(L"宋体");
     font.SetPoints(9);
     font.SetBold(true);
     font.SetColor(kCaptionColor);
-    CaptionLabel->FontChanged();
-    CaptionLabel->SetTransparent(true);
+    captionLabel_->FontChanged();
+    captionLabel_->SetTransparent(true);
     // Placed once, after the system-menu image as it stands now; never moved afterwards.
-    CaptionLabel->SetBounds(imgSystemMenu.Left() + imgSystemMenu.Width(), CaptionLabelTop(Extents()), 0, 0);
-    CaptionLabel->SetCaption(Caption());
+    captionLabel_->SetBounds(systemMenuImage_.Left() + systemMenuImage_.Width(), CaptionLabelTop(Extents()),
+                             0, 0);
+    captionLabel_->SetCaption(Caption());
 
     for (int i = 0; i < kHotImageCount; ++i) {
         auto image = std::make_unique<THotImg>(this);
         image->SetAutoSize(true);
         image->SetTransparent(true);
         image->OnClick = [this, i] { CaptionButtonClick(i); };
-        HotImages[static_cast<size_t>(i)] = std::move(image);
+        hotImages_[static_cast<size_t>(i)] = std::move(image);
     }
     const LONG style = Handle() ? GetWindowLongW(Handle(), GWL_STYLE) : 0;
-    HotImages[kMinimizeButton]->SetVisible((style & WS_MINIMIZEBOX) != 0);
-    HotImages[kMaximizeButton]->SetVisible((style & WS_MAXIMIZEBOX) != 0);
-    HotImages[kCloseButton]->SetVisible(CloseButtonVisible);
+    hotImages_[kMinimizeButton]->SetVisible((style & WS_MINIMIZEBOX) != 0);
+    hotImages_[kMaximizeButton]->SetVisible((style & WS_MAXIMIZEBOX) != 0);
+    hotImages_[kCloseButton]->SetVisible(closeButtonVisible_);
 }
 
 void TPictureForm::FreeSkin() {
-    CaptionLabel.reset();
+    captionLabel_.reset();
     // The hover images refer to skin images: they go first.
-    for (auto& image : HotImages) {
+    for (auto& image : hotImages_) {
         image.reset();
     }
-    for (auto& image : SkinImages) {
+    for (auto& image : skinImages_) {
         image.reset();
     }
 }
 
 const tk::Bitmap* TPictureForm::SkinImageAt(int index) const {
-    return index >= 0 && index < kSkinImageCount ? SkinImages[static_cast<size_t>(index)].get() : nullptr;
+    return index >= 0 && index < kSkinImageCount ? skinImages_[static_cast<size_t>(index)].get() : nullptr;
 }
 
 THotImg* TPictureForm::HotImage(int index) const {
-    return index >= 0 && index < kHotImageCount ? HotImages[static_cast<size_t>(index)].get() : nullptr;
+    return index >= 0 && index < kHotImageCount ? hotImages_[static_cast<size_t>(index)].get() : nullptr;
 }
 
 bool TPictureForm::SkinImageLoaded(int index) const {
@@ -357,7 +358,7 @@ bool TPictureForm::SkinImageLoaded(int index) const {
 SkinExtents TPictureForm::Extents() const {
     SkinExtents extents{};
     for (int i = 0; i < kSkinImageCount; ++i) {
-        extents[static_cast<size_t>(i)] = ExtentOf(SkinImages[static_cast<size_t>(i)].get());
+        extents[static_cast<size_t>(i)] = ExtentOf(skinImages_[static_cast<size_t>(i)].get());
     }
     return extents;
 }
@@ -374,7 +375,7 @@ FrameState TPictureForm::State() const {
 }
 
 int TPictureForm::MinimizeLeft() const {
-    if (const THotImg* button = HotImages[kMinimizeButton].get()) {
+    if (const THotImg* button = hotImages_[kMinimizeButton].get()) {
         return button->Left();
     }
     return Width();
@@ -388,14 +389,14 @@ void TPictureForm::SizeFrameParts() {
         return;  // no skin: the frame controls keep their design bounds
     }
     const FrameSizes s = skin::SizeFrameParts(Extents(), Width(), Height());
-    ImgTop.SetHeight(s.topHeight);
-    imgbottom.SetBounds(imgbottom.Left(), imgbottom.Top(), s.bottom.width, s.bottom.height);
-    imgLeft.SetBounds(imgLeft.Left(), imgLeft.Top(), s.left.width, s.left.height);
-    imgRight.SetBounds(imgRight.Left(), imgRight.Top(), s.right.width, s.right.height);
-    imgTopLeft.SetBounds(imgTopLeft.Left(), imgTopLeft.Top(), s.topLeft.width, s.topLeft.height);
-    imgTopRight.SetBounds(imgTopRight.Left(), imgTopRight.Top(), s.topRight.width, s.topRight.height);
-    pnlMain.SetBounds(pnlMain.Left(), pnlMain.Top(), s.main.width, s.main.height);
-    CaptionHeight = s.captionHeight;
+    topStrip_.SetHeight(s.topHeight);
+    bottomStrip_.SetBounds(bottomStrip_.Left(), bottomStrip_.Top(), s.bottom.width, s.bottom.height);
+    leftStrip_.SetBounds(leftStrip_.Left(), leftStrip_.Top(), s.left.width, s.left.height);
+    rightStrip_.SetBounds(rightStrip_.Left(), rightStrip_.Top(), s.right.width, s.right.height);
+    leftEdgeTop_.SetBounds(leftEdgeTop_.Left(), leftEdgeTop_.Top(), s.topLeft.width, s.topLeft.height);
+    rightEdgeTop_.SetBounds(rightEdgeTop_.Left(), rightEdgeTop_.Top(), s.topRight.width, s.topRight.height);
+    mainPanel_.SetBounds(mainPanel_.Left(), mainPanel_.Top(), s.main.width, s.main.height);
+    captionHeight_ = s.captionHeight;
 }
 
 // The tiles lie at 0, t, 2t, ... (t the tile's length along the strip). After the first tile is drawn,
@@ -430,15 +431,15 @@ void TPictureForm::PaintFrame() {
     }
     const bool maximized = GetWindowState() == tk::WindowState::Maximized;
     for (int i = 0; i < 3; ++i) {
-        THotImg* button = HotImages[static_cast<size_t>(i)].get();
+        THotImg* button = hotImages_[static_cast<size_t>(i)].get();
         if (!button) {
             continue;
         }
         const FaceSet set = ButtonFaceSet(i, maximized);
-        button->NormalImage = SkinImages[FaceImage(set, Face::Normal)].get();
-        button->OverImage = SkinImages[FaceImage(set, Face::Over)].get();
-        button->DownImage = SkinImages[FaceImage(set, Face::Down)].get();
-        button->ShowCopyOf(*button->NormalImage);
+        button->normalImage = skinImages_[FaceImage(set, Face::Normal)].get();
+        button->overImage = skinImages_[FaceImage(set, Face::Over)].get();
+        button->downImage = skinImages_[FaceImage(set, Face::Down)].get();
+        button->ShowCopyOf(*button->normalImage);
         button->SetShowHint(true);
         button->SetHint(base::Utf8ToWide(ButtonHint(set)));
         button->Invalidate();
@@ -448,26 +449,26 @@ void TPictureForm::PaintFrame() {
                                                                {kBottomLeftCorner, kBottomLeft},
                                                                {kBottomRightCorner, kBottomRight}}};
     for (const auto& [corner, image] : corners) {
-        if (THotImg* hot = HotImages[static_cast<size_t>(corner)].get()) {
-            hot->ShowCopyOf(*SkinImages[image]);
+        if (THotImg* hot = hotImages_[static_cast<size_t>(corner)].get()) {
+            hot->ShowCopyOf(*skinImages_[image]);
         }
     }
     const int w = Width();
     const int h = Height();
-    const tk::Bitmap& top = *SkinImages[kTopActivate];
-    const tk::Bitmap& left = *SkinImages[kLeft];
-    const tk::Bitmap& bottom = *SkinImages[kBottom];
-    const tk::Bitmap& right = *SkinImages[kRight];
-    TileStrip(ImgTop, top, TileCount(w, top.Width()), true);
-    TileStrip(imgLeft, left, TileCount(h, left.Height()), false);
-    TileStrip(imgbottom, bottom, TileCount(BottomTileLength(w), bottom.Width()), true);
-    TileStrip(imgRight, right, TileCount(h, right.Height()), false);
-    TileStrip(imgTopLeft, *SkinImages[kTopLeft1], 1, true);
-    TileStrip(imgTopRight, *SkinImages[kTopRight1], 1, true);
+    const tk::Bitmap& top = *skinImages_[kTopActivate];
+    const tk::Bitmap& left = *skinImages_[kLeft];
+    const tk::Bitmap& bottom = *skinImages_[kBottom];
+    const tk::Bitmap& right = *skinImages_[kRight];
+    TileStrip(topStrip_, top, TileCount(w, top.Width()), true);
+    TileStrip(leftStrip_, left, TileCount(h, left.Height()), false);
+    TileStrip(bottomStrip_, bottom, TileCount(BottomTileLength(w), bottom.Width()), true);
+    TileStrip(rightStrip_, right, TileCount(h, right.Height()), false);
+    TileStrip(leftEdgeTop_, *skinImages_[kTopLeft1], 1, true);
+    TileStrip(rightEdgeTop_, *skinImages_[kTopRight1], 1, true);
 }
 
 void TPictureForm::PlaceFrameParts() {
-    if (!HotImages[0]) {
+    if (!hotImages_[0]) {
         return;
     }
     const int w = Width();
@@ -475,26 +476,27 @@ void TPictureForm::PlaceFrameParts() {
     const SkinExtents extents = Extents();
     std::array<Extent, 3> buttons;
     for (size_t i = 0; i < 3; ++i) {
-        buttons[i] = {HotImages[i]->Width(), HotImages[i]->Height()};
+        buttons[i] = {hotImages_[i]->Width(), hotImages_[i]->Height()};
     }
-    const FramePlacement p = skin::PlaceFrameParts(extents, w, h, CaptionHeight, buttons);
+    const FramePlacement p = skin::PlaceFrameParts(extents, w, h, captionHeight_, buttons);
     for (size_t i = 0; i < kHotImageCount; ++i) {
-        THotImg& image = *HotImages[i];
+        THotImg& image = *hotImages_[i];
         image.SetBounds(p.hotImages[i].x, p.hotImages[i].y, image.Width(), image.Height());
         if (i < 3) {
             image.BringToFront();
         }
     }
-    imgSystemMenu.SetBounds(p.systemMenu.x, p.systemMenu.y, imgSystemMenu.Width(), imgSystemMenu.Height());
-    imgSystemMenu.BringToFront();
-    imgTopLeft.SetBounds(p.topLeft.x, p.topLeft.y, imgTopLeft.Width(), imgTopLeft.Height());
-    imgTopRight.SetBounds(p.topRight.x, p.topRight.y, imgTopRight.Width(), imgTopRight.Height());
-    imgLeft.SetBounds(p.left.x, p.left.y, imgLeft.Width(), imgLeft.Height());
-    imgRight.SetBounds(p.right.x, p.right.y, imgRight.Width(), imgRight.Height());
-    imgbottom.SetBounds(p.bottom.x, p.bottom.y, imgbottom.Width(), imgbottom.Height());
-    pnlMain.SetBounds(p.main.x, p.main.y, pnlMain.Width(), pnlMain.Height());
-    HotImages[kMinimizeButton]->SetVisible(Resizable);
-    HotImages[kMaximizeButton]->SetVisible(Resizable);
+    systemMenuImage_.SetBounds(p.systemMenu.x, p.systemMenu.y, systemMenuImage_.Width(),
+                               systemMenuImage_.Height());
+    systemMenuImage_.BringToFront();
+    leftEdgeTop_.SetBounds(p.topLeft.x, p.topLeft.y, leftEdgeTop_.Width(), leftEdgeTop_.Height());
+    rightEdgeTop_.SetBounds(p.topRight.x, p.topRight.y, rightEdgeTop_.Width(), rightEdgeTop_.Height());
+    leftStrip_.SetBounds(p.left.x, p.left.y, leftStrip_.Width(), leftStrip_.Height());
+    rightStrip_.SetBounds(p.right.x, p.right.y, rightStrip_.Width(), rightStrip_.Height());
+    bottomStrip_.SetBounds(p.bottom.x, p.bottom.y, bottomStrip_.Width(), bottomStrip_.Height());
+    mainPanel_.SetBounds(p.main.x, p.main.y, mainPanel_.Width(), mainPanel_.Height());
+    hotImages_[kMinimizeButton]->SetVisible(resizable_);
+    hotImages_[kMaximizeButton]->SetVisible(resizable_);
 }
 
 void TPictureForm::PaintCaption(bool active) {
@@ -505,14 +507,14 @@ void TPictureForm::PaintCaption(bool active) {
     const SkinImage topLeft = active ? kTopLeftActivate : kTopLeftdeActivate;
     const SkinImage topRight = active ? kTopRightActivate : kTopRightdeActivate;
     if (SkinImageLoaded(top)) {
-        const tk::Bitmap& tile = *SkinImages[top];
-        TileStrip(ImgTop, tile, TileCount(Width(), tile.Width()), true);
+        const tk::Bitmap& tile = *skinImages_[top];
+        TileStrip(topStrip_, tile, TileCount(Width(), tile.Width()), true);
     }
-    if (SkinImageLoaded(topLeft) && HotImages[kTopLeftCorner]) {
-        HotImages[kTopLeftCorner]->ShowCopyOf(*SkinImages[topLeft]);
+    if (SkinImageLoaded(topLeft) && hotImages_[kTopLeftCorner]) {
+        hotImages_[kTopLeftCorner]->ShowCopyOf(*skinImages_[topLeft]);
     }
-    if (SkinImageLoaded(topRight) && HotImages[kTopRightCorner]) {
-        HotImages[kTopRightCorner]->ShowCopyOf(*SkinImages[topRight]);
+    if (SkinImageLoaded(topRight) && hotImages_[kTopRightCorner]) {
+        hotImages_[kTopRightCorner]->ShowCopyOf(*skinImages_[topRight]);
     }
 }
 
@@ -575,8 +577,8 @@ void TPictureForm::PaintWindow() {
 
 void TPictureForm::TextChanged() {
     tk::Form::TextChanged();
-    if (CaptionLabel) {
-        CaptionLabel->SetCaption(Caption());
+    if (captionLabel_) {
+        captionLabel_->SetCaption(Caption());
     }
 }
 
@@ -591,9 +593,9 @@ LRESULT TPictureForm::HandleHitTest(WPARAM wParam, LPARAM lParam) {
     in.y = p.y;
     in.width = r.right - r.left;
     in.height = r.bottom - r.top;
-    in.captionHeight = CaptionHeight;
+    in.captionHeight = captionHeight_;
     in.minimizeLeft = MinimizeLeft();
-    in.resizable = Resizable;
+    in.resizable = resizable_;
     in.maximized = IsZoomed(Handle()) != FALSE;
     return ToHitCode(HitTest(in), result);
 }
@@ -601,7 +603,7 @@ LRESULT TPictureForm::HandleHitTest(WPARAM wParam, LPARAM lParam) {
 void TPictureForm::HandleCaptionDoubleClick(LPARAM lParam) {
     POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(Handle(), &p);
-    if (InCaptionDoubleClickZone(p.x, p.y, CaptionHeight, MinimizeLeft())) {
+    if (InCaptionDoubleClickZone(p.x, p.y, captionHeight_, MinimizeLeft())) {
         RunCaptionCommand(CaptionDoubleClickCommand(State()));
     }
 }

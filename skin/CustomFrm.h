@@ -20,10 +20,6 @@
 
 namespace skin {
 
-// The caption band's height, shared by every skinned window of the process: it starts at 47 and
-// takes the height of "TopActivate" whenever a window sizes its frame parts.
-inline int CaptionHeight = kInitialCaptionHeight;
-
 // A picture with three faces: the normal face, one while the mouse is over it and one while the
 // left button is held on it. The faces are skin images of the window (not owned, may be absent);
 // each is drawn over the control's own picture. The click fires while the button comes up, before
@@ -33,9 +29,9 @@ class THotImg : public tk::Image {
     explicit THotImg(tk::WinControl* parent);
     ~THotImg() override;
 
-    const tk::Bitmap* NormalImage = nullptr;
-    const tk::Bitmap* OverImage = nullptr;
-    const tk::Bitmap* DownImage = nullptr;
+    const tk::Bitmap* normalImage = nullptr;
+    const tk::Bitmap* overImage = nullptr;
+    const tk::Bitmap* downImage = nullptr;
 
     // Makes the picture a copy of an image (its pixels and transparent colour).
     void ShowCopyOf(const tk::Bitmap& source);
@@ -76,12 +72,12 @@ class TPictureForm : public tk::Form {
 
     // The skin folder below the program's folder (with a trailing backslash); only takes effect
     // before FormCreate loads the skin.
-    void SetSkinPath(const std::string& path) { SkinPath = path; }
-    const std::string& GetSkinPath() const { return SkinPath; }
+    void SetSkinPath(const std::string& path) { skinPath_ = path; }
+    const std::string& GetSkinPath() const { return skinPath_; }
     // While false the minimize and maximize buttons are hidden (from the next relayout), the resize
     // borders do not answer and the caption drag zone reaches further right (at once).
     void SetResizable(bool value);
-    bool GetResizable() const { return Resizable; }
+    bool GetResizable() const { return resizable_; }
     void SetCloseButtonVisible(bool value);
 
     // Loads the small caption icon from IconPath ("SysMenu.ico" when empty), relative to the current
@@ -96,31 +92,35 @@ class TPictureForm : public tk::Form {
     // Frees the caption text, the hover images and the skin images.
     void FreeSkin();
 
+    // The caption band's height, shared by every skinned window of the process: it starts at 47 and
+    // takes the height of "TopActivate" whenever a window sizes its frame parts.
+    static int CaptionHeight() { return captionHeight_; }
+
     // The client panel that holds a descendant's content.
-    tk::Panel& MainPanel() { return pnlMain; }
+    tk::Panel& MainPanel() { return mainPanel_; }
 
     // What the skin made (null or empty before LoadSkin, after FreeSkin and without a skin folder).
-    bool SkinLoaded() const { return SkinImages[0] != nullptr; }
+    bool SkinLoaded() const { return skinImages_[0] != nullptr; }
     const tk::Bitmap* SkinImageAt(int index) const;
     THotImg* HotImage(int index) const;
-    tk::Label* GetCaptionLabel() const { return CaptionLabel.get(); }
+    tk::Label* GetCaptionLabel() const { return captionLabel_.get(); }
     // The frame controls, by their design names.
-    tk::Image& TopStrip() { return ImgTop; }
-    tk::Image& SystemMenuImage() { return imgSystemMenu; }
+    tk::Image& TopStrip() { return topStrip_; }
+    tk::Image& SystemMenuImage() { return systemMenuImage_; }
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void TextChanged() override;
 
     // Frame controls, in declaration order.
-    tk::Image ImgTop;
-    tk::Image imgbottom;
-    tk::Panel pnlMain;
-    tk::Image imgLeft;
-    tk::Image imgTopLeft;
-    tk::Image imgTopRight;
-    tk::Image imgRight;
-    tk::Image imgSystemMenu;
+    tk::Image topStrip_;
+    tk::Image bottomStrip_;
+    tk::Panel mainPanel_;
+    tk::Image leftStrip_;
+    tk::Image leftEdgeTop_;
+    tk::Image rightEdgeTop_;
+    tk::Image rightStrip_;
+    tk::Image systemMenuImage_;
 
   private:
     SkinExtents Extents() const;
@@ -146,13 +146,15 @@ class TPictureForm : public tk::Form {
     // Buffers the frame's rectangles are painted through, kept while their sizes stay.
     std::vector<tk::Bitmap> paintBuffers_;
 
+    static inline int captionHeight_ = kInitialCaptionHeight;
+
     // Fields, in order.
-    std::array<std::unique_ptr<THotImg>, kHotImageCount> HotImages;
-    std::unique_ptr<tk::Label> CaptionLabel;
-    bool CloseButtonVisible = true;
-    std::string SkinPath;
-    bool Resizable = true;
-    std::array<std::unique_ptr<tk::Bitmap>, kSkinImageCount> SkinImages;
+    std::array<std::unique_ptr<THotImg>, kHotImageCount> hotImages_;
+    std::unique_ptr<tk::Label> captionLabel_;
+    bool closeButtonVisible_ = true;
+    std::string skinPath_;
+    bool resizable_ = true;
+    std::array<std::unique_ptr<tk::Bitmap>, kSkinImageCount> skinImages_;
 };
 
 }  // namespace skin

@@ -26,7 +26,7 @@ class FirstOptionDialogTest : public testsupport::DialogTest {
     static void ClickOk(TFirstOptionForm* form) { ClickAt(form->Handle(), 250, 178); }
     static void ClickCloseCross(TFirstOptionForm* form) { ClickAt(form->Handle(), 338, 16); }
     static bool Closed() {
-        return dialogs::FirstOptionForm == nullptr &&
+        return dialogs::TFirstOptionForm::Current() == nullptr &&
                testsupport::PumpUntil([] { return FindWindowW(L"TFirstOptionForm", nullptr) == nullptr; });
     }
     void ExpectBothShortcuts() {
@@ -45,7 +45,7 @@ class FirstOptionDialogTest : public testsupport::DialogTest {
 
 TEST_F(FirstOptionDialogTest, OpensCheckedOnTopAndCentredOnTheMainWindow) {
     TFirstOptionForm* form = Open();
-    ASSERT_EQ(dialogs::FirstOptionForm, form);
+    ASSERT_EQ(dialogs::TFirstOptionForm::Current(), form);
     EXPECT_EQ(dialogs::ShowFirstOptionDialog(main_), form);  // one at a time
     EXPECT_EQ(form->Caption(), base::Utf8ToWide("启动选择"));
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
@@ -115,7 +115,7 @@ TEST_F(FirstOptionDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
     EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
     testsupport::Pump(30);
-    EXPECT_EQ(dialogs::FirstOptionForm, form);
+    EXPECT_EQ(dialogs::TFirstOptionForm::Current(), form);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     ExpectBothShortcuts();  // made before the write
 }
@@ -134,6 +134,6 @@ TEST_F(FirstOptionDialogTest, ADialogFreedWithItsOwnerLeavesNoReference) {
     Open();
     tk::Application::Instance().DestroyMainForm();
     main_ = nullptr;
-    EXPECT_EQ(dialogs::FirstOptionForm, nullptr);
+    EXPECT_EQ(dialogs::TFirstOptionForm::Current(), nullptr);
     EXPECT_EQ(FindWindowW(L"TFirstOptionForm", nullptr), nullptr);
 }

@@ -22,8 +22,8 @@ TEST_F(MainFormTest, WithoutConfigurationItStartsPlainAndCompleteOnItsDefaults) 
     app::TMainForm* form = CreateMainForm();
     EXPECT_EQ(form->TrayIcon().Hint(), L"Velmora");
     EXPECT_FALSE(form->TrayIcon().Visible());  // no "SysMenu.ico" in the current directory
-    EXPECT_FALSE(app::FullLayout);
-    EXPECT_EQ(app::StartUrl, "");
+    EXPECT_FALSE(form->FullLayout());
+    EXPECT_EQ(form->StartUrl(), "");
     EXPECT_EQ(form->GetHotKeyInterval(), 100);
     // The window class outside programs look for, and no pop-up style any more.
     wchar_t cls[64] = {};
@@ -45,7 +45,7 @@ TEST_F(MainFormTest, ConfiguredHotKeyIsHeldUnderTheHotkeyAtomAndNamedInTheTrayHi
     EXPECT_EQ(form->GetHotKeyId(), atom - 0xC000);
     EXPECT_TRUE(HotKeyIsHeld(0, VK_F9));
     EXPECT_EQ(form->TrayIcon().Hint(), Wide("Velmora\r\n按F9键隐藏或显示界面"));
-    EXPECT_EQ(app::StartUrl, "http://exam.example/login.aspx");
+    EXPECT_EQ(form->StartUrl(), "http://exam.example/login.aspx");
 
     tk::Application::Instance().DestroyMainForm();
     EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));

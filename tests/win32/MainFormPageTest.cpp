@@ -40,8 +40,8 @@ class PageHostTest : public MainFormTest {
         WriteSysConfig("DirectUrl=" + startUrl + "\r\n");
         app::TMainForm* form = CreateMainForm();
         EXPECT_NE(form->GetBrowser(), nullptr);
-        base::ComPtr<IOleObject> object(
-            base::ComPtr<IWebBrowser2>(form->GetBrowser()->DefaultInterface()).As<IOleObject>(IID_IOleObject));
+        base::ComPtr<IOleObject> object(base::ComPtr<IWebBrowser2>(form->GetBrowser()->DefaultInterface())
+                                            .As<IOleObject>(IID_IOleObject));
         object->GetClientSite(site_.Put());
         return form;
     }
@@ -106,18 +106,18 @@ TEST_F(PageHostTest, TheStartPageKeepsTheCompactLayoutByteForByte) {
     app::TMainForm* form = Start("http://exam.example/login.aspx");
     form->Show();
     Navigated(form, "http://exam.example/login.aspx");
-    EXPECT_FALSE(app::FullLayout);
+    EXPECT_FALSE(form->FullLayout());
     EXPECT_EQ(Rect(form).right - Rect(form).left, 400);
     // Letter case differs: that is another address.
     Navigated(form, "http://exam.example/Login.aspx");
-    EXPECT_TRUE(app::FullLayout);
+    EXPECT_TRUE(form->FullLayout());
 }
 
 TEST_F(PageHostTest, ABareHostWithoutTheSlashTheBrowserAddsSwitchesAtOnce) {
     app::TMainForm* form = Start("http://exam.example");
     form->Show();
     Navigated(form, "http://exam.example/");
-    EXPECT_TRUE(app::FullLayout);
+    EXPECT_TRUE(form->FullLayout());
     EXPECT_TRUE(form->GetPlaced());
 }
 
@@ -131,9 +131,9 @@ TEST_F(PageHostTest, LeavingTheStartPageAppliesTheSavedPlacementAndOffersTheFirs
     EXPECT_EQ(r.top, 50);
     EXPECT_EQ(r.right - r.left, 1024);
     EXPECT_TRUE(form->GetResizable());
-    ASSERT_NE(dialogs::FirstOptionForm, nullptr);
-    EXPECT_TRUE(IsWindowVisible(dialogs::FirstOptionForm->Handle()));
-    EXPECT_EQ(dialogs::FirstOptionForm->Owner(), form);
+    ASSERT_NE(dialogs::TFirstOptionForm::Current(), nullptr);
+    EXPECT_TRUE(IsWindowVisible(dialogs::TFirstOptionForm::Current()->Handle()));
+    EXPECT_EQ(dialogs::TFirstOptionForm::Current()->Owner(), form);
 }
 
 TEST_F(PageHostTest, NoFirstRunDialogOnceTheUserDeclinedIt) {
@@ -142,7 +142,7 @@ TEST_F(PageHostTest, NoFirstRunDialogOnceTheUserDeclinedIt) {
     form->Show();
     Navigated(form, "http://exam.example/main.aspx");
     EXPECT_TRUE(form->GetPlaced());
-    EXPECT_EQ(dialogs::FirstOptionForm, nullptr);
+    EXPECT_EQ(dialogs::TFirstOptionForm::Current(), nullptr);
 }
 
 TEST_F(PageHostTest, AFrameWithAnotherAddressSwitchesTheLayoutToo) {
@@ -150,7 +150,7 @@ TEST_F(PageHostTest, AFrameWithAnotherAddressSwitchesTheLayoutToo) {
     form->Show();
     base::ComPtr<IDispatch> frame = base::ComPtr<IDispatch>::Adopt(new FrameObject);
     Fire(form, DISPID_NAVIGATECOMPLETE2, frame.Get(), "http://ads.example/banner.html");
-    EXPECT_TRUE(app::FullLayout);
+    EXPECT_TRUE(form->FullLayout());
 }
 
 TEST_F(PageHostTest, ACompletedTopLevelDocumentBringsAHiddenWindowBackButAFrameDoesNot) {

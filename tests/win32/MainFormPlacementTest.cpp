@@ -33,7 +33,7 @@ class PlacementTest : public MainFormTest {
     }
     // What a completed navigation away from the start page does.
     void SwitchToFull(app::TMainForm* form) {
-        app::FullLayout = true;
+        form->SetFullLayout(true);
         form->SetResizable(true);
         form->LoadLastPosInfo();
         testsupport::Pump(30);
@@ -155,7 +155,7 @@ TEST_F(PlacementTest, BackToTheStartPageCompactsAndLeavingAgainKeepsTheCompactSi
     WriteUserConfig("WindowPos=0,100,50,1024,700,200,100,800,600\r\n");
     app::TMainForm* form = ShowCompact();
     SwitchToFull(form);
-    app::FullLayout = false;
+    form->SetFullLayout(false);
     form->LoadLastPosInfo();
     RECT r = WindowRect(form->Handle());
     EXPECT_EQ(r.right - r.left, 400);

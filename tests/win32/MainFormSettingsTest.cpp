@@ -22,7 +22,7 @@ struct Inside {
 
 void CALLBACK ActInsideDialog(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
-    inside.dialog = dialogs::UserConfigForm;
+    inside.dialog = dialogs::TUserConfigForm::Current();
     // Asking again while it is open changes nothing.
     inside.form->mniSettingClick();
     inside.form->lblModifyCfgClick();
@@ -60,7 +60,7 @@ TEST_F(SettingsTest, OnlyOneDialogAtATimeAndOkRefreshesTheHintsFromTheNewHotKey)
     app::TMainForm* form = Open(true, MAKEWORD('K', HOTKEYF_CONTROL));
     EXPECT_NE(inside.dialog, nullptr);
     EXPECT_EQ(inside.dialogsSeen, 1);
-    EXPECT_EQ(dialogs::UserConfigForm, nullptr);  // closed and released
+    EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);  // closed and released
     EXPECT_EQ(UserValue("HotKey"), "2,75,16459");
     EXPECT_EQ(form->TrayIcon().Hint(), base::Utf8ToWide("Velmora\r\n按Ctrl+K键隐藏或显示界面"));
     EXPECT_TRUE(form->HintLabel().Visible());

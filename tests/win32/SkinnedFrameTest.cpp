@@ -221,7 +221,7 @@ TEST_F(SkinnedFrameTest, DefaultSkinIsLoadedAndTheFrameLaidOutInTheDesignWindow)
         ASSERT_FALSE(form->SkinImageAt(i)->Empty());
         EXPECT_EQ(form->SkinImageAt(i)->TransparentColor(), std::optional<COLORREF>(kMagenta));
     }
-    EXPECT_EQ(skin::CaptionHeight, 32);
+    EXPECT_EQ(skin::TPictureForm::CaptionHeight(), 32);
     EXPECT_EQ(form->TopStrip().Height(), 32);
     EXPECT_EQ(form->TopStrip().Width(), kW);
     const RECT panel = form->MainPanel().BoundsRect();
@@ -240,9 +240,9 @@ TEST_F(SkinnedFrameTest, DefaultSkinIsLoadedAndTheFrameLaidOutInTheDesignWindow)
         EXPECT_TRUE(button->Visible());
         EXPECT_TRUE(button->ShowHint());
         EXPECT_EQ(button->Hint(), hints[i]);
-        EXPECT_EQ(button->NormalImage, form->SkinImageAt(11 + 3 * i));
-        EXPECT_EQ(button->OverImage, form->SkinImageAt(12 + 3 * i));
-        EXPECT_EQ(button->DownImage, form->SkinImageAt(13 + 3 * i));
+        EXPECT_EQ(button->normalImage, form->SkinImageAt(11 + 3 * i));
+        EXPECT_EQ(button->overImage, form->SkinImageAt(12 + 3 * i));
+        EXPECT_EQ(button->downImage, form->SkinImageAt(13 + 3 * i));
     }
     EXPECT_EQ(form->HotImage(skin::kBottomRightCorner)->Left(), kW - 8);
     EXPECT_EQ(form->HotImage(skin::kBottomRightCorner)->Top(), kH - 8);
@@ -341,7 +341,7 @@ TEST_F(SkinnedFrameTest, MaximizeFillsTheWorkAreaLessOnePixelAndTheFrameFollows)
     EXPECT_EQ(form->MainPanel().Width(), w - 8);
     // The maximize button shows the restore faces.
     const skin::THotImg* maximize = form->HotImage(skin::kMaximizeButton);
-    EXPECT_EQ(maximize->NormalImage, form->SkinImageAt(skin::kBtnOrigNormal));
+    EXPECT_EQ(maximize->normalImage, form->SkinImageAt(skin::kBtnOrigNormal));
     EXPECT_EQ(maximize->Hint(), L"恢复");
 }
 
@@ -561,7 +561,7 @@ TEST_F(SkinnedFrameTest, SkinPathWithoutTrailingBackslashFindsTheFolderButNoFile
     for (int i = 0; i < skin::kSkinImageCount; ++i) {
         EXPECT_TRUE(form->SkinImageAt(i)->Empty());
     }
-    EXPECT_EQ(skin::CaptionHeight, 0);
+    EXPECT_EQ(skin::TPictureForm::CaptionHeight(), 0);
     // Zero-sized tiles everywhere: relayouts, activation changes and painting all finish.
     form->Show();
     form->SetBounds(0, 0, 1000, 700);
@@ -581,7 +581,7 @@ TEST_F(SkinnedFrameTest, PartialSkinUsesWhatIsThereAndTilesNarrowImages) {
     WriteBmp(folder.Path() + "Bottom.bmp", 0, 0, RGB(0, 0, 0));  // a file that is not a usable bitmap
     TestFrame* form = Create(folder.Relative());
     ASSERT_TRUE(form->SkinLoaded());
-    EXPECT_EQ(skin::CaptionHeight, 20);
+    EXPECT_EQ(skin::TPictureForm::CaptionHeight(), 20);
     EXPECT_TRUE(form->SkinImageAt(skin::kBottom)->Empty());
     EXPECT_FALSE(form->SkinImageAt(skin::kBottom)->TransparentColor().has_value());
     EXPECT_EQ(form->TopStrip().Picture().Pixel(kW - 1, 19), RGB(10, 20, 30));
@@ -654,7 +654,7 @@ TEST_F(MainFormTest, MainWindowIsSkinnedAndItsMinimizeButtonHidesItToTheTray) {
 
     // Full layout: all three; the minimize button goes through the window's own command handling,
     // which hides it to the tray instead of minimizing it.
-    app::FullLayout = true;
+    form->SetFullLayout(true);
     form->SetResizable(true);
     form->LoadLastPosInfo();
     Pump(30);

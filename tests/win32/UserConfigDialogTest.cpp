@@ -49,14 +49,21 @@ class UserConfigDialogTest : public testsupport::DialogTest {
     // The dialog as the main window makes it, shown without a modal loop so that a test can act on it.
     TUserConfigForm* Open() {
         auto* form = new TUserConfigForm(main_);
-        dialogs::UserConfigForm = form;
         form->DoCreate();
         form->SetHotKeyId(hotKeyId_);
+        form->OnApplyHotKey = Applier();
         form->Show();
         testsupport::Pump(30);
         return form;
     }
     void Free(TUserConfigForm* form) { tk::FormDeleter{}(form); }
+    // What the main window does with the chosen key.
+    dialogs::HotKeyApplier Applier() {
+        return [this](const config::HotKeyValue& key) {
+            UnregisterHotKey(main_->Handle(), hotKeyId_);
+            return RegisterHotKey(main_->Handle(), hotKeyId_, key.modifiers, key.key) != FALSE;
+        };
+    }
     void ClickOk(TUserConfigForm* form) { ClickAt(form->Handle(), 110, 425); }
     void ClickCancel(TUserConfigForm* form) { ClickAt(form->Handle(), 250, 425); }
     void ClickCloseCross(TUserConfigForm* form) { ClickAt(form->Handle(), 407, 13); }
@@ -94,7 +101,7 @@ TEST_F(UserConfigDialogTest, ShowsTheStoredChoices) {
         EXPECT_EQ(form->MinSizeButton().Checked(), c.minSize);
         EXPECT_EQ(form->ExitButton().Checked(), !c.minSize);
         Free(form);
-        EXPECT_EQ(dialogs::UserConfigForm, nullptr);
+        EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
     }
 }
 
@@ -199,8 +206,8 @@ TEST_F(UserConfigDialogTest, OkWithoutChangesStoresAndRegistersF9UnderTheSameIde
     EXPECT_EQ(UserValue("CloseAction"), "exit");
     EXPECT_TRUE(MainHolds(0, VK_F9));
     EXPECT_FALSE(HotKeyIsHeld(MOD_CONTROL | MOD_ALT, 'Z'));  // the old key was given up
-    EXPECT_EQ(dialogs::RegisteredHotKeyModifiers, 0u);
-    EXPECT_EQ(dialogs::RegisteredHotKeyKey, 120u);
+    EXPECT_EQ(form->ChosenHotKey().modifiers, 0u);
+    EXPECT_EQ(form->ChosenHotKey().key, 120u);
 }
 
 TEST_F(UserConfigDialogTest, OkStoresTheCombinationInTheControlOrZerosWhenCleared) {
@@ -253,7 +260,7 @@ TEST_F(UserConfigDialogTest, CloseCrossChangesNothing) {
     form->HotKeyControl().SetHotKey(kCtrlAltZ);
     Choose(form->AutoRunButton());
     ClickCloseCross(form);
-    EXPECT_EQ(dialogs::UserConfigForm, nullptr);
+    EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
     EXPECT_TRUE(testsupport::PumpUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
     EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), before);
     EXPECT_TRUE(MainHolds(0, VK_F9));
@@ -267,18 +274,18 @@ TEST_F(UserConfigDialogTest, ModalRunEndsWithOkAndAllowsNoSecondDialog) {
     testsupport::LaterAction::Schedule([&] {
         dialogCount = CountWindowsOfClass(L"TUserConfigForm");
         mainDisabled = !IsWindowEnabled(main_->Handle());
-        secondResult = dialogs::OpenUserConfigDialog(main_, hotKeyId_);  // returns at once
+        secondResult = dialogs::OpenUserConfigDialog(main_, hotKeyId_, Applier());  // returns at once
         dialogCount = std::max(dialogCount, CountWindowsOfClass(L"TUserConfigForm"));
-        ASSERT_NE(dialogs::UserConfigForm, nullptr);
-        EXPECT_EQ(dialogs::UserConfigForm->GetHotKeyId(), hotKeyId_);
-        ClickAt(dialogs::UserConfigForm->Handle(), 110, 425);
+        ASSERT_NE(dialogs::TUserConfigForm::Current(), nullptr);
+        EXPECT_EQ(dialogs::TUserConfigForm::Current()->GetHotKeyId(), hotKeyId_);
+        ClickAt(dialogs::TUserConfigForm::Current()->Handle(), 110, 425);
     });
-    EXPECT_EQ(dialogs::OpenUserConfigDialog(main_, hotKeyId_), tk::kModalOk);
+    EXPECT_EQ(dialogs::OpenUserConfigDialog(main_, hotKeyId_, Applier()), tk::kModalOk);
     EXPECT_EQ(secondResult, tk::kModalNone);
     EXPECT_EQ(dialogCount, 1);
     EXPECT_TRUE(mainDisabled);
     EXPECT_TRUE(IsWindowEnabled(main_->Handle()));
-    EXPECT_EQ(dialogs::UserConfigForm, nullptr);
+    EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
     EXPECT_EQ(UserValue("HotKey"), "0,120,120");
     // The dialog frees itself from the message loop.
     EXPECT_TRUE(testsupport::PumpUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
@@ -288,13 +295,13 @@ TEST_F(UserConfigDialogTest, ModalRunEndsWithCancelOrTheCloseCrossWritingNothing
     for (int x : {250, 407}) {
         SCOPED_TRACE(x);
         testsupport::LaterAction::Schedule([x] {
-            TUserConfigForm* form = dialogs::UserConfigForm;
+            TUserConfigForm* form = dialogs::TUserConfigForm::Current();
             ASSERT_NE(form, nullptr);
             form->HotKeyControl().SetHotKey(kCtrlAltZ);
             ClickAt(form->Handle(), x, x == 250 ? 425 : 13);
         });
-        EXPECT_EQ(dialogs::OpenUserConfigDialog(main_, hotKeyId_), tk::kModalCancel);
-        EXPECT_EQ(dialogs::UserConfigForm, nullptr);
+        EXPECT_EQ(dialogs::OpenUserConfigDialog(main_, hotKeyId_, Applier()), tk::kModalCancel);
+        EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
         EXPECT_FALSE(UserConfigExists());
         EXPECT_FALSE(HotKeyIsHeld(MOD_CONTROL | MOD_ALT, 'Z'));
         EXPECT_TRUE(testsupport::PumpUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
@@ -309,7 +316,7 @@ TEST_F(UserConfigDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
     EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
     testsupport::Pump(30);
-    EXPECT_EQ(dialogs::UserConfigForm, form);
+    EXPECT_EQ(dialogs::TUserConfigForm::Current(), form);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(form->GetModalResult(), tk::kModalNone);
     // What came before the write has happened: F9 is registered.
@@ -328,9 +335,9 @@ TEST_F(UserConfigDialogTest, TheTopStripLeftOfTheCloseCrossDragsTheWindow) {
 
 TEST_F(UserConfigDialogTest, ADialogFreedWithItsOwnerLeavesNoReference) {
     Open();
-    ASSERT_NE(dialogs::UserConfigForm, nullptr);
+    ASSERT_NE(dialogs::TUserConfigForm::Current(), nullptr);
     tk::Application::Instance().DestroyMainForm();
     main_ = nullptr;
-    EXPECT_EQ(dialogs::UserConfigForm, nullptr);
+    EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
     EXPECT_EQ(CountWindowsOfClass(L"TUserConfigForm"), 0);
 }
