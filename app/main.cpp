@@ -5,11 +5,13 @@
 #include "config/AppConfigClass.h"
 #include "config/MMSaveClass.h"
 #include "toolkit/Application.h"
+#include "toolkit/WindowClass.h"
 #include "base/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The hourly working-set trim runs from before the main window exists until the very end.
     config::StartTrimTimer();
+    tk::SetClassPrefix(L"Velmora");
     tk::Application& application = tk::Application::Instance();
     try {
         application.Initialize();

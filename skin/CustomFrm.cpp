@@ -2,10 +2,6 @@
 
 #include <windowsx.h>
 
-#include <algorithm>
-#include <cstdint>
-#include <vector>
-
 #include "toolkit/Application.h"
 #include "base/Error.h"
 #include "base/Module.h"
@@ -24,7 +20,6 @@ static_assert(static_cast<int>(SizingEdge::Left) == WMSZ_LEFT &&
               static_cast<int>(SizingEdge::BottomLeft) == WMSZ_BOTTOMLEFT &&
               static_cast<int>(SizingEdge::BottomRight) == WMSZ_BOTTOMRIGHT);
 
-constexpr COLORREF kTransparent = RGB(kTransparentRed, kTransparentGreen, kTransparentBlue);
 constexpr COLORREF kCaptionColor = RGB(kCaptionRed, kCaptionGreen, kCaptionBlue);
 
 LRESULT ToHitCode(HitZone zone, LRESULT fallback) {
@@ -58,130 +53,7 @@ Extent ExtentOf(const tk::Bitmap* bitmap) {
     return bitmap ? Extent{bitmap->Width(), bitmap->Height()} : Extent{};
 }
 
-// The pixels of a 32-bit DIB section, or null.
-uint32_t* PixelsOf(const tk::Bitmap& bitmap) {
-    DIBSECTION dib{};
-    if (bitmap.Empty() || GetObjectW(bitmap.Handle(), sizeof(dib), &dib) != sizeof(dib) ||
-        dib.dsBm.bmBitsPixel != 32) {
-        return nullptr;
-    }
-    return static_cast<uint32_t*>(dib.dsBm.bmBits);
-}
-
 }  // namespace
-
-// ---------------------------------------------------------------------------------------------
-// THotImg
-
-THotImg::THotImg(tk::WinControl* parent) : tk::Image(parent) {}
-
-THotImg::~THotImg() = default;
-
-void THotImg::ShowCopyOf(const tk::Bitmap& source) {
-    tk::Bitmap& picture = Picture();
-    if (!source.Empty() && picture.Width() == source.Width() && picture.Height() == source.Height()) {
-        // Same size: copy the pixels over rather than making a new surface.
-        source.Draw(picture.Dc(), 0, 0);
-        GdiFlush();
-        if (auto colour = source.TransparentColor()) {
-            picture.SetTransparentColor(*colour);
-        }
-        blendStale_ = true;
-        PictureChanged();
-    } else {
-        SetPicture(source.Copy());
-        blendStale_ = true;
-    }
-}
-
-bool THotImg::UpdateBlend() {
-    const tk::Bitmap& picture = Picture();
-    if (!blendStale_ && blendSource_ == picture.Handle() && !blend_.Empty()) {
-        return true;
-    }
-    blendSource_ = nullptr;
-    const int w = picture.Width();
-    const int h = picture.Height();
-    if (blend_.Width() != w || blend_.Height() != h) {
-        blend_.SetSize(w, h);
-    }
-    const uint32_t* from = PixelsOf(picture);
-    uint32_t* to = PixelsOf(blend_);
-    if (!from || !to) {
-        return false;
-    }
-    GdiFlush();
-    const COLORREF key = picture.EffectiveTransparentColor();
-    const uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
-    const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
-    for (size_t i = 0; i < count; ++i) {
-        const uint32_t rgb = from[i] & 0x00FFFFFF;
-        to[i] = rgb == keyPixel ? 0 : (rgb | 0xFF000000);  // opaque, or fully see-through
-    }
-    blendSource_ = picture.Handle();
-    blendStale_ = false;
-    return true;
-}
-
-void THotImg::Paint(HDC dc) {
-    if (Transparent() && !Icon() && !Stretch() && !Center() && UpdateBlend()) {
-        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-        const int w = Picture().Width();
-        const int h = Picture().Height();
-        if (AlphaBlend(dc, 0, 0, w, h, blend_.Dc(), 0, 0, w, h, blend)) {
-            return;
-        }
-    }
-    tk::Image::Paint(dc);
-}
-
-void THotImg::DrawFace(const tk::Bitmap* face) {
-    if (!face || face->Empty()) {
-        return;
-    }
-    try {
-        HDC dc = Picture().Dc();
-        if (!dc) {
-            return;  // no picture to draw on
-        }
-        face->Draw(dc, 0, 0);
-        GdiFlush();
-        blendStale_ = true;
-        PictureChanged();
-    } catch (...) {
-        // A face that cannot be drawn leaves the current one; nothing to report.
-    }
-}
-
-void THotImg::MouseEntered() {
-    tk::Image::MouseEntered();
-    DrawFace(overImage);
-}
-
-void THotImg::MouseLeft() {
-    tk::Image::MouseLeft();
-    DrawFace(normalImage);
-}
-
-void THotImg::MouseDown(tk::MouseButton button, int x, int y) {
-    tk::Image::MouseDown(button, x, y);
-    if (button == tk::MouseButton::Left) {
-        DrawFace(downImage);
-    }
-}
-
-// The click, and with it the button's action, happens in the default handling, before the normal
-// face is drawn back (unless the action freed the button).
-void THotImg::MouseUp(tk::MouseButton button, int x, int y) {
-    const auto alive = LifeToken();
-    tk::Image::MouseUp(button, x, y);
-    if (button == tk::MouseButton::Left && *alive) {
-        DrawFace(normalImage);
-    }
-}
-
-// ---------------------------------------------------------------------------------------------
-// TPictureForm: creation and skin
 
 tk::FormDesign TPictureForm::BaseDesign() {
     tk::FormDesign design;
@@ -296,7 +168,7 @@ void TPictureForm::LoadSkin() {
         const std::string file = SkinImageFile(folder, i);
         // A missing (or unreadable) file leaves an empty image.
         if (base::FileExists(file) && image->LoadFromFile(base::AnsiToWide(file))) {
-            image->SetTransparentColor(kTransparent);
+            image->SetTransparentColor(kSkinTransparentColor);
         }
         skinImages_[static_cast<size_t>(i)] = std::move(image);
     }
@@ -379,197 +251,6 @@ int TPictureForm::MinimizeLeft() const {
         return button->Left();
     }
     return Width();
-}
-
-// ---------------------------------------------------------------------------------------------
-// Layout and painting
-
-void TPictureForm::SizeFrameParts() {
-    if (!SkinLoaded()) {
-        return;  // no skin: the frame controls keep their design bounds
-    }
-    const FrameSizes s = skin::SizeFrameParts(Extents(), Width(), Height());
-    topStrip_.SetHeight(s.topHeight);
-    bottomStrip_.SetBounds(bottomStrip_.Left(), bottomStrip_.Top(), s.bottom.width, s.bottom.height);
-    leftStrip_.SetBounds(leftStrip_.Left(), leftStrip_.Top(), s.left.width, s.left.height);
-    rightStrip_.SetBounds(rightStrip_.Left(), rightStrip_.Top(), s.right.width, s.right.height);
-    leftEdgeTop_.SetBounds(leftEdgeTop_.Left(), leftEdgeTop_.Top(), s.topLeft.width, s.topLeft.height);
-    rightEdgeTop_.SetBounds(rightEdgeTop_.Left(), rightEdgeTop_.Top(), s.topRight.width, s.topRight.height);
-    mainPanel_.SetBounds(mainPanel_.Left(), mainPanel_.Top(), s.main.width, s.main.height);
-    captionHeight_ = s.captionHeight;
-}
-
-// The tiles lie at 0, t, 2t, ... (t the tile's length along the strip). After the first tile is drawn,
-// the part already tiled is copied on after itself, doubling each time, which gives the same pixels
-// with far fewer copies than one per tile.
-void TPictureForm::TileStrip(tk::Image& strip, const tk::Bitmap& tile, int count, bool horizontal) {
-    HDC dc = strip.Canvas();
-    const int step = horizontal ? tile.Width() : tile.Height();
-    if (dc && count > 0 && step > 0) {
-        const int stripLength = horizontal ? strip.Width() : strip.Height();
-        const int across = horizontal ? strip.Height() : strip.Width();
-        const int total =
-            static_cast<int>(std::min<long long>(static_cast<long long>(count) * step, stripLength));
-        tile.Draw(dc, 0, 0);
-        for (int done = step; done < total;) {
-            const int n = std::min(done, total - done);
-            if (horizontal) {
-                BitBlt(dc, done, 0, n, across, dc, 0, 0, SRCCOPY);
-            } else {
-                BitBlt(dc, 0, done, across, n, dc, 0, 0, SRCCOPY);
-            }
-            done += n;
-        }
-        GdiFlush();
-    }
-    strip.PictureChanged();
-}
-
-void TPictureForm::PaintFrame() {
-    if (!SkinLoaded()) {
-        return;
-    }
-    const bool maximized = GetWindowState() == tk::WindowState::Maximized;
-    for (int i = 0; i < 3; ++i) {
-        THotImg* button = hotImages_[static_cast<size_t>(i)].get();
-        if (!button) {
-            continue;
-        }
-        const FaceSet set = ButtonFaceSet(i, maximized);
-        button->normalImage = skinImages_[FaceImage(set, Face::Normal)].get();
-        button->overImage = skinImages_[FaceImage(set, Face::Over)].get();
-        button->downImage = skinImages_[FaceImage(set, Face::Down)].get();
-        button->ShowCopyOf(*button->normalImage);
-        button->SetShowHint(true);
-        button->SetHint(base::Utf8ToWide(ButtonHint(set)));
-        button->Invalidate();
-    }
-    const std::array<std::pair<int, SkinImage>, 4> corners = {{{kTopLeftCorner, kTopLeftActivate},
-                                                               {kTopRightCorner, kTopRightActivate},
-                                                               {kBottomLeftCorner, kBottomLeft},
-                                                               {kBottomRightCorner, kBottomRight}}};
-    for (const auto& [corner, image] : corners) {
-        if (THotImg* hot = hotImages_[static_cast<size_t>(corner)].get()) {
-            hot->ShowCopyOf(*skinImages_[image]);
-        }
-    }
-    const int w = Width();
-    const int h = Height();
-    const tk::Bitmap& top = *skinImages_[kTopActivate];
-    const tk::Bitmap& left = *skinImages_[kLeft];
-    const tk::Bitmap& bottom = *skinImages_[kBottom];
-    const tk::Bitmap& right = *skinImages_[kRight];
-    TileStrip(topStrip_, top, TileCount(w, top.Width()), true);
-    TileStrip(leftStrip_, left, TileCount(h, left.Height()), false);
-    TileStrip(bottomStrip_, bottom, TileCount(BottomTileLength(w), bottom.Width()), true);
-    TileStrip(rightStrip_, right, TileCount(h, right.Height()), false);
-    TileStrip(leftEdgeTop_, *skinImages_[kTopLeft1], 1, true);
-    TileStrip(rightEdgeTop_, *skinImages_[kTopRight1], 1, true);
-}
-
-void TPictureForm::PlaceFrameParts() {
-    if (!hotImages_[0]) {
-        return;
-    }
-    const int w = Width();
-    const int h = Height();
-    const SkinExtents extents = Extents();
-    std::array<Extent, 3> buttons;
-    for (size_t i = 0; i < 3; ++i) {
-        buttons[i] = {hotImages_[i]->Width(), hotImages_[i]->Height()};
-    }
-    const FramePlacement p = skin::PlaceFrameParts(extents, w, h, captionHeight_, buttons);
-    for (size_t i = 0; i < kHotImageCount; ++i) {
-        THotImg& image = *hotImages_[i];
-        image.SetBounds(p.hotImages[i].x, p.hotImages[i].y, image.Width(), image.Height());
-        if (i < 3) {
-            image.BringToFront();
-        }
-    }
-    systemMenuImage_.SetBounds(p.systemMenu.x, p.systemMenu.y, systemMenuImage_.Width(),
-                               systemMenuImage_.Height());
-    systemMenuImage_.BringToFront();
-    leftEdgeTop_.SetBounds(p.topLeft.x, p.topLeft.y, leftEdgeTop_.Width(), leftEdgeTop_.Height());
-    rightEdgeTop_.SetBounds(p.topRight.x, p.topRight.y, rightEdgeTop_.Width(), rightEdgeTop_.Height());
-    leftStrip_.SetBounds(p.left.x, p.left.y, leftStrip_.Width(), leftStrip_.Height());
-    rightStrip_.SetBounds(p.right.x, p.right.y, rightStrip_.Width(), rightStrip_.Height());
-    bottomStrip_.SetBounds(p.bottom.x, p.bottom.y, bottomStrip_.Width(), bottomStrip_.Height());
-    mainPanel_.SetBounds(p.main.x, p.main.y, mainPanel_.Width(), mainPanel_.Height());
-    hotImages_[kMinimizeButton]->SetVisible(resizable_);
-    hotImages_[kMaximizeButton]->SetVisible(resizable_);
-}
-
-void TPictureForm::PaintCaption(bool active) {
-    if (!SkinLoaded()) {
-        return;
-    }
-    const SkinImage top = active ? kTopActivate : kTopdeActivate;
-    const SkinImage topLeft = active ? kTopLeftActivate : kTopLeftdeActivate;
-    const SkinImage topRight = active ? kTopRightActivate : kTopRightdeActivate;
-    if (SkinImageLoaded(top)) {
-        const tk::Bitmap& tile = *skinImages_[top];
-        TileStrip(topStrip_, tile, TileCount(Width(), tile.Width()), true);
-    }
-    if (SkinImageLoaded(topLeft) && hotImages_[kTopLeftCorner]) {
-        hotImages_[kTopLeftCorner]->ShowCopyOf(*skinImages_[topLeft]);
-    }
-    if (SkinImageLoaded(topRight) && hotImages_[kTopRightCorner]) {
-        hotImages_[kTopRightCorner]->ShowCopyOf(*skinImages_[topRight]);
-    }
-}
-
-// The window's own surface is the frame around the client panel, which paints itself: only the
-// rectangles of the update region outside the child windows are painted, each through a buffer of
-// its own size, rather than one buffer as big as the window.
-void TPictureForm::PaintWindow() {
-    tk::UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
-    const int kind = update ? GetUpdateRgn(Handle(), update.Get(), FALSE) : ERROR;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    if (kind != ERROR && kind != NULLREGION) {
-        for (tk::Control* c : Controls()) {
-            if (c->IsWindowed() && c->Visible()) {
-                const RECT bounds = c->BoundsRect();
-                tk::UniqueRegion child(CreateRectRgnIndirect(&bounds));
-                CombineRgn(update.Get(), update.Get(), child.Get(), RGN_DIFF);
-            }
-        }
-        std::vector<RECT> rects;
-        const DWORD size = GetRegionData(update.Get(), 0, nullptr);
-        if (size >= sizeof(RGNDATAHEADER)) {
-            std::vector<char> buffer(size);
-            auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-            if (GetRegionData(update.Get(), size, data) == size) {
-                const auto* first = reinterpret_cast<const RECT*>(data->Buffer);
-                rects.assign(first, first + data->rdh.nCount);
-            }
-        }
-        // A ragged region is painted as its bounding box.
-        if (rects.size() > 16) {
-            RECT box;
-            GetRgnBox(update.Get(), &box);
-            rects.assign(1, box);
-        }
-        paintBuffers_.resize(rects.size());
-        for (size_t i = 0; i < rects.size(); ++i) {
-            const RECT& r = rects[i];
-            const int w = r.right - r.left;
-            const int h = r.bottom - r.top;
-            tk::Bitmap& buffer = paintBuffers_[i];
-            if (buffer.Width() != w || buffer.Height() != h) {
-                buffer.SetSize(w, h);
-            }
-            HDC memory = buffer.Dc();
-            if (!memory) {
-                continue;
-            }
-            tk::SavedDc saved(memory);
-            SetViewportOrgEx(memory, -r.left, -r.top, nullptr);
-            PaintClient(memory, r);
-            BitBlt(dc, r.left, r.top, w, h, memory, r.left, r.top, SRCCOPY);
-        }
-    }
-    EndPaint(Handle(), &ps);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -677,5 +358,4 @@ LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     return tk::Form::WndProc(message, wParam, lParam);
 }
-
 }  // namespace skin

@@ -1,8 +1,7 @@
 // TPictureForm: the skinned, borderless window base. It draws its caption strip, edges, corners and
 // caption buttons from a folder of skin bitmaps and takes over what a system frame would do: dragging
 // by the caption, resize borders, minimum and maximized sizes, the rounded shape, and a caption text
-// that follows the window's caption. THotImg is the picture control with hover and pressed faces
-// that the caption buttons and corners are made of.
+// that follows the window's caption. Its caption buttons and corners are THotImg pictures.
 #pragma once
 
 #include <array>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "skin/FrameGeometry.h"
+#include "skin/HotImg.h"
 #include "skin/SkinSet.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
@@ -19,41 +19,6 @@
 #include "toolkit/Panel.h"
 
 namespace skin {
-
-// A picture with three faces: the normal face, one while the mouse is over it and one while the
-// left button is held on it. The faces are skin images of the window (not owned, may be absent);
-// each is drawn over the control's own picture. The click fires while the button comes up, before
-// the normal face is drawn back.
-class THotImg : public tk::Image {
-  public:
-    explicit THotImg(tk::WinControl* parent);
-    ~THotImg() override;
-
-    const tk::Bitmap* normalImage = nullptr;
-    const tk::Bitmap* overImage = nullptr;
-    const tk::Bitmap* downImage = nullptr;
-
-    // Makes the picture a copy of an image (its pixels and transparent colour).
-    void ShowCopyOf(const tk::Bitmap& source);
-
-    void MouseEntered() override;
-    void MouseLeft() override;
-    void MouseDown(tk::MouseButton button, int x, int y) override;
-    void MouseUp(tk::MouseButton button, int x, int y) override;
-    void Paint(HDC dc) override;
-
-  private:
-    // Draws a face onto the picture at (0, 0); an absent face or a failure draws nothing.
-    void DrawFace(const tk::Bitmap* face);
-    // Re-makes blend_ from the picture: its pixels with the transparent colour fully transparent.
-    bool UpdateBlend();
-
-    // The picture prepared for AlphaBlend, which draws a see-through colour far faster than
-    // TransparentBlt; re-made when the picture changes.
-    tk::Bitmap blend_;
-    bool blendStale_ = true;
-    HBITMAP blendSource_ = nullptr;
-};
 
 class TPictureForm : public tk::Form {
   public:

@@ -1,4 +1,5 @@
 #include "toolkit/Application.h"
+#include "toolkit/WindowClass.h"
 
 #include <ole2.h>
 
@@ -12,7 +13,6 @@
 namespace tk {
 namespace {
 
-const wchar_t kApplicationClass[] = L"VelmoraApplication";
 // Posted to the application window with a form to free (LPARAM).
 const UINT kReleaseMessage = WM_APP + 0x3F01;
 
@@ -46,28 +46,16 @@ void Application::Initialize() {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&icc);
 
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(instance, kApplicationClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &Application::WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kApplicationClass;
-        RegisterClassExW(&wc);
-    }
+    const std::wstring className = ClassName(L"Application");
+    RegisterWindowClass({className, &Application::WindowProc});
     if (title_.empty()) {
         title_ = ExeBaseName();
     }
     // A zero-sized, tool-window owner for every form: visible while a form is, never on the task bar.
     const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateWindowExW(WS_EX_TOOLWINDOW, kApplicationClass, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS,
-                              x, y, 0, 0, nullptr, nullptr, instance, nullptr);
-    if (!handle_) {
-        throw base::Error("Unable to create the application window");
-    }
+    handle_ = CreateToolkitWindow(WS_EX_TOOLWINDOW, className, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS, x,
+                                  y, 0, 0, nullptr, nullptr, "the application window");
 }
 
 void Application::Finalize() {

@@ -128,7 +128,7 @@ class GraphicControl : public Control {
 
 // Creation parameters of a windowed control.
 struct WindowParams {
-    const wchar_t* className = nullptr;  // a system class to subclass, or our own registered class
+    std::wstring className;  // a system class to subclass, or one of our own (registered on first use)
     bool systemClass = false;
     std::wstring text;
     DWORD style = 0;
@@ -198,6 +198,12 @@ class WinControl : public Control {
     void RemoveControl(Control* control);
     void RaiseControl(Control* control);
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
+    void ButtonDown(MouseButton button, int x, int y);
+    void ButtonUp(MouseButton button, int x, int y);
+    void PaintBuffered();
+    // The cursor of the control under the mouse, or the window's own; false when neither has one.
+    bool SetClientCursor();
+    LRESULT HandleNcDestroy(WPARAM wParam, LPARAM lParam);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     void SetHover(Control* control);
     void UpdateTooltip();

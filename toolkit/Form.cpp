@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/Application.h"
+#include "toolkit/WindowClass.h"
 #include "toolkit/GdiHandles.h"
 #include "base/Error.h"
 
@@ -45,7 +46,7 @@ Form::Form(const FormDesign& design)
     WinControl::SetColor(design.color);
     Application& app = Application::Instance();
     WindowParams p;
-    p.className = design.className;
+    p.className = design.className.empty() ? ClassName(L"Form") : design.className;
     p.text = design.caption;
     p.style = WS_POPUP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     if (design.minimizeBox) {

@@ -19,7 +19,7 @@ enum ModalResult : int { kModalNone = 0, kModalOk = 1, kModalCancel = 2 };
 class Form;
 
 struct FormDesign {
-    const wchar_t* className = L"VelmoraForm";  // outside programs find windows by it
+    std::wstring className;  // outside programs find windows by it; empty: the toolkit's "<prefix>Form"
     std::wstring caption;
     int left = 0;
     int top = 0;

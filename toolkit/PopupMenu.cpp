@@ -1,21 +1,14 @@
 #include "toolkit/PopupMenu.h"
 
+#include "base/Error.h"
+#include "base/Log.h"
 #include "toolkit/Application.h"
+#include "toolkit/WindowClass.h"
 
 namespace tk {
 namespace {
 
-const wchar_t kMenuWindowClass[] = L"VelmoraPopupMenu";
 const UINT kFirstCommand = 1;
-
-struct MenuDestroyer {
-    HMENU menu;
-    ~MenuDestroyer() {
-        if (menu) {
-            DestroyMenu(menu);  // destroys the submenus with it
-        }
-    }
-};
 
 UniqueFont MenuFont() {
     NONCLIENTMETRICSW metrics{};
@@ -44,19 +37,15 @@ MenuItem& MenuItem::Add(std::string itemName, std::wstring itemCaption) {
 }
 
 PopupMenu::PopupMenu() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(instance, kMenuWindowClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &PopupMenu::WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kMenuWindowClass;
-        RegisterClassExW(&wc);
+    // Without its owner window the menu cannot open; the program goes on, and the log says why.
+    try {
+        const std::wstring className = ClassName(L"PopupMenu");
+        RegisterWindowClass({className, &PopupMenu::WindowProc});
+        window_.Reset(CreateToolkitWindow(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                          nullptr, "the popup menu's window"));
+    } catch (const base::Error& e) {
+        base::LogF("No popup menu: %s", e.what());
     }
-    window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kMenuWindowClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                  nullptr, instance, nullptr));
 }
 
 PopupMenu::~PopupMenu() = default;
@@ -70,34 +59,41 @@ MenuItem* PopupMenu::Find(const std::string& name) const {
     return FindIn(items_, name);
 }
 
-HMENU PopupMenu::Build(const std::vector<std::unique_ptr<MenuItem>>& items,
-                       std::vector<MenuItem*>& commands) {
-    HMENU menu = CreatePopupMenu();
+UniqueMenu PopupMenu::Build(const std::vector<std::unique_ptr<MenuItem>>& items,
+                            std::vector<MenuItem*>& commands) {
+    UniqueMenu menu(CreatePopupMenu());
     for (const auto& item : items) {
         if (!item->visible) {
             continue;
         }
         UINT flags = ownerDraw ? MF_OWNERDRAW : MF_STRING;
+        UniqueMenu submenu;
         UINT_PTR id;
         if (!item->Items().empty()) {
             flags |= MF_POPUP;
-            id = reinterpret_cast<UINT_PTR>(Build(item->Items(), commands));
+            submenu = Build(item->Items(), commands);
+            id = reinterpret_cast<UINT_PTR>(submenu.Get());
         } else {
             commands.push_back(item.get());
             id = kFirstCommand + commands.size() - 1;
         }
         LPCWSTR data = ownerDraw ? reinterpret_cast<LPCWSTR>(item.get()) : item->caption.c_str();
-        AppendMenuW(menu, flags, id, data);
+        if (AppendMenuW(menu.Get(), flags, id, data)) {
+            submenu.Release();  // the menu owns its submenus from now on
+        }
     }
     return menu;
 }
 
 void PopupMenu::Popup(int x, int y) {
+    if (!window_) {
+        return;
+    }
     std::vector<MenuItem*> commands;
-    MenuDestroyer menu{Build(items_, commands)};
+    UniqueMenu menu = Build(items_, commands);
     const UINT flags =
         TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NOANIMATION | (rightAligned ? TPM_RIGHTALIGN : 0);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.menu, flags, x, y, window_.Get(), nullptr));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.Get(), flags, x, y, window_.Get(), nullptr));
     // Lets the menu close properly when it was opened from a notification-area icon.
     PostMessageW(window_.Get(), WM_NULL, 0, 0);
     if (chosen >= kFirstCommand && chosen - kFirstCommand < commands.size()) {
@@ -129,8 +125,10 @@ LRESULT CALLBACK PopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam,
             auto* dis = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
             auto* item = reinterpret_cast<MenuItem*>(dis->itemData);
             if (dis->CtlType == ODT_MENU && item) {
-                SavedDc saved(dis->hDC);
+                // The font outlives the DC's saved state: the state is restored (and the font deselected)
+                // before the font is deleted, since a font still selected into a DC cannot be deleted.
                 UniqueFont font = MenuFont();
+                SavedDc saved(dis->hDC);
                 SelectObject(dis->hDC, font.Get());
                 const bool selected = (dis->itemState & ODS_SELECTED) != 0;
                 SetTextColor(dis->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));

@@ -59,7 +59,7 @@ class PopupMenu {
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    HMENU Build(const std::vector<std::unique_ptr<MenuItem>>& items, std::vector<MenuItem*>& commands);
+    UniqueMenu Build(const std::vector<std::unique_ptr<MenuItem>>& items, std::vector<MenuItem*>& commands);
 
     std::vector<std::unique_ptr<MenuItem>> items_;
     UniqueWindow window_;

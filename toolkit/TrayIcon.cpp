@@ -2,32 +2,30 @@
 
 #include <shellapi.h>
 
+#include "base/Error.h"
+#include "base/Log.h"
 #include "toolkit/Application.h"
+#include "toolkit/WindowClass.h"
 
 namespace tk {
 namespace {
 
-const wchar_t kTrayClass[] = L"VelmoraTrayIcon";
 const UINT kCallbackMessage = WM_APP + 0x3F10;
 const UINT kIconId = 1;
 
 }  // namespace
 
 TrayIcon::TrayIcon() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof(wc);
-    if (!GetClassInfoExW(instance, kTrayClass, &wc)) {
-        wc = WNDCLASSEXW{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &TrayIcon::WindowProc;
-        wc.hInstance = instance;
-        wc.lpszClassName = kTrayClass;
-        RegisterClassExW(&wc);
+    // A hidden top-level window (not message-only, which would miss the TaskbarCreated broadcast). Without
+    // it there is no icon; the program goes on, and the log says why.
+    try {
+        const std::wstring className = ClassName(L"TrayIcon");
+        RegisterWindowClass({className, &TrayIcon::WindowProc});
+        window_.Reset(CreateToolkitWindow(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                          this, "the tray icon's window"));
+    } catch (const base::Error& e) {
+        base::LogF("No tray icon: %s", e.what());
     }
-    // A hidden top-level window (not message-only, which would miss the TaskbarCreated broadcast).
-    window_.Reset(CreateWindowExW(WS_EX_TOOLWINDOW, kTrayClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                  instance, this));
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
 }
 
@@ -91,6 +89,9 @@ void TrayIcon::HandleCallback(LPARAM mouseMessage) {
 }
 
 bool TrayIcon::Notify(DWORD action) {
+    if (!window_) {
+        return false;
+    }
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = window_.Get();
@@ -99,7 +100,15 @@ bool TrayIcon::Notify(DWORD action) {
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = icon_.Get();
     lstrcpynW(data.szTip, hint_.c_str(), ARRAYSIZE(data.szTip));
-    return Shell_NotifyIconW(action, &data) != FALSE;
+    if (!Shell_NotifyIconW(action, &data)) {
+        // Modifying or deleting an icon the shell no longer has is expected after a shell restart; a failed
+        // add means the user has no icon.
+        if (action == NIM_ADD) {
+            base::LogF("The tray icon could not be added (error %lu)", GetLastError());
+        }
+        return false;
+    }
+    return true;
 }
 
 void TrayIcon::SetIcon(HICON icon) {

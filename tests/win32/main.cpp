@@ -2,9 +2,11 @@
 #include <gtest/gtest.h>
 
 #include "toolkit/Application.h"
+#include "toolkit/WindowClass.h"
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    tk::SetClassPrefix(L"Velmora");
     tk::Application::Instance().Initialize();
     const int result = RUN_ALL_TESTS();
     tk::Application::Instance().Finalize();

@@ -1,0 +1,488 @@
+#include "toolkit/Control.h"
+
+#include <windowsx.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "toolkit/Application.h"
+#include "toolkit/GdiHandles.h"
+#include "toolkit/WindowClass.h"
+
+namespace tk {
+namespace {
+
+// The window property that leads from a handle to its control object.
+const wchar_t kControlProperty[] = L"tk.Control";
+
+bool Contains(const RECT& r, int x, int y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
+}  // namespace
+
+WinControl::WinControl(WinControl* parent) : Control(parent), color_(GetSysColor(COLOR_BTNFACE)) {}
+
+WinControl::~WinControl() {
+    // Children are members of the derived class and are gone already; forget any stragglers.
+    for (Control* c : controls_) {
+        c->parent_ = nullptr;
+    }
+    controls_.clear();
+    DestroyHandle();
+}
+
+WinControl* WinControl::FromHandle(HWND window) {
+    return window ? static_cast<WinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+}
+
+void WinControl::CreateHandle(const WindowParams& p) {
+    bounds_ = RECT{p.left, p.top, p.left + p.width, p.top + p.height};
+    if (p.systemClass) {
+        handle_ = CreateToolkitWindow(p.exStyle, p.className, p.text.c_str(), p.style, p.left, p.top, p.width,
+                                      p.height, p.parentOrOwner, nullptr, "a window of a system class");
+        SetPropW(handle_, kControlProperty, this);
+        defaultProc_ = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::StaticWndProc)));
+        return;
+    }
+    RegisterWindowClass(
+        {p.className, &WinControl::StaticWndProc, p.classStyle, p.icon, LoadCursorW(nullptr, IDC_ARROW)});
+    defaultProc_ = DefWindowProcW;
+    // WM_NCCREATE stores the handle in handle_.
+    CreateToolkitWindow(p.exStyle, p.className, p.text.c_str(), p.style, p.left, p.top, p.width, p.height,
+                        p.parentOrOwner, this, "a window");
+    SyncBoundsFromWindow();
+}
+
+void WinControl::DestroyHandle() {
+    if (tooltip_) {
+        DestroyWindow(tooltip_);
+        tooltip_ = nullptr;
+    }
+    if (handle_) {
+        DestroyWindow(handle_);  // WM_NCDESTROY clears handle_
+        handle_ = nullptr;
+    }
+}
+
+LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    WinControl* self = FromHandle(window);
+    if (!self && message == WM_NCCREATE) {
+        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        self = static_cast<WinControl*>(cs->lpCreateParams);
+        if (self) {
+            self->handle_ = window;
+            SetPropW(window, kControlProperty, self);
+        }
+    }
+    if (!self) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    // Every message is an event boundary: an error is reported in the standard box and the
+    // program goes on.
+    try {
+        return self->WndProc(message, wParam, lParam);
+    } catch (...) {
+        Application::Instance().HandleException();
+        return 0;
+    }
+}
+
+LRESULT WinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
+    return CallWindowProcW(defaultProc_, handle_, message, wParam, lParam);
+}
+
+LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool ownClass = defaultProc_ == DefWindowProcW;
+    switch (message) {
+        case WM_ERASEBKGND:
+            if (ownClass) {
+                return 1;  // everything is painted, double-buffered, in WM_PAINT
+            }
+            break;
+        case WM_PAINT:
+            if (ownClass) {
+                PaintBuffered();
+                return 0;
+            }
+            break;
+        case WM_PRINTCLIENT:
+            if (ownClass) {
+                RECT client;
+                GetClientRect(handle_, &client);
+                PaintClient(reinterpret_cast<HDC>(wParam), client);
+                return 0;
+            }
+            break;
+        case WM_SIZE:
+        case WM_MOVE: {
+            LRESULT r = DefaultHandler(message, wParam, lParam);
+            SyncBoundsFromWindow();
+            if (message == WM_SIZE) {
+                Realign();
+            }
+            return r;
+        }
+        case WM_MOUSEMOVE:
+        case WM_MOUSELEAVE:
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+        case WM_CAPTURECHANGED:
+            if (ownClass) {
+                return HandleMouse(message, wParam, lParam);
+            }
+            break;
+        case WM_SETCURSOR:
+            if (reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
+                SetClientCursor()) {
+                return TRUE;
+            }
+            break;
+        case WM_COMMAND:
+        case WM_NOTIFY:
+        case WM_CTLCOLORSTATIC:
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLOREDIT:
+        case WM_DRAWITEM:
+        case WM_MEASUREITEM: {
+            LRESULT result = 0;
+            if (ReflectToChild(message, wParam, lParam, &result)) {
+                return result;
+            }
+            break;
+        }
+        case WM_NCDESTROY:
+            return HandleNcDestroy(wParam, lParam);
+        default:
+            break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+// Paints the whole update region through one off-screen buffer, so that nothing flickers.
+void WinControl::PaintBuffered() {
+    PaintScope paint(handle_);
+    RECT client;
+    GetClientRect(handle_, &client);
+    if (IsRectEmpty(&client)) {
+        return;
+    }
+    const RECT& area = paint.Area();
+    UniqueMemoryDc memory(CreateCompatibleDC(paint.Dc()));
+    UniqueBitmap buffer(CreateCompatibleBitmap(paint.Dc(), client.right, client.bottom));
+    SelectGuard select(memory.Get(), buffer.Get());
+    PaintClient(memory.Get(), area);
+    BitBlt(paint.Dc(), area.left, area.top, area.right - area.left, area.bottom - area.top, memory.Get(),
+           area.left, area.top, SRCCOPY);
+}
+
+bool WinControl::SetClientCursor() {
+    HCURSOR cursor = hover_ && hover_->Cursor() ? hover_->Cursor() : Cursor();
+    if (cursor) {
+        ::SetCursor(cursor);
+    }
+    return cursor != nullptr;
+}
+
+LRESULT WinControl::HandleNcDestroy(WPARAM wParam, LPARAM lParam) {
+    const bool ownClass = defaultProc_ == DefWindowProcW;
+    LRESULT r = DefaultHandler(WM_NCDESTROY, wParam, lParam);
+    RemovePropW(handle_, kControlProperty);
+    if (!ownClass) {
+        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defaultProc_));
+    }
+    handle_ = nullptr;
+    tooltip_ = nullptr;  // owned by this window, destroyed with it
+    return r;
+}
+
+bool WinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    HWND from = nullptr;
+    switch (message) {
+        case WM_COMMAND:
+            from = reinterpret_cast<HWND>(lParam);
+            break;
+        case WM_NOTIFY:
+            from = reinterpret_cast<NMHDR*>(lParam)->hwndFrom;
+            break;
+        case WM_DRAWITEM:
+            from = reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_MENU
+                       ? nullptr
+                       : reinterpret_cast<DRAWITEMSTRUCT*>(lParam)->hwndItem;
+            break;
+        case WM_MEASUREITEM:
+            from = nullptr;
+            break;
+        default:
+            from = reinterpret_cast<HWND>(lParam);
+            break;
+    }
+    WinControl* child = from && from != handle_ ? FromHandle(from) : nullptr;
+    return child && child->ReflectedMessage(message, wParam, lParam, result);
+}
+
+void WinControl::SyncBoundsFromWindow() {
+    if (!handle_) {
+        return;
+    }
+    RECT r;
+    GetWindowRect(handle_, &r);
+    if (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) {
+        MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+    }
+    bounds_ = r;
+}
+
+void WinControl::BoundsChanged(const RECT&) {
+    if (handle_) {
+        SetWindowPos(handle_, nullptr, bounds_.left, bounds_.top, bounds_.right - bounds_.left,
+                     bounds_.bottom - bounds_.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void WinControl::SetVisible(bool visible) {
+    if (visible_ == visible) {
+        return;
+    }
+    visible_ = visible;
+    VisibleChanged();
+}
+
+void WinControl::VisibleChanged() {
+    if (handle_) {
+        ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+    }
+}
+
+void WinControl::BringToFront() {
+    if (Parent()) {
+        Parent()->RaiseControl(this);
+    }
+    if (handle_) {
+        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void WinControl::Invalidate() {
+    if (handle_) {
+        InvalidateRect(handle_, nullptr, FALSE);
+    }
+}
+
+void WinControl::SetColor(COLORREF color) {
+    color_ = color;
+    Invalidate();
+}
+
+int WinControl::ClientWidth() const {
+    RECT r{};
+    if (handle_ && GetClientRect(handle_, &r)) {
+        return r.right;
+    }
+    return Width();
+}
+
+int WinControl::ClientHeight() const {
+    RECT r{};
+    if (handle_ && GetClientRect(handle_, &r)) {
+        return r.bottom;
+    }
+    return Height();
+}
+
+void WinControl::AddControl(Control* control) {
+    controls_.push_back(control);
+}
+
+void WinControl::RemoveControl(Control* control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+    if (hover_ == control) {
+        hover_ = nullptr;
+        UpdateTooltip();
+    }
+    if (pressed_ == control) {
+        pressed_ = nullptr;
+        if (handle_ && GetCapture() == handle_) {
+            ReleaseCapture();
+        }
+    }
+}
+
+void WinControl::RaiseControl(Control* control) {
+    auto it = std::find(controls_.begin(), controls_.end(), control);
+    if (it != controls_.end()) {
+        controls_.erase(it);
+        controls_.push_back(control);
+    }
+}
+
+void WinControl::Realign() {
+    const int width = ClientWidth();
+    const int height = ClientHeight();
+    int top = 0;
+    for (Control* c : controls_) {
+        if (c->GetAlign() == Align::Top && c->Visible()) {
+            c->PlaceBounds(0, top, width, c->Height());
+            top += c->Height();
+        }
+    }
+    for (Control* c : controls_) {
+        if (c->GetAlign() == Align::Client && c->Visible()) {
+            c->PlaceBounds(0, top, width, std::max(0, height - top));
+        }
+    }
+    for (Control* c : controls_) {
+        c->ParentResized(width, height);
+    }
+}
+
+void WinControl::PaintClient(HDC dc, const RECT& clip) {
+    UniqueBrush brush(CreateSolidBrush(color_));
+    FillRect(dc, &clip, brush.Get());
+    PaintGraphicChildren(dc, clip);
+}
+
+void WinControl::PaintGraphicChildren(HDC dc, const RECT& clip) {
+    for (Control* c : controls_) {
+        if (c->IsWindowed() || !c->Visible()) {
+            continue;
+        }
+        RECT r = c->BoundsRect();
+        RECT visible;
+        if (!IntersectRect(&visible, &r, &clip)) {
+            continue;
+        }
+        SavedDc saved(dc);
+        IntersectClipRect(dc, visible.left, visible.top, visible.right, visible.bottom);
+        OffsetViewportOrgEx(dc, r.left, r.top, nullptr);
+        c->Paint(dc);
+    }
+}
+
+Control* WinControl::GraphicControlAt(int x, int y) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        Control* c = *it;
+        if (!c->IsWindowed() && c->Visible() && Contains(c->BoundsRect(), x, y)) {
+            return c;
+        }
+    }
+    return nullptr;
+}
+
+void WinControl::SetHover(Control* control) {
+    if (hover_ == control) {
+        return;
+    }
+    Control* old = hover_;
+    hover_ = control;
+    UpdateTooltip();
+    HoverChanged(old, control);
+    if (old) {
+        old->MouseLeft();
+    }
+    if (control && hover_ == control) {
+        control->MouseEntered();
+    }
+}
+
+LRESULT WinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = GET_X_LPARAM(lParam);
+    const int y = GET_Y_LPARAM(lParam);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (!trackingLeave_) {
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
+                trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
+            }
+            SetHover(GraphicControlAt(x, y));
+            break;
+        case WM_MOUSELEAVE:
+            trackingLeave_ = false;
+            SetHover(nullptr);
+            break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDOWN:
+            ButtonDown(message != WM_RBUTTONDOWN ? MouseButton::Left : MouseButton::Right, x, y);
+            break;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            ButtonUp(message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right, x, y);
+            break;
+        case WM_CAPTURECHANGED:
+            if (pressed_ && reinterpret_cast<HWND>(lParam) != handle_) {
+                pressed_->pressed_ = false;
+                pressed_ = nullptr;
+            }
+            break;
+        default:
+            break;
+    }
+    return DefaultHandler(message, wParam, lParam);
+}
+
+// A left press captures the mouse for the control under it, so that its release reaches the same control.
+void WinControl::ButtonDown(MouseButton button, int x, int y) {
+    Control* target = GraphicControlAt(x, y);
+    if (!target) {
+        return;
+    }
+    if (button == MouseButton::Left) {
+        pressed_ = target;
+        SetCapture(handle_);
+    }
+    target->MouseDown(button, x - target->Left(), y - target->Top());
+}
+
+void WinControl::ButtonUp(MouseButton button, int x, int y) {
+    Control* target = nullptr;
+    if (button == MouseButton::Left) {
+        target = std::exchange(pressed_, nullptr);
+        if (GetCapture() == handle_) {
+            ReleaseCapture();
+        }
+    } else {
+        target = GraphicControlAt(x, y);
+    }
+    if (target) {
+        target->MouseUp(button, x - target->Left(), y - target->Top());
+    }
+}
+
+void WinControl::UpdateTooltip() {
+    if (!handle_) {
+        return;
+    }
+    const bool want = hover_ && hover_->ShowHint() && !hover_->Hint().empty();
+    if (!want && !tooltip_) {
+        return;
+    }
+    TOOLINFOW ti{};
+    ti.cbSize = sizeof(ti);
+    ti.hwnd = handle_;
+    ti.uId = 1;
+    if (!tooltip_) {
+        tooltip_ =
+            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
+                            GetModuleHandleW(nullptr), nullptr);
+        if (!tooltip_) {
+            return;
+        }
+        ti.uFlags = TTF_SUBCLASS;
+        ti.lpszText = const_cast<wchar_t*>(L"");
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+    }
+    ti.rect = want ? hover_->BoundsRect() : RECT{0, 0, 0, 0};
+    SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    std::wstring text = want ? hover_->Hint() : std::wstring();
+    ti.lpszText = text.data();
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+}
+
+}  // namespace tk

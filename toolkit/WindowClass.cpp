@@ -1,0 +1,62 @@
+#include "toolkit/WindowClass.h"
+
+#include "base/Error.h"
+#include "base/Format.h"
+#include "base/Log.h"
+#include "base/Text.h"
+
+namespace tk {
+namespace {
+
+std::wstring& Prefix() {
+    static std::wstring prefix = L"Tk";
+    return prefix;
+}
+
+}  // namespace
+
+void SetClassPrefix(std::wstring_view prefix) {
+    Prefix() = prefix;
+}
+
+std::wstring ClassName(std::wstring_view suffix) {
+    return Prefix() + std::wstring(suffix);
+}
+
+void RegisterWindowClass(const WindowClassSpec& spec) {
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, spec.name.c_str(), &existing)) {
+        return;
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = spec.style;
+    wc.lpfnWndProc = spec.procedure;
+    wc.hInstance = instance;
+    wc.hIcon = spec.icon;
+    wc.hIconSm = spec.icon;
+    wc.hCursor = spec.cursor;
+    wc.lpszClassName = spec.name.c_str();
+    if (!RegisterClassExW(&wc)) {
+        const std::string message = base::Format("Unable to register the window class %s (error %lu)",
+                                                 base::WideToUtf8(spec.name).c_str(), GetLastError());
+        base::Log(message);
+        throw base::Error(message);
+    }
+}
+
+HWND CreateToolkitWindow(DWORD exStyle, const std::wstring& className, const wchar_t* text, DWORD style,
+                         int x, int y, int width, int height, HWND parent, void* param, const char* what) {
+    HWND window = CreateWindowExW(exStyle, className.c_str(), text, style, x, y, width, height, parent,
+                                  nullptr, GetModuleHandleW(nullptr), param);
+    if (!window) {
+        const std::string message = base::Format("Unable to create %s (error %lu)", what, GetLastError());
+        base::Log(message);
+        throw base::Error(message);
+    }
+    return window;
+}
+
+}  // namespace tk
