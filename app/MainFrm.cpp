@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "base/Error.h"
 #include "base/Keyboard.h"
+#include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
 
@@ -100,10 +101,10 @@ void TMainForm::FormCreate() {
     startUrl_ = store->DirectUrl();
     // The skin path, before the base creation loads the skin.
     SetSkinPath(skinPath);
-    // The global hot key; a failed registration is silent.
+    // The global hot key; a failed registration is not shown (this may be a start at logon).
     hotKeyAtom_.Reset(GlobalAddAtomA("HOTKEY"));
     hotKeyId_ = static_cast<int>(hotKeyAtom_.Get()) - kStringAtomBase;
-    RegisterHotKey(Handle(), hotKeyId_, hotKey.modifiers, hotKey.key);
+    RegisterConfiguredHotKey(hotKey);
     // While autostart is chosen the Startup shortcut is made again at every start, so it always points
     // at the executable that ran last.
     if (store->AutoRegNextTime() == "1" && !autostartHelper_) {
@@ -120,9 +121,26 @@ config::HotKeyValue TMainForm::ReadConfiguredHotKey(const config::TAppConfigClas
         return config::ParseHotKeyValue(store.HotKey());
     } catch (const base::Error& e) {
         // Report it, then start as if no hot key were set: the rest of start-up must still run.
+        base::LogF("UserConfig.ini HotKey=%s is malformed (%s); no hot key is used",
+                   base::AnsiToUtf8(store.HotKey()).c_str(), e.what());
         reportedBadHotKey_ = store.HotKey();
         tk::Application::Instance().ShowException(e.what());
         return {};
+    }
+}
+
+void TMainForm::RegisterConfiguredHotKey(const config::HotKeyValue& hotKey) {
+    if (hotKey.key == 0 && hotKey.modifiers == 0) {
+        // Nothing set: the pair 0/0 is registered as before, which gives no usable hot key.
+        RegisterHotKey(Handle(), hotKeyId_, 0, 0);
+        base::Log("No hot key is set");
+        return;
+    }
+    const std::string name = config::ShortcutText(hotKey.code, &base::SystemKeyName);
+    if (RegisterHotKey(Handle(), hotKeyId_, hotKey.modifiers, hotKey.key)) {
+        base::LogF("Hot key %s registered", name.c_str());
+    } else {
+        base::LogF("Hot key %s could not be registered (error %lu)", name.c_str(), GetLastError());
     }
 }
 
@@ -167,22 +185,19 @@ void TMainForm::FormDestroy() {
     }
     UnregisterHotKey(Handle(), hotKeyId_);
     hotKeyAtom_.Reset();
-    // What the window owns; failures here are of no use to anyone at exit. An open settings or
-    // first-run dialog belongs to this window and goes with it (a modal one once its loop has ended).
-    try {
-        browser_.reset();
-        webhost::FrameRegistration().Clear();  // page objects are released while COM is still up
-        if (external_) {
-            // Anyone still holding the bridge finds empty slots, not this window.
-            external_->OnDoLogin = nullptr;
-            external_->OnDoLogout = nullptr;
-            external_->OnRegFrame = nullptr;
-        }
-        autostartHelper_.reset();
-        memorySaver_.reset();
-        config::TAppConfigClass::ReleaseInstance();
-    } catch (...) {
+    // What the window owns (releasing cannot fail). An open settings or first-run dialog belongs to this
+    // window and goes with it (a modal one once its loop has ended).
+    browser_.reset();
+    webhost::FrameRegistration().Clear();  // page objects are released while COM is still up
+    if (external_) {
+        // Anyone still holding the bridge finds empty slots, not this window.
+        external_->OnDoLogin = nullptr;
+        external_->OnDoLogout = nullptr;
+        external_->OnRegFrame = nullptr;
     }
+    autostartHelper_.reset();
+    memorySaver_.reset();
+    config::TAppConfigClass::ReleaseInstance();
     TPictureForm::FormDestroy();
 }
 

@@ -34,10 +34,6 @@ class TAppConfigClass;
 
 namespace app {
 
-// Host flags of the browser control for the two layouts.
-constexpr unsigned long kCompactHostFlags = 0x0C;  // no 3-D border, no scroll bars
-constexpr unsigned long kFullHostFlags = 0x84;     // no 3-D border, flat scroll bars
-
 class TMainForm : public skin::TPictureForm {
   public:
     static tk::FormDesign Design();
@@ -133,6 +129,8 @@ class TMainForm : public skin::TPictureForm {
     config::HotKeyValue ReadConfiguredHotKey(const config::TAppConfigClass& store);
     // The shortcut code of the configured hot key (0: none).
     uint16_t ConfiguredShortcutCode();
+    // Registers the configured hot key under hotKeyId_ and logs whether the system took it.
+    void RegisterConfiguredHotKey(const config::HotKeyValue& hotKey);
     void CreateBrowser();
     void CreateScriptBridge();
     void CreateTrayMenu();

@@ -75,28 +75,24 @@ void TMainForm::SubMenuMeasureItem(HDC, int& Width, int& Height) {
 }
 
 void TMainForm::PaintMenuItem(const tk::MenuItem& Item, HDC Canvas, UINT State, RECT Rect) {
-    try {
-        const COLORREF color = ToColorRef((State & ODS_SELECTED) ? kMenuSelectedColor : kMenuPlainColor);
-        tk::UniqueBrush brush(CreateSolidBrush(color));
-        tk::UniquePen pen(CreatePen(PS_SOLID, 1, color));
-        tk::SelectGuard selectBrush(Canvas, brush.Get());
-        tk::SelectGuard selectPen(Canvas, pen.Get());
-        Rectangle(Canvas, Rect.left, Rect.top, Rect.right, Rect.bottom);
-        if (Item.caption != L"-") {
-            Rect.left += kMenuCaptionIndent;
-            SetBkMode(Canvas, OPAQUE);
-            SetBkColor(Canvas, color);
-            DrawTextW(Canvas, Item.caption.c_str(), static_cast<int>(Item.caption.size()), &Rect,
-                      DT_SINGLELINE | DT_VCENTER);
-        } else {
-            tk::UniquePen black(CreatePen(PS_SOLID, 1, ToColorRef(kMenuSeparatorColor)));
-            tk::SelectGuard selectBlack(Canvas, black.Get());
-            const int y = Rect.top + (Rect.bottom - Rect.top) / 2;
-            MoveToEx(Canvas, Rect.left, y, nullptr);
-            LineTo(Canvas, Rect.right, y);
-        }
-    } catch (...) {
-        // A half-painted item is better than an error while the menu is open.
+    const COLORREF color = ToColorRef((State & ODS_SELECTED) ? kMenuSelectedColor : kMenuPlainColor);
+    tk::UniqueBrush brush(CreateSolidBrush(color));
+    tk::UniquePen pen(CreatePen(PS_SOLID, 1, color));
+    tk::SelectGuard selectBrush(Canvas, brush.Get());
+    tk::SelectGuard selectPen(Canvas, pen.Get());
+    Rectangle(Canvas, Rect.left, Rect.top, Rect.right, Rect.bottom);
+    if (Item.caption != L"-") {
+        Rect.left += kMenuCaptionIndent;
+        SetBkMode(Canvas, OPAQUE);
+        SetBkColor(Canvas, color);
+        DrawTextW(Canvas, Item.caption.c_str(), static_cast<int>(Item.caption.size()), &Rect,
+                  DT_SINGLELINE | DT_VCENTER);
+    } else {
+        tk::UniquePen black(CreatePen(PS_SOLID, 1, ToColorRef(kMenuSeparatorColor)));
+        tk::SelectGuard selectBlack(Canvas, black.Get());
+        const int y = Rect.top + (Rect.bottom - Rect.top) / 2;
+        MoveToEx(Canvas, Rect.left, y, nullptr);
+        LineTo(Canvas, Rect.right, y);
     }
 }
 

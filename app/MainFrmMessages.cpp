@@ -2,6 +2,8 @@
 #include "app/MainFrm.h"
 
 #include "app/PrivateMessages.h"
+#include "base/Error.h"
+#include "base/Log.h"
 #include "toolkit/Application.h"
 #include "base/Module.h"
 #include "base/SafeMemory.h"
@@ -9,6 +11,17 @@
 #include "webhost/PageScript.h"
 
 namespace app {
+namespace {
+
+// A page that is gone or a script that fails: the sender gets no answer either way, the log gets the
+// code (not the message, which may quote the page's own script text).
+void LogPageScriptFailure(const char* message, const base::Error& error) {
+    const auto* com = dynamic_cast<const base::ComError*>(&error);
+    base::LogF("%s: the page's script could not be run (0x%08lX)", message,
+               com ? static_cast<unsigned long>(com->Result()) : 0ul);
+}
+
+}  // namespace
 
 bool TMainForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM lParam) {
     switch (message) {
@@ -32,8 +45,8 @@ bool TMainForm::HandlePrivateMessage(UINT message, WPARAM, LPARAM lParam) {
 void TMainForm::WMInvokeFrameMethod() {
     try {
         webhost::InvokeFrameMethod(webhost::FrameRegistration());
-    } catch (...) {
-        // A page that is gone or a script that fails: the sender gets no answer either way.
+    } catch (const base::Error& e) {
+        LogPageScriptFailure("WM_INVOKEFRAMEMETHOD", e);
     }
 }
 
@@ -45,7 +58,8 @@ void TMainForm::WMExecPanelHandler(LPARAM lParam) {
     }
     try {
         webhost::ExecPanelHandler(webhost::FrameRegistration(), text);
-    } catch (...) {
+    } catch (const base::Error& e) {
+        LogPageScriptFailure("WM_EXECPANELHANDLER", e);
     }
 }
 

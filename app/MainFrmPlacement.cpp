@@ -4,6 +4,7 @@
 
 #include "config/AppConfigClass.h"
 #include "dialogs/FirstOptionFrm.h"
+#include "base/Log.h"
 
 namespace app {
 
@@ -17,7 +18,7 @@ void TMainForm::FormResize() {
 
 void TMainForm::LoadLastPosInfo() {
     if (!fullLayout_) {
-        SetBrowserHostFlags(kCompactHostFlags);
+        SetBrowserHostFlags(webhost::CompactHostFlags);
         SetResizable(false);
         SetBounds(Left(), Top(), 400, 250);
         return;
@@ -28,11 +29,14 @@ void TMainForm::LoadLastPosInfo() {
     ShowHotKeyLabels();
     placed_ = true;
     SetResizable(true);
-    SetBrowserHostFlags(kFullHostFlags);
+    SetBrowserHostFlags(webhost::FullHostFlags);
     ReloadPage();
     const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     if (auto saved = ParseWindowPos(store->WindowPos())) {
         lastPlacement_ = *saved;
+    } else if (!store->WindowPos().empty()) {
+        base::LogF("UserConfig.ini WindowPos=%s is malformed; the default placement is used",
+                   base::AnsiToUtf8(store->WindowPos()).c_str());
     }
     lastPlacement_ = RaisedToMinimum(lastPlacement_);
     LoadLastLoginInfo(lastPlacement_);

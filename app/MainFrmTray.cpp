@@ -6,16 +6,10 @@
 #include "dialogs/UserConfigFrm.h"
 #include "toolkit/Application.h"
 #include "base/Keyboard.h"
+#include "base/Log.h"
 #include "base/Text.h"
 
 namespace app {
-namespace {
-
-// RGB(97, 120, 178) as a COLORREF.
-constexpr COLORREF kLabelColor = RGB(97, 120, 178);
-
-}  // namespace
-
 void TMainForm::WMHotKey(WPARAM id) {
     // Every message restarts the interval, so a burst of presses toggles once.
     if (AcceptHotKey(lastHotKeyTick_, GetTickCount(), static_cast<uint32_t>(hotKeyInterval_)) &&
@@ -32,8 +26,9 @@ void TMainForm::SwitchShowAndHide() {
         if (mode == smHide && StillMainForm()) {
             ClearMemory();
         }
-    } catch (...) {
-        // A toggle that fails half-way simply ends.
+    } catch (const std::exception&) {
+        // A toggle that fails half-way simply ends (a message handled meanwhile may have failed).
+        base::LogCaughtException("SwitchShowAndHide");
     }
 }
 
@@ -165,19 +160,16 @@ std::string TMainForm::GetHotKeyText() {
 
 void TMainForm::ShowHotKeyLabels() {
     hotKeyHint_.SetVisible(true);
-    tk::Font& hitFont = hotKeyHint_.GetFont();
-    hitFont.SetFace(L"宋体");
-    hitFont.SetPoints(9);
-    hitFont.SetBold(true);
-    hitFont.SetColor(kLabelColor);
+    skin::ApplyCaptionFont(hotKeyHint_.GetFont(), true);
     hotKeyHint_.FontChanged();
     hotKeyHint_.SetTransparent(true);
     hotKeyHint_.SetCaption(base::Utf8ToWide(GetHotKeyText()));
 
+    // Not bold: the link keeps the style it has (underlined while the mouse is over it).
     tk::Font& linkFont = changeHotKeyLink_.GetFont();
-    linkFont.SetFace(L"宋体");
-    linkFont.SetPoints(9);
-    linkFont.SetColor(kLabelColor);
+    const bool underlined = linkFont.Underline();
+    skin::ApplyCaptionFont(linkFont, false);
+    linkFont.SetUnderline(underlined);
     changeHotKeyLink_.FontChanged();
     changeHotKeyLink_.SetVisible(true);
     changeHotKeyLink_.SetTransparent(true);

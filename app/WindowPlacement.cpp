@@ -34,10 +34,10 @@ std::string FormatWindowPos(const TPlacement& p) {
 }
 
 TPlacement RaisedToMinimum(TPlacement p) {
-    p.Width = std::max(p.Width, kMinimumWidth);
-    p.RestoreWidth = std::max(p.RestoreWidth, kMinimumWidth);
-    p.Height = std::max(p.Height, kMinimumHeight);
-    p.RestoreHeight = std::max(p.RestoreHeight, kMinimumHeight);
+    p.Width = std::max(p.Width, skin::kMinimumWidth);
+    p.RestoreWidth = std::max(p.RestoreWidth, skin::kMinimumWidth);
+    p.Height = std::max(p.Height, skin::kMinimumHeight);
+    p.RestoreHeight = std::max(p.RestoreHeight, skin::kMinimumHeight);
     return p;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "skin/FrameGeometry.h"
+
 namespace app {
 
 struct TPlacement {
@@ -24,8 +26,6 @@ struct TPlacement {
 
 constexpr int32_t kPlacementNormal = 0;
 constexpr int32_t kPlacementMaximized = 2;
-constexpr int32_t kMinimumWidth = 800;
-constexpr int32_t kMinimumHeight = 600;
 
 // The stored value, or nothing when it is empty or not nine integers with a first field of 0 or 2
 // (such a value is treated like a missing one).

@@ -6,10 +6,15 @@
 #include "config/MMSaveClass.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
+#include "base/Log.h"
+#include "base/Module.h"
+#include "base/SystemInfo.h"
 #include "base/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // The hourly working-set trim runs from before the main window exists until the very end.
+    base::LogF("Velmora %s starting: %s on %s", base::ModuleVersion(nullptr).c_str(),
+               base::AnsiToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());
     config::StartTrimTimer();
     tk::SetClassPrefix(L"Velmora");
     tk::Application& application = tk::Application::Instance();
@@ -23,5 +28,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     application.Finalize();
     config::StopTrimTimer();
+    base::Log("Velmora exiting");
     return 0;
 }

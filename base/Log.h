@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/LogLine.h"
+
 namespace base {
 
 // Writes one line (UTF-8).
@@ -22,6 +24,6 @@ void LogCaughtException(const char* where);
 // The file the log writes to; empty when there is none (no local application-data folder).
 std::wstring LogFilePath();
 // Points the log at another file and roll-over size (tests); an empty path restores the default.
-void SetLogFile(const std::wstring& path, uint64_t rollOverBytes);
+void SetLogFile(const std::wstring& path, uint64_t rollOverBytes = kLogRollOverBytes);
 
 }  // namespace base

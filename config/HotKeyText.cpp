@@ -19,7 +19,7 @@ HotKeyValue ParseHotKeyValue(std::string_view text) {
 
 std::string FormatHotKeyValue(const HotKeyValue& value) {
     return base::Format("%u,%u,%u", static_cast<unsigned>(value.modifiers), static_cast<unsigned>(value.key),
-                      static_cast<unsigned>(value.code));
+                        static_cast<unsigned>(value.code));
 }
 
 HotKeyValue HotKeyFromShortcut(uint16_t code) {

@@ -58,11 +58,7 @@ void CALLBACK TrimTimerProc(HWND, UINT, UINT_PTR, DWORD) {
         return;
     }
     RunningFlag running;
-    try {
-        TMMSaveClass().TrimWorkingSet();
-    } catch (...) {
-        // A timer callback has no one to report to; the next hour tries again.
-    }
+    TMMSaveClass().TrimWorkingSet();
 }
 
 }  // namespace config

@@ -5,6 +5,7 @@
 
 #include "config/LinkNames.h"
 #include "base/Handles.h"
+#include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
 
@@ -14,15 +15,6 @@ namespace {
 // The ANSI link path as the wide text IPersistFile::Save takes.
 std::wstring WideLinkPath(const std::string& path) {
     return base::AnsiToWide(path);
-}
-
-// Runs one shell operation; the class reports nothing, whatever goes wrong.
-template <typename F>
-void Silently(F&& operation) {
-    try {
-        operation();
-    } catch (...) {
-    }
 }
 
 }  // namespace
@@ -44,19 +36,22 @@ std::string TReg2SysClass::GetSpecialFolder(int Csidl) const {
 bool TReg2SysClass::CreateShortcut(const std::string& Target, const std::string& WorkDir,
                                    const std::wstring& LinkPath) const {
     base::ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.PutVoid())) ||
-        !link) {
-        return false;
-    }
-    base::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    if (!file) {
+    const HRESULT created =
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
+    base::ComPtr<IPersistFile> file = link ? link.As<IPersistFile>(IID_IPersistFile) : nullptr;
+    if (FAILED(created) || !file) {
+        base::LogF("No shell link object for a shortcut (0x%08lX)", static_cast<unsigned long>(created));
         return false;
     }
     link->SetPath(Target.c_str());
     link->SetWorkingDirectory(WorkDir.c_str());
     const std::wstring path = WithLinkExtension(LinkPath);
-    file->Save(path.c_str(), FALSE);
+    // The user is not told (the shortcut is a convenience), but the log is.
+    const HRESULT saved = file->Save(path.c_str(), FALSE);
+    if (FAILED(saved)) {
+        base::LogF("The shortcut %s could not be written (0x%08lX)", base::WideToUtf8(path).c_str(),
+                   static_cast<unsigned long>(saved));
+    }
     return true;
 }
 
@@ -71,58 +66,50 @@ void TReg2SysClass::DeleteRegValue(HKEY RootKey, const std::string& KeyPath,
 }
 
 std::string TReg2SysClass::StartupShortcutPath() const {
-    return PathInFolder(GetSpecialFolder(kCsidlStartup), kShortcutName);
+    return PathInFolder(GetSpecialFolder(CSIDL_STARTUP), kShortcutName);
 }
 
 std::string TReg2SysClass::DesktopShortcutPath() const {
-    return PathInFolder(GetSpecialFolder(kCsidlDesktopDirectory), kShortcutName);
+    return PathInFolder(GetSpecialFolder(CSIDL_DESKTOPDIRECTORY), kShortcutName);
 }
 
 std::string TReg2SysClass::ProgramGroupFolder() const {
-    return PathInFolder(GetSpecialFolder(kCsidlPrograms), kShortcutName);
+    return PathInFolder(GetSpecialFolder(CSIDL_PROGRAMS), kShortcutName);
 }
 
 void TReg2SysClass::AddStartupShortcut(const std::string& ExePath) const {
-    Silently([&] {
-        const std::string link = StartupShortcutPath();
-        if (!link.empty()) {
-            CreateShortcut(ExePath, base::FolderOf(ExePath), WideLinkPath(link));
-        }
-    });
+    const std::string link = StartupShortcutPath();
+    if (!link.empty()) {
+        CreateShortcut(ExePath, base::FolderOf(ExePath), WideLinkPath(link));
+    }
 }
 
 void TReg2SysClass::RemoveAutostart() const {
-    Silently([&] {
-        DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName);
-        const std::string link = StartupShortcutPath();
-        if (!link.empty() && base::FileExists(link + ".lnk")) {
-            DeleteFileA((link + ".lnk").c_str());
-        }
-    });
+    DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName);
+    const std::string link = StartupShortcutPath();
+    if (!link.empty() && base::FileExists(link + ".lnk")) {
+        DeleteFileA((link + ".lnk").c_str());
+    }
 }
 
 void TReg2SysClass::CreateDesktopShortcut() const {
-    Silently([&] {
-        const std::string link = DesktopShortcutPath();
-        if (!link.empty()) {
-            const std::string target = base::ExePath();
-            CreateShortcut(target, base::FolderOf(target), WideLinkPath(link));
-        }
-    });
+    const std::string link = DesktopShortcutPath();
+    if (!link.empty()) {
+        const std::string target = base::ExePath();
+        CreateShortcut(target, base::FolderOf(target), WideLinkPath(link));
+    }
 }
 
 void TReg2SysClass::CreateProgramGroupShortcut() const {
-    Silently([&] {
-        const std::string folder = ProgramGroupFolder();
-        if (folder.empty()) {
-            return;
-        }
-        if (!base::DirectoryExists(folder)) {
-            CreateDirectoryA(folder.c_str(), nullptr);  // a failure shows as a failed save below
-        }
-        const std::string target = base::ExePath();
-        CreateShortcut(target, base::FolderOf(target), WideLinkPath(PathInFolder(folder, kShortcutName)));
-    });
+    const std::string folder = ProgramGroupFolder();
+    if (folder.empty()) {
+        return;
+    }
+    if (!base::DirectoryExists(folder)) {
+        CreateDirectoryA(folder.c_str(), nullptr);  // a failure shows as a failed save below
+    }
+    const std::string target = base::ExePath();
+    CreateShortcut(target, base::FolderOf(target), WideLinkPath(PathInFolder(folder, kShortcutName)));
 }
 
 }  // namespace config

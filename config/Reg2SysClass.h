@@ -11,11 +11,6 @@
 
 namespace config {
 
-// The special folders the shortcuts go to (shell CSIDL numbers).
-inline constexpr int kCsidlPrograms = 2;
-inline constexpr int kCsidlStartup = 7;
-inline constexpr int kCsidlDesktopDirectory = 16;
-
 // The autostart value that is only ever removed, never written.
 inline constexpr const char* kRunKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr const char* kRunValueName = "Tq.Orvane";

@@ -17,7 +17,8 @@ bool IsBlank(char c) {
 ConvertError::ConvertError(std::string_view text)
     : base::Error("'" + std::string(text) + "' is not a valid integer value") {}
 
-ListIndexError::ListIndexError(int index) : base::Error(base::Format("List index out of bounds (%d)", index)) {}
+ListIndexError::ListIndexError(int index)
+    : base::Error(base::Format("List index out of bounds (%d)", index)) {}
 
 std::vector<std::string> SplitFields(std::string_view text) {
     std::vector<std::string> fields;

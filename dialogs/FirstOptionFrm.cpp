@@ -84,34 +84,26 @@ TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
 TFirstOptionForm::~TFirstOptionForm() = default;
 
 void TFirstOptionForm::FormCreate() {
-    // Nothing of the preparation is worth an error box: whatever fails stays as designed.
-    try {
-        ShortcutMaker();
-        SetFormStyle(tk::FormStyle::StayOnTop);
-        SetPosition(tk::Position::MainFormCenter);
-        desktopShortcutBox_.SetChecked(true);
-        desktopShortcutBox_.SetBackColor(kShortcutBoxColor);
-        programShortcutBox_.SetChecked(true);
-        programShortcutBox_.SetBackColor(kShortcutBoxColor);
-        dontRemindBox_.SetChecked(true);
-        dontRemindBox_.SetBackColor(kRemindBoxColor);
-        ApplyRoundRegion();
-    } catch (...) {
-    }
+    // Nothing here raises: a step the system refuses leaves that part as designed.
+    ShortcutMaker();
+    SetFormStyle(tk::FormStyle::StayOnTop);
+    SetPosition(tk::Position::MainFormCenter);
+    desktopShortcutBox_.SetChecked(true);
+    desktopShortcutBox_.SetBackColor(kShortcutBoxColor);
+    programShortcutBox_.SetChecked(true);
+    programShortcutBox_.SetBackColor(kShortcutBoxColor);
+    dontRemindBox_.SetChecked(true);
+    dontRemindBox_.SetBackColor(kRemindBoxColor);
+    ApplyRoundRegion();
 }
 
 void TFirstOptionForm::IbtnOkClick() {
+    // A shortcut that cannot be made is not reported to the user (the log has it).
     if (desktopShortcutBox_.Checked()) {
-        try {
-            ShortcutMaker().CreateDesktopShortcut();
-        } catch (...) {
-        }
+        ShortcutMaker().CreateDesktopShortcut();
     }
     if (programShortcutBox_.Checked()) {
-        try {
-            ShortcutMaker().CreateProgramGroupShortcut();
-        } catch (...) {
-        }
+        ShortcutMaker().CreateProgramGroupShortcut();
     }
     // A failing write reaches the error box and leaves the dialog open.
     config::TAppConfigClass::GetInstance()->SetShotCutRemind(dontRemindBox_.Checked() ? "0" : "1");

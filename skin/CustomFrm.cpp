@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "base/Error.h"
+#include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
 
@@ -19,8 +20,6 @@ static_assert(static_cast<int>(SizingEdge::Left) == WMSZ_LEFT &&
               static_cast<int>(SizingEdge::Bottom) == WMSZ_BOTTOM &&
               static_cast<int>(SizingEdge::BottomLeft) == WMSZ_BOTTOMLEFT &&
               static_cast<int>(SizingEdge::BottomRight) == WMSZ_BOTTOMRIGHT);
-
-constexpr COLORREF kCaptionColor = RGB(kCaptionRed, kCaptionGreen, kCaptionBlue);
 
 LRESULT ToHitCode(HitZone zone, LRESULT fallback) {
     switch (zone) {
@@ -54,6 +53,13 @@ Extent ExtentOf(const tk::Bitmap* bitmap) {
 }
 
 }  // namespace
+
+void ApplyCaptionFont(tk::Font& font, bool bold) {
+    font.SetFace(std::wstring(kCaptionFontFace));
+    font.SetPoints(kCaptionFontPoints);
+    font.SetBold(bold);
+    font.SetColor(kCaptionColor);
+}
 
 tk::FormDesign TPictureForm::BaseDesign() {
     tk::FormDesign design;
@@ -107,8 +113,7 @@ void TPictureForm::FormCreate() {
         FormResize();
     } catch (const base::Error& e) {
         // The window lives on without a skin.
-        MessageBoxW(Handle(), base::MessageToWide(e.what()).c_str(),
-                    tk::Application::Instance().Title().c_str(), MB_OK);
+        tk::Application::Instance().ShowException(e.what());
     }
 }
 
@@ -161,16 +166,24 @@ void TPictureForm::LoadSkin() {
     }
     const std::string folder = SkinFolder(base::ExeFolder(), skinPath_);
     if (!base::DirectoryExists(folder)) {
+        base::LogF("No skin folder %s", base::AnsiToUtf8(folder).c_str());
         throw base::Error(std::string(kMissingSkinMessage));
     }
+    std::string missing;
     for (int i = 0; i < kSkinImageCount; ++i) {
         auto image = std::make_unique<tk::Bitmap>();
         const std::string file = SkinImageFile(folder, i);
         // A missing (or unreadable) file leaves an empty image.
         if (base::FileExists(file) && image->LoadFromFile(base::AnsiToWide(file))) {
             image->SetTransparentColor(kSkinTransparentColor);
+        } else {
+            missing += (missing.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
         }
         skinImages_[static_cast<size_t>(i)] = std::move(image);
+    }
+    if (!missing.empty()) {
+        base::LogF("Skin images missing or unreadable in %s: %s", base::AnsiToUtf8(folder).c_str(),
+                   missing.c_str());
     }
     SizeFrameParts();
     CreateFrameControls();
@@ -178,11 +191,7 @@ void TPictureForm::LoadSkin() {
 
 void TPictureForm::CreateFrameControls() {
     captionLabel_ = std::make_unique<tk::Label>(this);
-    tk::Font& font = captionLabel_->GetFont();
-    font.SetFace(L"宋体");
-    font.SetPoints(9);
-    font.SetBold(true);
-    font.SetColor(kCaptionColor);
+    ApplyCaptionFont(captionLabel_->GetFont(), true);
     captionLabel_->FontChanged();
     captionLabel_->SetTransparent(true);
     // Placed once, after the system-menu image as it stands now; never moved afterwards.

@@ -20,6 +20,10 @@
 
 namespace skin {
 
+// The caption text's font ("宋体", 9 points, the caption colour), bold or not; the main window's
+// caption labels use it too.
+void ApplyCaptionFont(tk::Font& font, bool bold);
+
 class TPictureForm : public tk::Form {
   public:
     // The base's own design: borderless, minimize and maximize border icons, client 817 x 600,

@@ -122,18 +122,18 @@ bool InCaptionDoubleClickZone(int x, int y, int captionHeight, int minimizeLeft)
 
 Rect PinMinimumTrackSize(Rect r, int edge) {
     const auto e = static_cast<SizingEdge>(edge);
-    if (r.Width() < kMinTrackWidth) {
+    if (r.Width() < kMinimumWidth) {
         if (e == SizingEdge::Left || e == SizingEdge::TopLeft || e == SizingEdge::BottomLeft) {
-            r.left = r.right - kMinTrackWidth;
+            r.left = r.right - kMinimumWidth;
         } else if (e == SizingEdge::Right || e == SizingEdge::TopRight || e == SizingEdge::BottomRight) {
-            r.right = r.left + kMinTrackWidth;
+            r.right = r.left + kMinimumWidth;
         }
     }
-    if (r.Height() < kMinTrackHeight) {
+    if (r.Height() < kMinimumHeight) {
         if (e == SizingEdge::Top || e == SizingEdge::TopLeft || e == SizingEdge::TopRight) {
-            r.top = r.bottom - kMinTrackHeight;
+            r.top = r.bottom - kMinimumHeight;
         } else if (e == SizingEdge::Bottom || e == SizingEdge::BottomLeft || e == SizingEdge::BottomRight) {
-            r.bottom = r.top + kMinTrackHeight;
+            r.bottom = r.top + kMinimumHeight;
         }
     }
     return r;

@@ -134,8 +134,8 @@ enum class SizingEdge : int {
     BottomLeft = 7,
     BottomRight = 8,
 };
-constexpr int kMinTrackWidth = 800;
-constexpr int kMinTrackHeight = 600;
+constexpr int kMinimumWidth = 800;
+constexpr int kMinimumHeight = 600;
 // Holds a proposed window rectangle at the minimum size by pinning the edge being dragged.
 Rect PinMinimumTrackSize(Rect proposed, int edge);
 

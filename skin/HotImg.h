@@ -12,6 +12,8 @@ namespace skin {
 
 // Magenta: the skin images' see-through colour.
 inline constexpr COLORREF kSkinTransparentColor = RGB(kTransparentRed, kTransparentGreen, kTransparentBlue);
+// The caption text's colour.
+inline constexpr COLORREF kCaptionColor = RGB(kCaptionRed, kCaptionGreen, kCaptionBlue);
 
 // A picture with three faces: the normal face, one while the mouse is over it and one while the
 // left button is held on it. The faces are skin images of the window (not owned, may be absent);

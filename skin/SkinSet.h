@@ -77,8 +77,11 @@ inline constexpr std::string_view kMissingSkinMessage = "皮肤文件不存在�
 
 // Magenta: the pixels of this colour in corners and buttons are see-through.
 constexpr unsigned char kTransparentRed = 255, kTransparentGreen = 0, kTransparentBlue = 255;
-// The caption text's colour, RGB (97, 120, 178).
+// The caption text's colour, RGB (97, 120, 178), and its font, which the main window's caption labels
+// share.
 constexpr unsigned char kCaptionRed = 97, kCaptionGreen = 120, kCaptionBlue = 178;
+inline constexpr std::wstring_view kCaptionFontFace = L"宋体";
+inline constexpr int kCaptionFontPoints = 9;
 
 // The skin folder: the program's folder (with its separator) directly followed by the skin path,
 // with no separator inserted and nothing normalised. An empty skin path means kDefaultSkinPath.

@@ -1,4 +1,6 @@
 #include "toolkit/Application.h"
+
+#include "base/Log.h"
 #include "toolkit/WindowClass.h"
 
 #include <ole2.h>
@@ -92,9 +94,11 @@ LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wPara
             return TRUE;
         case WM_ENDSESSION:
             if (wParam) {
+                // The session is ending: there is no one left to tell.
                 try {
                     app.EndSession();
-                } catch (...) {
+                } catch (const std::exception&) {
+                    base::LogCaughtException("WM_ENDSESSION");
                 }
             }
             return 0;
@@ -216,6 +220,7 @@ void Application::HandleException() {
 }
 
 void Application::ShowException(const std::string& message) {
+    base::LogF("Error box: %s", message.c_str());
     HWND owner = GetActiveWindow();
     if (!owner) {
         owner = MainForm() && MainForm()->Visible() ? MainForm()->Handle() : handle_;

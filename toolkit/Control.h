@@ -197,6 +197,7 @@ class WinControl : public Control {
     void AddControl(Control* control);
     void RemoveControl(Control* control);
     void RaiseControl(Control* control);
+    bool HandleOwnClassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     LRESULT HandleMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void ButtonDown(MouseButton button, int x, int y);
     void ButtonUp(MouseButton button, int x, int y);

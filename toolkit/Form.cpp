@@ -181,64 +181,88 @@ int Form::ShowCommand() const {
     }
 }
 
+namespace {
+
+// Disables the thread's visible, enabled windows but one while it lives, and re-enables exactly those
+// (that still exist) when it goes, however the modal loop ends.
+class DisabledWindows {
+  public:
+    explicit DisabledWindows(HWND except) {
+        std::pair<HWND, std::vector<HWND>> collected{except, {}};
+        EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&collected));
+        windows_ = std::move(collected.second);
+        for (HWND w : windows_) {
+            EnableWindow(w, FALSE);
+        }
+    }
+    ~DisabledWindows() {
+        for (HWND w : windows_) {
+            if (IsWindow(w)) {
+                EnableWindow(w, TRUE);
+            }
+        }
+    }
+    DisabledWindows(const DisabledWindows&) = delete;
+    DisabledWindows& operator=(const DisabledWindows&) = delete;
+
+  private:
+    std::vector<HWND> windows_;
+};
+
+}  // namespace
+
 int Form::ShowModal() {
     if (visible_ || modal_) {
         throw base::Error("Cannot make a visible window modal");
     }
-    Application& app = Application::Instance();
     if (GetCapture()) {
         ReleaseCapture();
     }
     HWND previouslyActive = GetActiveWindow();
-    std::pair<HWND, std::vector<HWND>> disabled{Handle(), {}};
-    EnumThreadWindows(GetCurrentThreadId(), &CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
-    for (HWND w : disabled.second) {
-        EnableWindow(w, FALSE);
-    }
-    modal_ = true;
-    modalResult_ = kModalNone;
-    try {
-        Show();
-        while (modalResult_ == kModalNone) {
-            app.HandleMessage();
-            if (app.Terminated()) {
-                modalResult_ = kModalCancel;
-            } else if (modalResult_ != kModalNone) {
-                // The close query may veto; the close event decides whether the form is freed.
-                bool canClose = CloseQuery();
-                CloseAction action = canClose ? CloseAction::Hide : CloseAction::None;
-                if (canClose && OnClose) {
-                    OnClose(action);
-                }
-                if (action == CloseAction::None) {
-                    modalResult_ = kModalNone;
-                } else if (action == CloseAction::Free) {
-                    Release();
-                }
-            }
+    {
+        DisabledWindows disabled(Handle());
+        modal_ = true;
+        modalResult_ = kModalNone;
+        try {
+            RunModalLoop();
+        } catch (...) {
+            modal_ = false;
+            throw;  // the other windows are enabled again on the way out
         }
-    } catch (...) {
-        for (HWND w : disabled.second) {
-            EnableWindow(w, TRUE);
-        }
-        modal_ = false;
-        throw;
     }
     const int result = modalResult_;
-    for (HWND w : disabled.second) {
-        if (IsWindow(w)) {
-            EnableWindow(w, TRUE);
-        }
-    }
     SetVisible(false);
     modal_ = false;
     if (previouslyActive && IsWindow(previouslyActive)) {
         SetActiveWindow(previouslyActive);
     }
     if (deleteAfterModal_) {
-        app.ReleaseForm(this);
+        Application::Instance().ReleaseForm(this);
     }
     return result;
+}
+
+void Form::RunModalLoop() {
+    Application& app = Application::Instance();
+    Show();
+    while (modalResult_ == kModalNone) {
+        app.HandleMessage();
+        if (app.Terminated()) {
+            modalResult_ = kModalCancel;
+        } else if (modalResult_ != kModalNone) {
+            // The close query may veto; the close event decides whether the form is freed.
+            bool canClose = CloseQuery();
+            CloseAction action = canClose ? CloseAction::Hide : CloseAction::None;
+            if (canClose && OnClose) {
+                OnClose(action);
+            }
+            if (action == CloseAction::None) {
+                modalResult_ = kModalNone;
+            } else if (action == CloseAction::Free) {
+                Release();
+            }
+        }
+    }
 }
 
 bool Form::CloseQuery() {

@@ -105,6 +105,8 @@ class Form : public WinControl {
     int ShowCommand() const;
 
   private:
+    // Handles messages until a modal result is set and the close query and close event accept it.
+    void RunModalLoop();
     void ApplyPosition();
     void FreeOwnedForms();
 

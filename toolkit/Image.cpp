@@ -60,20 +60,12 @@ void Image::Paint(HDC dc) {
         if (stretch_) {
             DrawIconEx(dc, 0, 0, icon_.Get(), Width(), Height(), 0, nullptr, DI_NORMAL);
         } else {
-            ICONINFO info{};
             int w = GetSystemMetrics(SM_CXICON), h = GetSystemMetrics(SM_CYICON);
-            if (GetIconInfo(icon_.Get(), &info)) {
-                BITMAP bm{};
-                if (info.hbmColor && GetObjectW(info.hbmColor, sizeof(bm), &bm)) {
-                    w = bm.bmWidth;
-                    h = bm.bmHeight;
-                }
-                if (info.hbmColor) {
-                    DeleteObject(info.hbmColor);
-                }
-                if (info.hbmMask) {
-                    DeleteObject(info.hbmMask);
-                }
+            const IconInfo info(icon_.Get());
+            BITMAP bm{};
+            if (info && info.Get().hbmColor && GetObjectW(info.Get().hbmColor, sizeof(bm), &bm)) {
+                w = bm.bmWidth;
+                h = bm.bmHeight;
             }
             const int x = center_ ? (Width() - w) / 2 : 0;
             const int y = center_ ? (Height() - h) / 2 : 0;

@@ -94,36 +94,22 @@ LRESULT WinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcW(defaultProc_, handle_, message, wParam, lParam);
 }
 
-LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    const bool ownClass = defaultProc_ == DefWindowProcW;
+// Painting and the mouse of a window of our own class; a subclassed system control does its own.
+bool WinControl::HandleOwnClassMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_ERASEBKGND:
-            if (ownClass) {
-                return 1;  // everything is painted, double-buffered, in WM_PAINT
-            }
-            break;
+            *result = 1;  // everything is painted, double-buffered, in WM_PAINT
+            return true;
         case WM_PAINT:
-            if (ownClass) {
-                PaintBuffered();
-                return 0;
-            }
-            break;
-        case WM_PRINTCLIENT:
-            if (ownClass) {
-                RECT client;
-                GetClientRect(handle_, &client);
-                PaintClient(reinterpret_cast<HDC>(wParam), client);
-                return 0;
-            }
-            break;
-        case WM_SIZE:
-        case WM_MOVE: {
-            LRESULT r = DefaultHandler(message, wParam, lParam);
-            SyncBoundsFromWindow();
-            if (message == WM_SIZE) {
-                Realign();
-            }
-            return r;
+            PaintBuffered();
+            *result = 0;
+            return true;
+        case WM_PRINTCLIENT: {
+            RECT client;
+            GetClientRect(handle_, &client);
+            PaintClient(reinterpret_cast<HDC>(wParam), client);
+            *result = 0;
+            return true;
         }
         case WM_MOUSEMOVE:
         case WM_MOUSELEAVE:
@@ -133,10 +119,28 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_CAPTURECHANGED:
-            if (ownClass) {
-                return HandleMouse(message, wParam, lParam);
+            *result = HandleMouse(message, wParam, lParam);
+            return true;
+        default:
+            return false;
+    }
+}
+
+LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    if (defaultProc_ == DefWindowProcW && HandleOwnClassMessage(message, wParam, lParam, &result)) {
+        return result;
+    }
+    switch (message) {
+        case WM_SIZE:
+        case WM_MOVE: {
+            LRESULT r = DefaultHandler(message, wParam, lParam);
+            SyncBoundsFromWindow();
+            if (message == WM_SIZE) {
+                Realign();
             }
-            break;
+            return r;
+        }
         case WM_SETCURSOR:
             if (reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
                 SetClientCursor()) {
@@ -149,13 +153,11 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
         case WM_CTLCOLOREDIT:
         case WM_DRAWITEM:
-        case WM_MEASUREITEM: {
-            LRESULT result = 0;
+        case WM_MEASUREITEM:
             if (ReflectToChild(message, wParam, lParam, &result)) {
                 return result;
             }
             break;
-        }
         case WM_NCDESTROY:
             return HandleNcDestroy(wParam, lParam);
         default:

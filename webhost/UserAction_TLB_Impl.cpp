@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
 #include "webhost/ComErrors.h"
@@ -31,6 +32,8 @@ HRESULT AnswerFailure() {
     } catch (...) {
         message = "Unknown error";
     }
+    // Only the code: what the page passed may be in the message.
+    base::LogF("window.external: a call failed (0x%08lX)", static_cast<unsigned long>(result));
     base::ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
         create->SetGUID(IID_IUserAction);

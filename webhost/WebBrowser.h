@@ -30,8 +30,8 @@ class BrowserEvents;
 inline constexpr DWORD DownloadControl = 0x70;  // DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS
 
 // Host-flag sets (DOCHOSTUIINFO.dwFlags) of the window's two layouts.
-inline constexpr DWORD CompactHostFlags = 0x0C;  // DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO
-inline constexpr DWORD FullHostFlags = 0x84;     // DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_FLAT_SCROLLBAR
+inline constexpr DWORD CompactHostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
+inline constexpr DWORD FullHostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_FLAT_SCROLLBAR;
 
 // The browser's user-agent token, registered under HKEY_CURRENT_USER while a control lives: a value
 // named after the token, with empty data, that the system adds to the user agent the engine sends.

@@ -57,9 +57,9 @@ class ShellShortcutTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(ShellShortcutTest, SpecialFoldersAreTheShellsOwn) {
-    EXPECT_EQ(shell.GetSpecialFolder(config::kCsidlStartup), SpecialFolder(CSIDL_STARTUP));
-    EXPECT_EQ(shell.GetSpecialFolder(config::kCsidlDesktopDirectory), SpecialFolder(CSIDL_DESKTOPDIRECTORY));
-    EXPECT_EQ(shell.GetSpecialFolder(config::kCsidlPrograms), SpecialFolder(CSIDL_PROGRAMS));
+    EXPECT_EQ(shell.GetSpecialFolder(CSIDL_STARTUP), SpecialFolder(CSIDL_STARTUP));
+    EXPECT_EQ(shell.GetSpecialFolder(CSIDL_DESKTOPDIRECTORY), SpecialFolder(CSIDL_DESKTOPDIRECTORY));
+    EXPECT_EQ(shell.GetSpecialFolder(CSIDL_PROGRAMS), SpecialFolder(CSIDL_PROGRAMS));
     EXPECT_FALSE(SpecialFolder(CSIDL_STARTUP).empty());
     // A folder the shell does not know resolves to nothing, so nothing is written for it.
     EXPECT_EQ(shell.GetSpecialFolder(0x7F), "");

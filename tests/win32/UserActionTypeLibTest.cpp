@@ -12,6 +12,13 @@
 
 namespace {
 
+// The library's and the interface's identifiers as they are published (written out here, independently
+// of the interface definition the program is built from).
+constexpr GUID kLibidUserAction = {
+    0x467E488A, 0x58E2, 0x4C8B, {0xAE, 0xF6, 0x43, 0xF0, 0x04, 0x69, 0xCE, 0xF1}};
+constexpr GUID kIidUserAction = {
+    0xD8A0B665, 0xF898, 0x4961, {0xA7, 0xF0, 0x2F, 0x9B, 0xD4, 0xC7, 0x69, 0xED}};
+
 // {00020430-0000-0000-C000-000000000046}: the OLE automation library stdole2.tlb.
 constexpr GUID kLibidStdOle2 = {0x00020430, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 
@@ -72,7 +79,7 @@ class UserActionTypeLib : public ::testing::TestWithParam<const char*> {
 TEST_P(UserActionTypeLib, LibraryHasItsIdentityVersionHelpStringLocaleAndSystemKind) {
     TLIBATTR* attributes = nullptr;
     ASSERT_EQ(library_->GetLibAttr(&attributes), S_OK);
-    EXPECT_EQ(attributes->guid, webhost::LIBID_UserAction);
+    EXPECT_EQ(attributes->guid, kLibidUserAction);
     EXPECT_EQ(attributes->wMajorVerNum, 1);
     EXPECT_EQ(attributes->wMinorVerNum, 0);
     EXPECT_EQ(attributes->lcid, 0u);
@@ -94,11 +101,11 @@ TEST_P(UserActionTypeLib, LibraryHasItsIdentityVersionHelpStringLocaleAndSystemK
 
 TEST_P(UserActionTypeLib, InterfaceIsADualAutomationInterfaceDerivedFromStdOle2sIDispatch) {
     base::ComPtr<ITypeInfo> info;
-    ASSERT_EQ(library_->GetTypeInfoOfGuid(webhost::IID_IUserAction, info.Put()), S_OK);
+    ASSERT_EQ(library_->GetTypeInfoOfGuid(kIidUserAction, info.Put()), S_OK);
     EXPECT_EQ(Name(info.Get()), L"IUserAction");
     TYPEATTR* attributes = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
-    EXPECT_EQ(attributes->guid, webhost::IID_IUserAction);
+    EXPECT_EQ(attributes->guid, kIidUserAction);
     EXPECT_EQ(attributes->wMajorVerNum, 1);
     EXPECT_EQ(attributes->wMinorVerNum, 0);
     EXPECT_EQ(attributes->typekind, TKIND_DISPATCH);
@@ -142,7 +149,7 @@ TEST_P(UserActionTypeLib, InterfaceIsADualAutomationInterfaceDerivedFromStdOle2s
 
 TEST_P(UserActionTypeLib, VirtualTableHasThirteenSlotsWithTheSixMethodsInOrder) {
     base::ComPtr<ITypeInfo> dispatchInfo;
-    ASSERT_EQ(library_->GetTypeInfoOfGuid(webhost::IID_IUserAction, dispatchInfo.Put()), S_OK);
+    ASSERT_EQ(library_->GetTypeInfoOfGuid(kIidUserAction, dispatchInfo.Put()), S_OK);
     HREFTYPE vtableRef = 0;
     ASSERT_EQ(dispatchInfo->GetRefTypeOfImplType(-1, &vtableRef), S_OK);
     base::ComPtr<ITypeInfo> info;
@@ -151,7 +158,7 @@ TEST_P(UserActionTypeLib, VirtualTableHasThirteenSlotsWithTheSixMethodsInOrder) 
     TYPEATTR* attributes = nullptr;
     ASSERT_EQ(info->GetTypeAttr(&attributes), S_OK);
     EXPECT_EQ(attributes->typekind, TKIND_INTERFACE);
-    EXPECT_EQ(attributes->guid, webhost::IID_IUserAction);
+    EXPECT_EQ(attributes->guid, kIidUserAction);
     // 32-bit Windows: four-byte slots. The 3 of IUnknown, the 4 of IDispatch, then the 6 methods.
     constexpr int kSlotSize = 4;
     EXPECT_EQ(attributes->cbSizeVft, 13 * kSlotSize);
@@ -196,7 +203,7 @@ TEST_P(UserActionTypeLib, VirtualTableHasThirteenSlotsWithTheSixMethodsInOrder) 
 
 TEST_P(UserActionTypeLib, DispatchViewNamesTheSixMethodsWithTheirDispatchIdentifiers) {
     base::ComPtr<ITypeInfo> info;
-    ASSERT_EQ(library_->GetTypeInfoOfGuid(webhost::IID_IUserAction, info.Put()), S_OK);
+    ASSERT_EQ(library_->GetTypeInfoOfGuid(kIidUserAction, info.Put()), S_OK);
     for (const Method& method : ExpectedMethods()) {
         LPOLESTR names[] = {const_cast<LPOLESTR>(method.name.c_str())};
         MEMBERID id = MEMBERID_NIL;
