@@ -87,7 +87,7 @@ void TMainForm::FormCreate() {
     // Fields, painting, layout.
     hotKeyInterval_ = 100;
     lastPlacement_ = TPlacement{};
-    SetDoubleBuffered(true);
+    // Painting is double-buffered: every window of the toolkit paints through an off-screen buffer.
     fullLayout_ = false;
     // The application window carries no task-bar button; the main window is no pop-up.
     SetWindowLongA(application.Handle(), GWL_EXSTYLE, WS_EX_TOOLWINDOW);
@@ -107,9 +107,8 @@ void TMainForm::FormCreate() {
     RegisterConfiguredHotKey(hotKey);
     // While autostart is chosen the Startup shortcut is made again at every start, so it always points
     // at the executable that ran last.
-    if (store->AutoRegNextTime() == "1" && !autostartHelper_) {
-        autostartHelper_ = std::make_unique<config::TReg2SysClass>();
-        autostartHelper_->AddStartupShortcut(application.ExeName());
+    if (store->AutoRegNextTime() == "1") {
+        config::TReg2SysClass().AddStartupShortcut(base::ExePath());
     }
     UpdateTrayHint();
     NavigateToStartPage();
@@ -195,7 +194,6 @@ void TMainForm::FormDestroy() {
         external_->OnDoLogout = nullptr;
         external_->OnRegFrame = nullptr;
     }
-    autostartHelper_.reset();
     memorySaver_.reset();
     config::TAppConfigClass::ReleaseInstance();
     TPictureForm::FormDestroy();

@@ -112,7 +112,6 @@ class TMainForm : public skin::TPictureForm {
     int GetHotKeyId() const { return hotKeyId_; }
     int GetHotKeyInterval() const { return hotKeyInterval_; }
     bool GetPlaced() const { return placed_; }
-    const TPlacement& GetLastPlacement() const { return lastPlacement_; }
     tk::TrayIcon& TrayIcon() { return trayIcon_; }
     tk::PopupMenu& TrayMenu() { return trayMenu_; }
     webhost::TWebBrowser* GetBrowser() const { return browser_.get(); }
@@ -163,7 +162,6 @@ class TMainForm : public skin::TPictureForm {
 
     // The autostart shortcut's maker, when autostart is chosen; the working-set trimmer from the first
     // hide on.
-    std::unique_ptr<config::TReg2SysClass> autostartHelper_;
     std::unique_ptr<config::TMMSaveClass> memorySaver_;
     std::string startUrl_;
     bool fullLayout_ = false;

@@ -33,7 +33,6 @@ class TAppConfigClass {
 
     const std::string& SysConfigFile() const { return sysConfigFile_; }
     const std::string& UserConfigFile() const { return userConfigFile_; }
-    const std::string& VersionFile() const { return versionFile_; }
 
     // SysConfig.ini, section "Orvane".
     const std::string& DirectUrl() const { return directUrl_; }

@@ -21,16 +21,6 @@ constexpr int kCornerEllipse = 6;
 constexpr COLORREF kShortcutBoxColor = RGB(228, 235, 250);
 constexpr COLORREF kRemindBoxColor = RGB(221, 230, 248);
 
-// The unit's shortcut object, made by the dialog's creation.
-std::unique_ptr<config::TReg2SysClass> FirstOptionReg2Sys;
-
-config::TReg2SysClass& ShortcutMaker() {
-    if (!FirstOptionReg2Sys) {
-        FirstOptionReg2Sys = std::make_unique<config::TReg2SysClass>();
-    }
-    return *FirstOptionReg2Sys;
-}
-
 }  // namespace
 
 tk::FormDesign TFirstOptionForm::Design(tk::Form* owner) {
@@ -85,7 +75,6 @@ TFirstOptionForm::~TFirstOptionForm() = default;
 
 void TFirstOptionForm::FormCreate() {
     // Nothing here raises: a step the system refuses leaves that part as designed.
-    ShortcutMaker();
     SetFormStyle(tk::FormStyle::StayOnTop);
     SetPosition(tk::Position::MainFormCenter);
     desktopShortcutBox_.SetChecked(true);
@@ -100,10 +89,10 @@ void TFirstOptionForm::FormCreate() {
 void TFirstOptionForm::IbtnOkClick() {
     // A shortcut that cannot be made is not reported to the user (the log has it).
     if (desktopShortcutBox_.Checked()) {
-        ShortcutMaker().CreateDesktopShortcut();
+        config::TReg2SysClass().CreateDesktopShortcut();
     }
     if (programShortcutBox_.Checked()) {
-        ShortcutMaker().CreateProgramGroupShortcut();
+        config::TReg2SysClass().CreateProgramGroupShortcut();
     }
     // A failing write reaches the error box and leaves the dialog open.
     config::TAppConfigClass::GetInstance()->SetShotCutRemind(dontRemindBox_.Checked() ? "0" : "1");

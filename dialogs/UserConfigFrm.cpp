@@ -10,6 +10,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/GdiHandles.h"
 #include "toolkit/ResourceBitmap.h"
+#include "base/Module.h"
 #include "base/Text.h"
 
 namespace dialogs {
@@ -94,7 +95,6 @@ TUserConfigForm::TUserConfigForm(tk::Form* owner)
     SetDialogNavigation(true);
     OnCreate = [this] { FormCreate(); };
     OnClose = [this](tk::CloseAction& action) { FormClose(action); };
-    OnDestroy = [this] { FormDestroy(); };
 }
 
 TUserConfigForm::~TUserConfigForm() = default;
@@ -131,7 +131,6 @@ void TUserConfigForm::FormCreate() {
 }
 
 void TUserConfigForm::IbtnOKClick() {
-    tk::Application& app = tk::Application::Instance();
     const config::HotKeyValue value =
         config::HotKeyFromShortcut(ShortcutFromHotKeyControl(hotKeyEdit_.HotKey()));
     chosenHotKey_ = value;
@@ -143,14 +142,11 @@ void TUserConfigForm::IbtnOKClick() {
         store_ = config::TAppConfigClass::GetInstance();
     }
     store_->SetHotKey(config::FormatHotKeyValue(value));
-    if (!shortcuts_) {
-        shortcuts_ = std::make_unique<config::TReg2SysClass>();
-    }
     if (autoRunButton_.Checked()) {
         store_->SetAutoRegNextTime("1");
-        shortcuts_->AddStartupShortcut(app.ExeName());
+        config::TReg2SysClass().AddStartupShortcut(base::ExePath());
     } else {
-        shortcuts_->RemoveAutostart();
+        config::TReg2SysClass().RemoveAutostart();
         store_->SetAutoRegNextTime("0");
     }
     store_->SetCloseAction(hideOnCloseButton_.Checked() ? "hide" : "exit");
@@ -168,10 +164,6 @@ void TUserConfigForm::ibtnCloseClick() {
 void TUserConfigForm::FormClose(tk::CloseAction& Action) {
     Action = tk::CloseAction::Free;
     GiveUpCurrent();
-}
-
-void TUserConfigForm::FormDestroy() {
-    shortcuts_.reset();
 }
 
 LRESULT TUserConfigForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -43,7 +43,6 @@ class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
     void IbtnCancelClick();
     void ibtnCloseClick();
     void FormClose(tk::CloseAction& Action);
-    void FormDestroy();
 
     // The identifier under which the main window registered its hot key.
     void SetHotKeyId(int Id) { hotKeyId_ = Id; }
@@ -87,8 +86,7 @@ class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
     int hotKeyId_ = 0;
     config::HotKeyValue chosenHotKey_;
     config::TAppConfigClass* store_ = nullptr;  // the process's store, not owned
-    std::unique_ptr<config::TReg2SysClass> shortcuts_;
-    HWND lastFocus_ = nullptr;  // the focused control when the dialog was last deactivated
+    HWND lastFocus_ = nullptr;                  // the focused control when the dialog was last deactivated
 };
 
 // Opens the settings dialog the way the main window does: nothing when one is open already (the

@@ -228,10 +228,6 @@ void Application::ShowException(const std::string& message) {
     MessageBoxW(owner, base::MessageToWide(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
 }
 
-std::string Application::ExeName() const {
-    return base::ExePath();
-}
-
 int Application::AddMessageFilter(MessageFilter filter) {
     int id = nextFilterId_++;
     filters_.emplace_back(id, std::move(filter));

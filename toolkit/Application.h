@@ -20,7 +20,6 @@ class Application {
     void Initialize();
     // Destroys the main form (if any) and the application window; uninitialises COM.
     void Finalize();
-    bool Initialized() const { return handle_ != nullptr; }
 
     HWND Handle() const { return handle_; }
 
@@ -63,9 +62,6 @@ class Application {
     void ShowException(const std::string& message);
 
     const std::wstring& Title() const { return title_; }
-    void SetTitle(const std::wstring& title) { title_ = title; }
-    // Full path of the running executable in the system code page.
-    std::string ExeName() const;
 
     // A filter sees each message before it is dispatched and may consume it (returns true).
     using MessageFilter = std::function<bool(MSG&)>;

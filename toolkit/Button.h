@@ -28,7 +28,6 @@ class ButtonControl : public WinControl {
     // The background behind the box and the text: the parent's colour until one is set.
     COLORREF BackColor() const;
     void SetBackColor(COLORREF color);
-    bool ParentColor() const { return !backColor_.has_value(); }
 
     bool ReflectedMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 

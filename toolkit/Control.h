@@ -51,7 +51,6 @@ class Control {
     void SetAlign(Align align);
     Align GetAlign() const { return align_; }
     void SetAnchors(unsigned anchors);
-    unsigned GetAnchors() const { return anchors_; }
 
     // Moves the control to the top of its parent's z-order (graphic controls stay below windowed ones).
     virtual void BringToFront();
@@ -189,8 +188,6 @@ class WinControl : public Control {
 
     // The windowless child under a client point, or nullptr.
     Control* GraphicControlAt(int x, int y) const;
-    Control* HoverControl() const { return hover_; }
-    virtual void HoverChanged(Control* /*old*/, Control* /*now*/) {}
 
   private:
     static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

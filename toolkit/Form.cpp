@@ -349,11 +349,6 @@ void Form::SetFormStyle(FormStyle style) {
     }
 }
 
-void Form::SetClientSize(int width, int height) {
-    // Borderless: the client area is the whole window.
-    SetBounds(Left(), Top(), width, height);
-}
-
 void Form::CenterOn(const Form* other) {
     RECT area;
     if (other && other->Handle()) {

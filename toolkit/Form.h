@@ -79,11 +79,7 @@ class Form : public WinControl {
     void SetWindowState(WindowState state);
     FormStyle GetFormStyle() const { return style_; }
     void SetFormStyle(FormStyle style);
-    Position GetPosition() const { return position_; }
     void SetPosition(Position position) { position_ = position; }
-    void SetClientSize(int width, int height);
-    void SetDoubleBuffered(bool on) { doubleBuffered_ = on; }
-    bool DoubleBuffered() const { return doubleBuffered_; }
     // Tab and arrow keys move between the form's controls.
     void SetDialogNavigation(bool on) { dialogNavigation_ = on; }
     bool DialogNavigation() const { return dialogNavigation_; }
@@ -118,7 +114,6 @@ class Form : public WinControl {
     bool modal_ = false;
     int modalResult_ = kModalNone;
     bool destroyed_ = false;
-    bool doubleBuffered_ = false;
     bool dialogNavigation_ = false;
     bool deleteAfterModal_ = false;
 };

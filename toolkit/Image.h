@@ -30,7 +30,6 @@ class Image : public GraphicControl {
     void SetTransparent(bool on);
     bool Stretch() const { return stretch_; }
     bool Center() const { return center_; }
-    bool AutoSize() const { return autoSize_; }
     bool Transparent() const { return transparent_; }
 
     void Paint(HDC dc) override;

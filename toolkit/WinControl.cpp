@@ -383,7 +383,6 @@ void WinControl::SetHover(Control* control) {
     Control* old = hover_;
     hover_ = control;
     UpdateTooltip();
-    HoverChanged(old, control);
     if (old) {
         old->MouseLeft();
     }
