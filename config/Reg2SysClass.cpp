@@ -21,11 +21,9 @@ std::wstring WideLinkPath(const std::string& path) {
 
 std::string TReg2SysClass::GetSpecialFolder(int Csidl) const {
     base::UniquePidl pidl;
-    LPITEMIDLIST raw = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl, &raw)) || !raw) {
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl, pidl.Put())) || !pidl) {
         return {};
     }
-    pidl.Reset(raw);
     char path[MAX_PATH] = {};
     if (!SHGetPathFromIDListA(pidl.Get(), path)) {
         return {};
@@ -57,11 +55,10 @@ bool TReg2SysClass::CreateShortcut(const std::string& Target, const std::string&
 
 void TReg2SysClass::DeleteRegValue(HKEY RootKey, const std::string& KeyPath,
                                    const std::string& ValueName) const {
-    HKEY raw = nullptr;
-    if (RegOpenKeyExA(RootKey, KeyPath.c_str(), 0, KEY_ALL_ACCESS, &raw) != ERROR_SUCCESS) {
+    base::UniqueRegKey key;
+    if (RegOpenKeyExA(RootKey, KeyPath.c_str(), 0, KEY_ALL_ACCESS, key.Put()) != ERROR_SUCCESS) {
         return;
     }
-    base::UniqueRegKey key(raw);
     RegDeleteValueA(key.Get(), ValueName.c_str());
 }
 

@@ -106,6 +106,7 @@ class TPictureForm : public tk::Form {
     void TileStrip(tk::Image& strip, const tk::Bitmap& tile, int count, bool horizontal);
     void PaintCaption(bool active);
     void PaintWindow();
+    std::vector<RECT> FrameUpdateRects() const;
     void CaptionButtonClick(int index);
     void RunCaptionCommand(CaptionCommand command);
 

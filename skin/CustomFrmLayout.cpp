@@ -143,58 +143,63 @@ void TPictureForm::PaintCaption(bool active) {
     }
 }
 
-// The window's own surface is the frame around the client panel, which paints itself: only the
-// rectangles of the update region outside the child windows are painted, each through a buffer of
-// its own size, rather than one buffer as big as the window.
-void TPictureForm::PaintWindow() {
+// The rectangles of the window's update region that no child window covers (a ragged region as its
+// bounding box).
+std::vector<RECT> TPictureForm::FrameUpdateRects() const {
     tk::UniqueRegion update(CreateRectRgn(0, 0, 0, 0));
     const int kind = update ? GetUpdateRgn(Handle(), update.Get(), FALSE) : ERROR;
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(Handle(), &ps);
-    if (kind != ERROR && kind != NULLREGION) {
-        for (tk::Control* c : Controls()) {
-            if (c->IsWindowed() && c->Visible()) {
-                const RECT bounds = c->BoundsRect();
-                tk::UniqueRegion child(CreateRectRgnIndirect(&bounds));
-                CombineRgn(update.Get(), update.Get(), child.Get(), RGN_DIFF);
-            }
-        }
-        std::vector<RECT> rects;
-        const DWORD size = GetRegionData(update.Get(), 0, nullptr);
-        if (size >= sizeof(RGNDATAHEADER)) {
-            std::vector<char> buffer(size);
-            auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-            if (GetRegionData(update.Get(), size, data) == size) {
-                const auto* first = reinterpret_cast<const RECT*>(data->Buffer);
-                rects.assign(first, first + data->rdh.nCount);
-            }
-        }
-        // A ragged region is painted as its bounding box.
-        if (rects.size() > 16) {
-            RECT box;
-            GetRgnBox(update.Get(), &box);
-            rects.assign(1, box);
-        }
-        paintBuffers_.resize(rects.size());
-        for (size_t i = 0; i < rects.size(); ++i) {
-            const RECT& r = rects[i];
-            const int w = r.right - r.left;
-            const int h = r.bottom - r.top;
-            tk::Bitmap& buffer = paintBuffers_[i];
-            if (buffer.Width() != w || buffer.Height() != h) {
-                buffer.SetSize(w, h);
-            }
-            HDC memory = buffer.Dc();
-            if (!memory) {
-                continue;
-            }
-            tk::SavedDc saved(memory);
-            SetViewportOrgEx(memory, -r.left, -r.top, nullptr);
-            PaintClient(memory, r);
-            BitBlt(dc, r.left, r.top, w, h, memory, r.left, r.top, SRCCOPY);
+    if (kind == ERROR || kind == NULLREGION) {
+        return {};
+    }
+    for (tk::Control* c : Controls()) {
+        if (c->IsWindowed() && c->Visible()) {
+            const RECT bounds = c->BoundsRect();
+            tk::UniqueRegion child(CreateRectRgnIndirect(&bounds));
+            CombineRgn(update.Get(), update.Get(), child.Get(), RGN_DIFF);
         }
     }
-    EndPaint(Handle(), &ps);
+    std::vector<RECT> rects;
+    const DWORD size = GetRegionData(update.Get(), 0, nullptr);
+    if (size >= sizeof(RGNDATAHEADER)) {
+        std::vector<char> buffer(size);
+        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+        if (GetRegionData(update.Get(), size, data) == size) {
+            const auto* first = reinterpret_cast<const RECT*>(data->Buffer);
+            rects.assign(first, first + data->rdh.nCount);
+        }
+    }
+    if (rects.size() > 16) {
+        RECT box;
+        GetRgnBox(update.Get(), &box);
+        rects.assign(1, box);
+    }
+    return rects;
+}
+
+// The window's own surface is the frame around the client panel, which paints itself: only the
+// rectangles of the update region outside the child windows are painted, each through a buffer of
+// its own size (kept between paints), rather than one buffer as big as the window.
+void TPictureForm::PaintWindow() {
+    const std::vector<RECT> rects = FrameUpdateRects();  // before BeginPaint validates the region
+    tk::PaintScope paint(Handle());
+    paintBuffers_.resize(rects.size());
+    for (size_t i = 0; i < rects.size(); ++i) {
+        const RECT& r = rects[i];
+        const int w = r.right - r.left;
+        const int h = r.bottom - r.top;
+        tk::Bitmap& buffer = paintBuffers_[i];
+        if (buffer.Width() != w || buffer.Height() != h) {
+            buffer.SetSize(w, h);
+        }
+        HDC memory = buffer.Dc();
+        if (!memory) {
+            continue;
+        }
+        tk::SavedDc saved(memory);
+        SetViewportOrgEx(memory, -r.left, -r.top, nullptr);
+        PaintClient(memory, r);
+        BitBlt(paint.Dc(), r.left, r.top, w, h, memory, r.left, r.top, SRCCOPY);
+    }
 }
 
 }  // namespace skin

@@ -10,6 +10,7 @@
 #include "toolkit/ComObject.h"
 #include "toolkit/WindowClass.h"
 #include "base/Error.h"
+#include "base/Log.h"
 #include "webhost/ComErrors.h"
 #include "webhost/HostKeys.h"
 #include "webhost/PageScript.h"
@@ -18,21 +19,21 @@ namespace webhost {
 namespace {
 
 void RegisterUserAgent() {
-    HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, UserAgentKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                        nullptr, &opened, nullptr) != ERROR_SUCCESS) {
-        return;  // no token then; nothing else depends on it
+    base::UniqueRegKey key;
+    const LONG created = RegCreateKeyExA(HKEY_CURRENT_USER, UserAgentKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                         KEY_SET_VALUE, nullptr, key.Put(), nullptr);
+    if (created != ERROR_SUCCESS) {
+        base::LogF("The browser's user-agent token could not be registered (error %ld)", created);
+        return;  // nothing else depends on it
     }
-    base::UniqueRegKey key(opened);
     RegSetValueExA(key.Get(), UserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
 }
 
 void UnregisterUserAgent() {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, UserAgentKey, 0, KEY_SET_VALUE, &opened) != ERROR_SUCCESS) {
+    base::UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, UserAgentKey, 0, KEY_SET_VALUE, key.Put()) != ERROR_SUCCESS) {
         return;
     }
-    base::UniqueRegKey key(opened);
     RegDeleteValueA(key.Get(), UserAgentToken);
 }
 
