@@ -39,7 +39,8 @@ tk::FormDesign TMainForm::Design() {
     return design;
 }
 
-TMainForm::TMainForm() : TPictureForm(Design()), changeHotKeyLink_(this), hotKeyHint_(this) {
+TMainForm::TMainForm(RetryIntervals retry)
+    : TPictureForm(Design()), changeHotKeyLink_(this), hotKeyHint_(this) {
     systemMenuImage_.SetBounds(2, systemMenuImage_.Top(), 16, 16);
     systemMenuImage_.SetVisible(false);
 
@@ -60,7 +61,7 @@ TMainForm::TMainForm() : TPictureForm(Design()), changeHotKeyLink_(this), hotKey
     hotKeyHint_.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
     hotKeyHint_.SetVisible(false);
 
-    CreateBrowser();
+    CreateBrowser(retry);
 
     trayIcon_.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     trayIcon_.SetHint(L"Orvania");
@@ -186,6 +187,7 @@ void TMainForm::FormDestroy() {
     hotKeyAtom_.Reset();
     // What the window owns (releasing cannot fail). An open settings or first-run dialog belongs to this
     // window and goes with it (a modal one once its loop has ended).
+    offlinePage_.reset();
     browser_.reset();
     webhost::FrameRegistration().Clear();  // page objects are released while COM is still up
     if (external_) {

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/HideShow.h"
+#include "app/OfflinePage.h"
 #include "app/WindowPlacement.h"
 #include "config/HotKeyText.h"
 #include "config/MMSaveClass.h"
@@ -38,7 +39,8 @@ class TMainForm : public skin::TPictureForm {
   public:
     static tk::FormDesign Design();
 
-    TMainForm();
+    // retry: how often the offline page tries the failed address again.
+    explicit TMainForm(RetryIntervals retry = {});
     ~TMainForm() override;
 
     // Handlers bound to the window's events.
@@ -71,6 +73,8 @@ class TMainForm : public skin::TPictureForm {
     // The browser control's events and host requests.
     void BrowserNavigateComplete2(IDispatch* pDisp, const VARIANT& URL);
     void BrowserDocumentComplete(IDispatch* pDisp, const VARIANT& URL);
+    void BrowserBeforeNavigate2(IDispatch* pDisp, const VARIANT& URL);
+    void BrowserNavigateError(IDispatch* pDisp, const VARIANT& URL, long StatusCode, bool& Cancel);
     HRESULT BrowserGetHostInfo(DOCHOSTUIINFO& Info);
     HRESULT BrowserGetExternal(IDispatch** ppDispatch);
     HRESULT BrowserGetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget);
@@ -115,6 +119,7 @@ class TMainForm : public skin::TPictureForm {
     tk::TrayIcon& TrayIcon() { return trayIcon_; }
     tk::PopupMenu& TrayMenu() { return trayMenu_; }
     webhost::TWebBrowser* GetBrowser() const { return browser_.get(); }
+    const TOfflinePage* GetOfflinePage() const { return offlinePage_.get(); }
     webhost::TMyExternal* GetExternal() const { return external_.Get(); }
     const config::TMMSaveClass* GetMemorySaver() const { return memorySaver_.get(); }
     tk::Label& HintLabel() { return hotKeyHint_; }
@@ -130,7 +135,7 @@ class TMainForm : public skin::TPictureForm {
     uint16_t ConfiguredShortcutCode();
     // Registers the configured hot key under hotKeyId_ and logs whether the system took it.
     void RegisterConfiguredHotKey(const config::HotKeyValue& hotKey);
-    void CreateBrowser();
+    void CreateBrowser(RetryIntervals retry);
     void CreateScriptBridge();
     void CreateTrayMenu();
     void WMHotKey(WPARAM id);
@@ -155,6 +160,8 @@ class TMainForm : public skin::TPictureForm {
     tk::Label hotKeyHint_;
     // The browser control, child of mainPanel_ (absent only if the system cannot create it).
     std::unique_ptr<webhost::TWebBrowser> browser_;
+    // Stands in for pages that cannot be reached, and tries them again.
+    std::unique_ptr<TOfflinePage> offlinePage_;
     tk::TrayIcon trayIcon_;
     tk::PopupMenu trayMenu_;
     // This window's own reference to the script bridge, so that the browser's releases never free it.

@@ -10,7 +10,7 @@
 
 namespace app {
 
-void TMainForm::CreateBrowser() {
+void TMainForm::CreateBrowser(RetryIntervals retry) {
     try {
         browser_ = std::make_unique<webhost::TWebBrowser>(&mainPanel_);
     } catch (const base::Error& e) {
@@ -19,11 +19,23 @@ void TMainForm::CreateBrowser() {
         return;
     }
     browser_->name = "Browser";
+    offlinePage_ = std::make_unique<TOfflinePage>(Handle(), retry);
+    offlinePage_->Navigate = [this](const std::wstring& url) {
+        if (browser_) {
+            browser_->Navigate(url);
+        }
+    };
     browser_->OnNavigateComplete2 = [this](IDispatch* pDisp, const VARIANT& url) {
         BrowserNavigateComplete2(pDisp, url);
     };
     browser_->OnDocumentComplete = [this](IDispatch* pDisp, const VARIANT& url) {
         BrowserDocumentComplete(pDisp, url);
+    };
+    browser_->OnBeforeNavigate2 = [this](IDispatch* pDisp, const VARIANT& url) {
+        BrowserBeforeNavigate2(pDisp, url);
+    };
+    browser_->OnNavigateError = [this](IDispatch* pDisp, const VARIANT& url, long status, bool& cancel) {
+        BrowserNavigateError(pDisp, url, status, cancel);
     };
     browser_->OnGetHostInfo = [this](DOCHOSTUIINFO& info) { return BrowserGetHostInfo(info); };
     browser_->OnGetExternal = [this](IDispatch** out) { return BrowserGetExternal(out); };
@@ -71,9 +83,18 @@ void TMainForm::ReloadPage() {
     }
 }
 
-void TMainForm::BrowserNavigateComplete2(IDispatch*, const VARIANT& URL) {
+void TMainForm::BrowserNavigateComplete2(IDispatch* pDisp, const VARIANT& URL) {
+    const std::wstring url = webhost::VariantToText(URL);
+    // The offline page stands in for the page that failed: layout, labels and placement stay as they
+    // were.
+    if (IsOfflinePage(url)) {
+        return;
+    }
+    if (offlinePage_ && browser_ && browser_->IsTopLevel(pDisp)) {
+        offlinePage_->NavigateComplete(url);
+    }
     // Byte for byte in the system code page: no letter case, slash or escape is smoothed over.
-    if (base::WideToAnsi(webhost::VariantToText(URL)) == startUrl_) {
+    if (base::WideToAnsi(url) == startUrl_) {
         fullLayout_ = false;
     } else {
         fullLayout_ = true;
@@ -82,15 +103,30 @@ void TMainForm::BrowserNavigateComplete2(IDispatch*, const VARIANT& URL) {
     LoadLastPosInfo();
 }
 
-void TMainForm::BrowserDocumentComplete(IDispatch* pDisp, const VARIANT&) {
+void TMainForm::BrowserDocumentComplete(IDispatch* pDisp, const VARIANT& URL) {
     tk::Application::Instance().ProcessMessages();
     if (!StillMainForm()) {
         return;
     }
     Sleep(100);
-    // A completed top-level document (not a frame) brings the window back, also out of the tray.
-    if (browser_ && browser_->IsTopLevel(pDisp)) {
+    // A completed top-level document (not a frame) brings the window back, also out of the tray; the
+    // offline page does not, or every failed retry would bring back a window the user hid.
+    if (browser_ && browser_->IsTopLevel(pDisp) && !IsOfflinePage(webhost::VariantToText(URL))) {
         Show();
+    }
+}
+
+void TMainForm::BrowserBeforeNavigate2(IDispatch* pDisp, const VARIANT& URL) {
+    if (offlinePage_ && browser_ && browser_->IsTopLevel(pDisp)) {
+        offlinePage_->BeforeNavigate(webhost::VariantToText(URL));
+    }
+}
+
+void TMainForm::BrowserNavigateError(IDispatch* pDisp, const VARIANT& URL, long StatusCode, bool& Cancel) {
+    // A frame that fails leaves the page as it is.
+    if (offlinePage_ && browser_ && browser_->IsTopLevel(pDisp) &&
+        offlinePage_->NavigateError(webhost::VariantToText(URL), StatusCode)) {
+        Cancel = true;
     }
 }
 

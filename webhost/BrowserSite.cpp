@@ -63,6 +63,46 @@ const VARIANT& ValueArgument(const VARIANT& value) {
     return value;
 }
 
+// How many of an event's arguments (counted from its first) the sink hands on; 0 for the events it
+// ignores. BeforeNavigate2 has seven, of which the handler gets the first two.
+UINT ArgumentsUsed(DISPID event) {
+    switch (event) {
+        case DISPID_BEFORENAVIGATE2:
+        case DISPID_NAVIGATECOMPLETE2:
+        case DISPID_DOCUMENTCOMPLETE:
+            return 2;
+        case DISPID_NAVIGATEERROR:
+            return 5;
+        default:
+            return 0;
+    }
+}
+
+// A status code as the control passes it (a 32-bit integer, signed or not); 0 when it is none.
+long StatusArgument(const VARIANT& value) {
+    if (value.vt == VT_I4 || value.vt == VT_UI4 || value.vt == VT_INT || value.vt == VT_UINT) {
+        return value.lVal;
+    }
+    base::Variant number;
+    if (SUCCEEDED(VariantChangeType(number.Put(), const_cast<VARIANT*>(&value), 0, VT_I4))) {
+        return number.Get().lVal;
+    }
+    return 0;
+}
+
+// NavigateError: the handler sees the control's Cancel and may set it; the answer goes back through
+// the by-reference argument.
+template <typename Handler>
+void FireNavigateError(const Handler& handler, IDispatch* pDisp, const VARIANT& url, const VARIANT& status,
+                       VARIANT& cancel) {
+    VARIANT_BOOL* cancelOut = cancel.vt == (VT_BOOL | VT_BYREF) ? cancel.pboolVal : nullptr;
+    bool cancelled = cancelOut && *cancelOut != VARIANT_FALSE;
+    FireEvent(handler, pDisp, url, StatusArgument(status), cancelled);
+    if (cancelOut) {
+        *cancelOut = cancelled ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+}
+
 // A property read by name on an object of the page; empty when there is none.
 void ReadProperty(IDispatch* object, const wchar_t* name, VARIANT* result) {
     DISPID id = DISPID_UNKNOWN;
@@ -261,26 +301,37 @@ HRESULT STDMETHODCALLTYPE BrowserFrame::GetWindow(HWND* phwnd) {
 
 HRESULT STDMETHODCALLTYPE BrowserEvents::Invoke(DISPID dispIdMember, REFIID, LCID, WORD,
                                                 DISPPARAMS* pDispParams, VARIANT*, EXCEPINFO*, UINT*) {
-    if (dispIdMember != DISPID_NAVIGATECOMPLETE2 && dispIdMember != DISPID_DOCUMENTCOMPLETE) {
+    const UINT needed = ArgumentsUsed(dispIdMember);
+    if (needed == 0) {
         return S_OK;  // every other event is ignored
     }
-    // (pDisp, URL), which DISPPARAMS carries last to first.
-    if (!pDispParams || pDispParams->cArgs < 2 || !pDispParams->rgvarg) {
+    // (pDisp, URL, ...), which DISPPARAMS carries last to first.
+    if (!pDispParams || pDispParams->cArgs < needed || !pDispParams->rgvarg) {
         return DISP_E_BADPARAMCOUNT;
     }
     if (!owner_) {
         return S_OK;
     }
-    const UINT count = pDispParams->cArgs;
-    IDispatch* pDisp = DispatchArgument(pDispParams->rgvarg[count - 1]);
-    const VARIANT& url = ValueArgument(pDispParams->rgvarg[count - 2]);
+    VARIANT* args = pDispParams->rgvarg + (pDispParams->cArgs - needed);
+    IDispatch* pDisp = DispatchArgument(args[needed - 1]);
+    const VARIANT& url = ValueArgument(args[needed - 2]);
     // The object and its arguments stay alive for the call even if a handler frees the browser.
     base::ComPtr<IDispatch> self(this);
     base::ComPtr<IDispatch> frame(pDisp);
-    if (dispIdMember == DISPID_NAVIGATECOMPLETE2) {
-        FireEvent(owner_->OnNavigateComplete2, pDisp, url);
-    } else {
-        FireEvent(owner_->OnDocumentComplete, pDisp, url);
+    switch (dispIdMember) {
+        case DISPID_NAVIGATECOMPLETE2:
+            FireEvent(owner_->OnNavigateComplete2, pDisp, url);
+            break;
+        case DISPID_DOCUMENTCOMPLETE:
+            FireEvent(owner_->OnDocumentComplete, pDisp, url);
+            break;
+        case DISPID_BEFORENAVIGATE2:
+            FireEvent(owner_->OnBeforeNavigate2, pDisp, url);
+            break;
+        default:
+            // NavigateError (pDisp, URL, Frame, StatusCode, Cancel).
+            FireNavigateError(owner_->OnNavigateError, pDisp, url, ValueArgument(args[1]), args[0]);
+            break;
     }
     return S_OK;
 }

@@ -83,6 +83,11 @@ class TWebBrowser : public tk::WinControl {
     // ignored. An error raised in a handler is shown in the standard error box.
     std::function<void(IDispatch* pDisp, const VARIANT& URL)> OnNavigateComplete2;
     std::function<void(IDispatch* pDisp, const VARIANT& URL)> OnDocumentComplete;
+    // A navigation of the page or of a frame is about to begin (the control's Cancel is left alone).
+    std::function<void(IDispatch* pDisp, const VARIANT& URL)> OnBeforeNavigate2;
+    // A navigation failed with StatusCode (an HRESULT or an HTTP status). Cancel comes in as the
+    // control passed it; set it to keep the control from showing its own error page.
+    std::function<void(IDispatch* pDisp, const VARIANT& URL, long StatusCode, bool& Cancel)> OnNavigateError;
 
     // Host requests. GetHostInfo fills cbSize (20), dwFlags (the host flags) and dwDoubleClick
     // (DOCHOSTUIDBLCLK_DEFAULT) and then asks this handler, whose result it answers (S_OK when empty).
