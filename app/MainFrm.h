@@ -147,6 +147,9 @@ class TMainForm : public skin::TPictureForm {
     void WMExecPanelHandler(LPARAM lParam);
     void WMShowMainWindow();
     void WMRunRestart();
+    // Whether the offline page follows an event of pDisp: only the page's own navigations, not its
+    // frames'.
+    bool OfflinePageFollows(IDispatch* pDisp);
     void NavigateToStartPage();
     void SetBrowserHostFlags(unsigned long flags);
     void ReloadPage();

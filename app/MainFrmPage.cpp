@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "base/Error.h"
+#include "base/Log.h"
 #include "base/Text.h"
 #include "webhost/FrameRegistration.h"
 #include "webhost/PageScript.h"
@@ -90,7 +91,7 @@ void TMainForm::BrowserNavigateComplete2(IDispatch* pDisp, const VARIANT& URL) {
     if (IsOfflinePage(url)) {
         return;
     }
-    if (offlinePage_ && browser_ && browser_->IsTopLevel(pDisp)) {
+    if (OfflinePageFollows(pDisp)) {
         offlinePage_->NavigateComplete(url);
     }
     // Byte for byte in the system code page: no letter case, slash or escape is smoothed over.
@@ -116,16 +117,25 @@ void TMainForm::BrowserDocumentComplete(IDispatch* pDisp, const VARIANT& URL) {
     }
 }
 
+bool TMainForm::OfflinePageFollows(IDispatch* pDisp) {
+    try {
+        return offlinePage_ && browser_ && browser_->IsTopLevel(pDisp);
+    } catch (const base::Error&) {
+        // Without knowing which frame it was, the event is left to the page as before.
+        base::LogCaughtException("Telling the page from its frames");
+        return false;
+    }
+}
+
 void TMainForm::BrowserBeforeNavigate2(IDispatch* pDisp, const VARIANT& URL) {
-    if (offlinePage_ && browser_ && browser_->IsTopLevel(pDisp)) {
+    if (OfflinePageFollows(pDisp)) {
         offlinePage_->BeforeNavigate(webhost::VariantToText(URL));
     }
 }
 
 void TMainForm::BrowserNavigateError(IDispatch* pDisp, const VARIANT& URL, long StatusCode, bool& Cancel) {
     // A frame that fails leaves the page as it is.
-    if (offlinePage_ && browser_ && browser_->IsTopLevel(pDisp) &&
-        offlinePage_->NavigateError(webhost::VariantToText(URL), StatusCode)) {
+    if (OfflinePageFollows(pDisp) && offlinePage_->NavigateError(webhost::VariantToText(URL), StatusCode)) {
         Cancel = true;
     }
 }
