@@ -27,14 +27,6 @@ bool KeptInPath(unsigned char c) {
     return alphanumeric || c == '-' || c == '.' || c == '_' || c == '~' || c == ':';
 }
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    c = LowerAscii(c);
-    return c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
-}
-
 }  // namespace
 
 std::string OfflinePageUrl(std::string_view modulePath, std::string_view failedUrl) {
@@ -67,27 +59,6 @@ bool IsOfflinePageUrl(std::string_view url) {
     std::string_view name = url.substr(slash + 1);
     name = name.substr(0, name.find_first_of("?#"));
     return slash >= 6 && EqualNoCase(name, kOfflinePageName);
-}
-
-std::string FailedUrlOf(std::string_view offlinePageUrl) {
-    if (!IsOfflinePageUrl(offlinePageUrl)) {
-        return {};
-    }
-    const size_t hash = offlinePageUrl.find('#', offlinePageUrl.rfind('/'));
-    if (hash == std::string_view::npos) {
-        return {};
-    }
-    const std::string_view digits = offlinePageUrl.substr(hash + 1);
-    std::string failed;
-    for (size_t i = 0; i + 1 < digits.size(); i += 2) {
-        const int high = HexValue(digits[i]);
-        const int low = HexValue(digits[i + 1]);
-        if (high < 0 || low < 0) {
-            return {};
-        }
-        failed += static_cast<char>(high * 16 + low);
-    }
-    return digits.size() % 2 == 0 ? failed : std::string();
 }
 
 std::string AddressForLog(std::string_view url) {

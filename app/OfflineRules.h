@@ -34,9 +34,6 @@ std::string OfflinePageUrl(std::string_view modulePath, std::string_view failedU
 // query or fragment, is the page's name, whatever module it names and however its path is escaped.
 bool IsOfflinePageUrl(std::string_view url);
 
-// The failed address carried by an offline page's address; empty when there is none.
-std::string FailedUrlOf(std::string_view offlinePageUrl);
-
 // An address as the log may show it: without user name and password, query string and fragment,
 // which may carry credentials or tickets.
 std::string AddressForLog(std::string_view url);

@@ -28,32 +28,6 @@ inline HRESULT FireBrowserEvent(IDispatch* sink, DISPID id, IDispatch* pDisp, co
                         nullptr);
 }
 
-// BeforeNavigate2 as the control fires it: (pDisp, URL, Flags, TargetFrameName, PostData, Headers, Cancel),
-// everything but pDisp passed by reference; answers the Cancel the sink left.
-inline HRESULT FireBeforeNavigate2(IDispatch* sink, IDispatch* pDisp, const std::wstring& url,
-                                   VARIANT_BOOL* cancelOut = nullptr) {
-    base::Variant values[5];  // URL, Flags, TargetFrameName, PostData, Headers
-    values[0].Put()->vt = VT_BSTR;
-    values[0].Get().bstrVal = SysAllocString(url.c_str());
-    VARIANT_BOOL cancel = VARIANT_FALSE;
-    VARIANT args[7];
-    args[0].vt = VT_BOOL | VT_BYREF;
-    args[0].pboolVal = &cancel;
-    for (int i = 0; i < 5; ++i) {
-        args[5 - i].vt = VT_VARIANT | VT_BYREF;
-        args[5 - i].pvarVal = &values[i].Get();
-    }
-    args[6].vt = VT_DISPATCH;
-    args[6].pdispVal = pDisp;
-    DISPPARAMS params{args, nullptr, 7, 0};
-    const HRESULT result = sink->Invoke(DISPID_BEFORENAVIGATE2, IID_NULL, LOCALE_SYSTEM_DEFAULT,
-                                        DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
-    if (cancelOut) {
-        *cancelOut = cancel;
-    }
-    return result;
-}
-
 // NavigateError as the control fires it: (pDisp, URL, Frame, StatusCode, Cancel), everything but pDisp
 // passed by reference. cancel goes in as the control's value and comes back as the sink left it.
 inline HRESULT FireNavigateError(IDispatch* sink, IDispatch* pDisp, const std::wstring& url, long status,
@@ -61,8 +35,6 @@ inline HRESULT FireNavigateError(IDispatch* sink, IDispatch* pDisp, const std::w
     base::Variant urlValue, frameValue, statusValue;
     urlValue.Put()->vt = VT_BSTR;
     urlValue.Get().bstrVal = SysAllocString(url.c_str());
-    frameValue.Put()->vt = VT_BSTR;
-    frameValue.Get().bstrVal = SysAllocString(L"");
     statusValue.Put()->vt = VT_I4;
     statusValue.Get().lVal = status;
     VARIANT args[5];

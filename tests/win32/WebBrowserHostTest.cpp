@@ -388,52 +388,6 @@ TEST_F(WebBrowserHostTest, NavigationEventsReachTheOwnerWithFrameAndAddress) {
     EXPECT_EQ(completed.size(), 2u);
 }
 
-TEST_F(WebBrowserHostTest, NavigationStartsAndErrorsReachTheOwnerWhoMayCancelTheErrorPage) {
-    std::vector<std::pair<bool, std::wstring>> starting;
-    browser_->OnBeforeNavigate2 = [&](IDispatch* pDisp, const VARIANT& URL) {
-        starting.emplace_back(browser_->IsTopLevel(pDisp), webhost::VariantToText(URL));
-    };
-    std::wstring failed;
-    long status = 0;
-    bool cancelIt = true;
-    browser_->OnNavigateError = [&](IDispatch* pDisp, const VARIANT& URL, long StatusCode, bool& Cancel) {
-        EXPECT_TRUE(browser_->IsTopLevel(pDisp));
-        EXPECT_FALSE(Cancel);
-        failed = webhost::VariantToText(URL);
-        status = StatusCode;
-        Cancel = cancelIt;
-    };
-    IDispatch* sink = browser_->EventSink();
-    base::ComPtr<IDispatch> topLevel = browser_->Application();
-
-    VARIANT_BOOL cancel = VARIANT_TRUE;
-    EXPECT_EQ(testsupport::FireBeforeNavigate2(sink, topLevel.Get(), L"http://exam.example/a?b=1", &cancel),
-              S_OK);
-    EXPECT_EQ(cancel, VARIANT_FALSE);  // the navigation goes ahead
-    using Starts = std::vector<std::pair<bool, std::wstring>>;
-    EXPECT_EQ(starting, (Starts{{true, L"http://exam.example/a?b=1"}}));
-
-    cancel = VARIANT_FALSE;
-    EXPECT_EQ(testsupport::FireNavigateError(sink, topLevel.Get(), L"http://exam.example/a?b=1",
-                                             static_cast<long>(0x800C0005), cancel),
-              S_OK);
-    EXPECT_EQ(failed, L"http://exam.example/a?b=1");
-    EXPECT_EQ(status, static_cast<long>(0x800C0005));
-    EXPECT_EQ(cancel, VARIANT_TRUE);
-    cancelIt = false;
-    cancel = VARIANT_FALSE;
-    EXPECT_EQ(testsupport::FireNavigateError(sink, topLevel.Get(), L"http://exam.example/b", 404, cancel),
-              S_OK);
-    EXPECT_EQ(status, 404);
-    EXPECT_EQ(cancel, VARIANT_FALSE);
-
-    // An error with too few arguments is refused without reaching the owner.
-    failed.clear();
-    EXPECT_EQ(FireEvent(DISPID_NAVIGATEERROR, topLevel.Get(), L"http://exam.example/c"),
-              DISP_E_BADPARAMCOUNT);
-    EXPECT_TRUE(failed.empty());
-}
-
 TEST_F(WebBrowserHostTest, OwnerMayFreeTheBrowserInsideAnEvent) {
     browser_->OnDocumentComplete = [&](IDispatch*, const VARIANT&) {
         site_.Reset();
