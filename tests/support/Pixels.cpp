@@ -1,5 +1,6 @@
 #include "support/Pixels.h"
 
+#include <cstdlib>
 #include <stdexcept>
 #include <utility>
 
@@ -64,6 +65,21 @@ COLORREF Surface::At(int x, int y) const {
 
 int Surface::Count(COLORREF colour) const {
     return height_ * width_ - CountOtherThan(colour, RECT{0, 0, width_, height_});
+}
+
+int Surface::CountNear(COLORREF colour, int tolerance) const {
+    int n = 0;
+    for (int y = 0; y < height_; ++y) {
+        for (int x = 0; x < width_; ++x) {
+            const COLORREF c = At(x, y);
+            n += std::abs(GetRValue(c) - GetRValue(colour)) <= tolerance &&
+                         std::abs(GetGValue(c) - GetGValue(colour)) <= tolerance &&
+                         std::abs(GetBValue(c) - GetBValue(colour)) <= tolerance
+                     ? 1
+                     : 0;
+        }
+    }
+    return n;
 }
 
 int Surface::CountOtherThan(COLORREF colour, const RECT& area) const {

@@ -30,6 +30,8 @@ class Surface {
     // The pixel at (x, y), after every pending GDI operation has reached the surface.
     COLORREF At(int x, int y) const;
     int Count(COLORREF colour) const;
+    // How many pixels lie within a distance of a colour in each channel (smoothed text has shades).
+    int CountNear(COLORREF colour, int tolerance) const;
     // How many pixels of a rectangle differ from a colour.
     int CountOtherThan(COLORREF colour, const RECT& area) const;
 
