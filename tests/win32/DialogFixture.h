@@ -13,32 +13,11 @@
 #include "ShellLinks.h"
 #include "config/AppConfigClass.h"
 #include "support/TestFiles.h"
+#include "support/Wait.h"
 #include "toolkit/Application.h"
 #include "base/Module.h"
 
 namespace testsupport {
-
-// Runs an action from the message loop shortly after, for example inside a modal loop.
-class LaterAction {
-  public:
-    static void Schedule(std::function<void()> action, UINT delayMs = 30) {
-        Pending() = std::move(action);
-        SetTimer(nullptr, 0, delayMs, &Fire);
-    }
-
-  private:
-    static std::function<void()>& Pending() {
-        static std::function<void()> pending;
-        return pending;
-    }
-    static void CALLBACK Fire(HWND, UINT, UINT_PTR id, DWORD) {
-        KillTimer(nullptr, id);
-        auto action = std::exchange(Pending(), nullptr);
-        if (action) {
-            action();
-        }
-    }
-};
 
 // A left click of the mouse at a client point of a window, as the window receives it.
 inline void ClickAt(HWND window, int x, int y) {
