@@ -1,29 +1,11 @@
 #include "support/MessageBoxes.h"
 
+#include "support/WindowProbes.h"
+
 #include <algorithm>
 
 namespace testsupport {
 namespace {
-
-struct Search {
-    DWORD processId;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectBox(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId || !IsWindowVisible(window)) {
-        return TRUE;
-    }
-    wchar_t cls[64] = {};
-    GetClassNameW(window, cls, 64);
-    if (std::wstring(cls) == L"#32770") {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
 
 std::wstring TextOf(HWND window) {
     int n = GetWindowTextLengthW(window);
@@ -36,9 +18,7 @@ std::wstring TextOf(HWND window) {
 }  // namespace
 
 std::vector<HWND> MessageBoxesOf(DWORD processId) {
-    Search search{processId, {}};
-    EnumWindows(&CollectBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return WindowsOf(processId, L"#32770", true);
 }
 
 FoundBox ReadMessageBox(HWND box) {

@@ -12,6 +12,7 @@
 
 namespace testsupport {
 
+// Made with GDI directly rather than with the toolkit's bitmap, which tests check against it.
 class Surface {
   public:
     Surface(int width, int height, COLORREF fill = RGB(255, 255, 255));

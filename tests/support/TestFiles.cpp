@@ -31,6 +31,17 @@ TempFolder::~TempFolder() {
     RemovePath(path_);
 }
 
+CurrentDirectory::CurrentDirectory(const std::string& path) {
+    char cwd[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, cwd);
+    saved_ = cwd;
+    SetCurrentDirectoryA(path.c_str());
+}
+
+CurrentDirectory::~CurrentDirectory() {
+    SetCurrentDirectoryA(saved_.c_str());
+}
+
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;

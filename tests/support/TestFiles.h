@@ -22,6 +22,18 @@ class TempFolder {
     std::string path_;
 };
 
+// Makes a folder the current directory while it lives; the previous one comes back at the end.
+class CurrentDirectory {
+  public:
+    explicit CurrentDirectory(const std::string& path);
+    ~CurrentDirectory();
+    CurrentDirectory(const CurrentDirectory&) = delete;
+    CurrentDirectory& operator=(const CurrentDirectory&) = delete;
+
+  private:
+    std::string saved_;
+};
+
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& content);
 bool PathExists(const std::string& path);

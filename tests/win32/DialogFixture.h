@@ -9,7 +9,6 @@
 #include <string>
 
 #include "MainFormFixture.h"
-#include "Pump.h"
 #include "ShellLinks.h"
 #include "config/AppConfigClass.h"
 #include "support/TestFiles.h"
@@ -18,25 +17,6 @@
 #include "base/Module.h"
 
 namespace testsupport {
-
-// A left click of the mouse at a client point of a window, as the window receives it.
-inline void ClickAt(HWND window, int x, int y) {
-    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
-    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-// The hit-test answer for a client point.
-inline LRESULT HitTest(HWND window, int x, int y) {
-    POINT p{x, y};
-    ClientToScreen(window, &p);
-    return SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
-}
-
-inline COLORREF ClientPixel(HWND window, int x, int y) {
-    tk::WindowDc dc(window);
-    return GetPixel(dc.Get(), x, y);
-}
 
 class DialogTest : public ::testing::Test {
   protected:

@@ -19,7 +19,7 @@ class FirstOptionDialogTest : public testsupport::DialogTest {
   protected:
     TFirstOptionForm* Open() {
         TFirstOptionForm* form = dialogs::ShowFirstOptionDialog(main_);
-        testsupport::Pump(30);
+        tk::Application::Instance().ProcessMessages();
         return form;
     }
     static void Toggle(tk::CheckBox& box) { SendMessageW(box.Handle(), BM_CLICK, 0, 0); }
@@ -27,7 +27,7 @@ class FirstOptionDialogTest : public testsupport::DialogTest {
     static void ClickCloseCross(TFirstOptionForm* form) { ClickAt(form->Handle(), 338, 16); }
     static bool Closed() {
         return dialogs::TFirstOptionForm::Current() == nullptr &&
-               testsupport::PumpUntil([] { return FindWindowW(L"TFirstOptionForm", nullptr) == nullptr; });
+               testsupport::WaitUntil([] { return FindWindowW(L"TFirstOptionForm", nullptr) == nullptr; });
     }
     void ExpectBothShortcuts() {
         testsupport::LinkContent desktop = testsupport::ReadLink(testsupport::DesktopLink());
@@ -51,9 +51,8 @@ TEST_F(FirstOptionDialogTest, OpensCheckedOnTopAndCentredOnTheMainWindow) {
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_NE(GetWindowLongW(form->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     EXPECT_EQ(GetWindow(form->Handle(), GW_OWNER), main_->Handle());
-    RECT window{}, mainRect{};
-    GetWindowRect(form->Handle(), &window);
-    GetWindowRect(main_->Handle(), &mainRect);
+    const RECT window = testsupport::WindowRect(form->Handle());
+    const RECT mainRect = testsupport::WindowRect(main_->Handle());
     EXPECT_EQ(window.right - window.left, 354);
     EXPECT_EQ(window.bottom - window.top, 211);
     EXPECT_EQ(window.left, mainRect.left + (800 - 354) / 2);
@@ -114,7 +113,8 @@ TEST_F(FirstOptionDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     ClickOk(form);
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
     EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
-    testsupport::Pump(30);
+    // The dialog stays: what the click left for later was posted before it returned, and is handled here.
+    tk::Application::Instance().ProcessMessages();
     EXPECT_EQ(dialogs::TFirstOptionForm::Current(), form);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     ExpectBothShortcuts();  // made before the write

@@ -4,25 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "app/MainFrm.h"
 #include "config/AppConfigClass.h"
 #include "support/TestFiles.h"
+#include "support/WindowProbes.h"
 #include "toolkit/Application.h"
 #include "base/Module.h"
 
 namespace testsupport {
-
-// Whether some registration already holds the key combination.
-inline bool HotKeyIsHeld(UINT modifiers, UINT key) {
-    const int probeId = 0xBFF0;
-    if (RegisterHotKey(nullptr, probeId, modifiers, key)) {
-        UnregisterHotKey(nullptr, probeId);
-        return false;
-    }
-    return true;
-}
 
 class MainFormTest : public ::testing::Test {
   protected:
@@ -30,11 +22,8 @@ class MainFormTest : public ::testing::Test {
         folder_ = base::ExeFolder();
         RemoveConfigFiles();
         config::TAppConfigClass::ReleaseInstance();
-        char cwd[MAX_PATH] = {};
-        GetCurrentDirectoryA(MAX_PATH, cwd);
-        savedDirectory_ = cwd;
         // An empty current directory: no "SysMenu.ico" unless a test puts one there.
-        SetCurrentDirectoryA(workDir_.Path().c_str());
+        currentDirectory_ = std::make_unique<CurrentDirectory>(workDir_.Path());
     }
 
     void TearDown() override {
@@ -43,7 +32,7 @@ class MainFormTest : public ::testing::Test {
         application.ProcessMessages();
         application.ResetTerminated();
         config::TAppConfigClass::ReleaseInstance();
-        SetCurrentDirectoryA(savedDirectory_.c_str());
+        currentDirectory_.reset();
         RemoveConfigFiles();
     }
 
@@ -66,6 +55,13 @@ class MainFormTest : public ::testing::Test {
     }
 
     app::TMainForm* CreateMainForm() { return tk::Application::Instance().CreateMainForm<app::TMainForm>(); }
+    // Created and shown, with what the show posted handled.
+    app::TMainForm* ShowMainForm() {
+        app::TMainForm* form = CreateMainForm();
+        form->Show();
+        tk::Application::Instance().ProcessMessages();
+        return form;
+    }
 
     std::string folder_;
     TempFolder workDir_;
@@ -76,7 +72,7 @@ class MainFormTest : public ::testing::Test {
             RemovePath(folder_ + name);
         }
     }
-    std::string savedDirectory_;
+    std::unique_ptr<CurrentDirectory> currentDirectory_;
 };
 
 }  // namespace testsupport

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MainFormFixture.h"
-#include "Pump.h"
+#include "support/Wait.h"
 #include "support/MessageBoxes.h"
 #include "base/Text.h"
 
@@ -74,7 +74,9 @@ TEST_F(MainFormTest, MalformedHotKeyIsReportedOnceAndStartUpCarriesOnWithoutOne)
         testsupport::MessageBoxWatcher boxes;
         app::TMainForm* form = CreateMainForm();
         ASSERT_TRUE(boxes.WaitFor(1, 3000));
-        testsupport::Pump(100);
+        // Only one: creation has returned, so a second box would already be up or would come from
+        // something posted, which the pause handles; the watcher looks every 20 ms.
+        testsupport::PumpFor(100);
         ASSERT_EQ(boxes.Boxes().size(), 1u);
         EXPECT_EQ(boxes.Boxes()[0].text, Wide(message));
         EXPECT_EQ(boxes.Boxes()[0].caption, tk::Application::Instance().Title());
@@ -118,6 +120,12 @@ struct ClosePolicyCase {
     const char* name;
 };
 
+// Failure messages name the case by its values.
+void PrintTo(const ClosePolicyCase& c, std::ostream* out) {
+    *out << "NeverRequire=\"" << c.neverRequire << "\" CloseAction=\"" << c.closeAction << "\" "
+         << (c.ends ? "ends the program" : "hides the window");
+}
+
 class ClosePolicyTest : public MainFormTest, public ::testing::WithParamInterface<ClosePolicyCase> {};
 
 }  // namespace
@@ -128,10 +136,13 @@ TEST_P(ClosePolicyTest, CloseFollowsNeverRequireAndCloseAction) {
                     "\r\n");
     app::TMainForm* form = CreateMainForm();
     form->Show();
-    testsupport::Pump(50);
+    tk::Application::Instance().ProcessMessages();
     SendMessageW(form->Handle(), WM_CLOSE, 0, 0);
-    testsupport::Pump(50);
     tk::Application& application = tk::Application::Instance();
+    // Ending posts the loop's quit message; hiding happens inside the close.
+    EXPECT_TRUE(
+        testsupport::WaitUntil([&] { return application.Terminated() || !IsWindowVisible(form->Handle()); }));
+    application.ProcessMessages();
     EXPECT_EQ(application.Terminated(), c.ends);
     // Hidden to the tray exactly when the program goes on.
     EXPECT_EQ(IsWindowVisible(form->Handle()) != FALSE, c.ends);
@@ -157,7 +168,8 @@ TEST_F(MainFormTest, LogOffIsAlwaysAllowedAndChangesNothing) {
     app::TMainForm* form = CreateMainForm();
     form->Show();
     EXPECT_EQ(SendMessageW(form->Handle(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), 1);
-    testsupport::Pump(50);
+    // The query is answered before the call returns; whatever it left for later was posted by then.
+    tk::Application::Instance().ProcessMessages();
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_FALSE(tk::Application::Instance().Terminated());
 }

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "MainFormFixture.h"
-#include "Pump.h"
+#include "support/Wait.h"
 #include "toolkit/Bitmap.h"
 #include "base/Text.h"
 
@@ -133,31 +133,24 @@ TEST_F(MenuTest, ExitEndsTheProgramEvenWhenClosingWouldHide) {
     app::TMainForm* form = Create();
     form->Show();
     form->TrayMenu().Find("NCloseUI")->OnClick();
-    testsupport::Pump(30);
-    EXPECT_TRUE(tk::Application::Instance().Terminated());
+    EXPECT_TRUE(testsupport::WaitUntil([] { return tk::Application::Instance().Terminated(); }));
 }
 
 TEST_F(MenuTest, SizePresetRestoresResizesAndCentresOnTheWorkArea) {
     app::TMainForm* form = Create();
     form->Show();
     ShowWindow(form->Handle(), SW_MAXIMIZE);
-    testsupport::Pump(30);
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return IsZoomed(form->Handle()) != FALSE; }));
     form->TrayMenu().Find("N10247681")->OnClick();
-    testsupport::Pump(30);
-    EXPECT_FALSE(IsZoomed(form->Handle()));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return IsZoomed(form->Handle()) == FALSE; }));
     RECT work{};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    RECT r{};
-    GetWindowRect(form->Handle(), &r);
-    EXPECT_EQ(r.right - r.left, 1024);
-    EXPECT_EQ(r.bottom - r.top, 768);
-    EXPECT_EQ(r.left, (work.right - work.left - 1024) / 2);
-    EXPECT_EQ(r.top, (work.bottom - work.top - 768) / 2);
+    EXPECT_TRUE(testsupport::WindowComesTo(form->Handle(), (work.right - work.left - 1024) / 2,
+                                           (work.bottom - work.top - 768) / 2, 1024, 768));
 }
 
 TEST_F(MenuTest, SizePresetShowsAHiddenProgram) {
     app::TMainForm* form = Create();
     form->TrayMenu().Find("N800X6001")->OnClick();
-    testsupport::Pump(30);
-    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; }));
 }

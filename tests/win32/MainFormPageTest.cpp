@@ -9,7 +9,7 @@
 #include "BrowserEvents.h"
 #include "MainFormFixture.h"
 #include "PageObjects.h"
-#include "Pump.h"
+#include "support/Wait.h"
 #include "app/PrivateMessages.h"
 #include "dialogs/FirstOptionFrm.h"
 #include "base/Text.h"
@@ -58,16 +58,12 @@ class PageHostTest : public MainFormTest {
         EXPECT_EQ(
             testsupport::FireBrowserEvent(form->GetBrowser()->EventSink(), id, pDisp, base::AnsiToWide(url)),
             S_OK);
-        testsupport::Pump(20);
+        tk::Application::Instance().ProcessMessages();
     }
     void Navigated(app::TMainForm* form, const std::string& url) {
         Fire(form, DISPID_NAVIGATECOMPLETE2, form->GetBrowser()->Application().Get(), url);
     }
-    RECT Rect(app::TMainForm* form) {
-        RECT r{};
-        GetWindowRect(form->Handle(), &r);
-        return r;
-    }
+    static RECT Rect(app::TMainForm* form) { return testsupport::WindowRect(form->Handle()); }
 
     base::ComPtr<IOleClientSite> site_;
 };
@@ -80,12 +76,14 @@ TEST_F(PageHostTest, TheControlFillsTheClientPanelWithoutTabStop) {
     EXPECT_EQ(GetParent(control), form->MainPanel().Handle());
     EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & WS_TABSTOP, 0);
     form->Show();
-    testsupport::Pump(20);
-    RECT panel{}, browser{};
-    GetClientRect(form->MainPanel().Handle(), &panel);
-    GetWindowRect(control, &browser);
-    EXPECT_EQ(browser.right - browser.left, panel.right);
-    EXPECT_EQ(browser.bottom - browser.top, panel.bottom);
+    auto fills = [&] {
+        RECT panel{}, browser{};
+        GetClientRect(form->MainPanel().Handle(), &panel);
+        GetWindowRect(control, &browser);
+        return browser.right - browser.left == panel.right && browser.bottom - browser.top == panel.bottom &&
+               panel.right > 0;
+    };
+    EXPECT_TRUE(testsupport::WaitUntil(fills));
 }
 
 TEST_F(PageHostTest, HostFlagsFollowTheLayouts) {

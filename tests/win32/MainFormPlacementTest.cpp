@@ -2,41 +2,24 @@
 #include <gtest/gtest.h>
 
 #include "MainFormFixture.h"
-#include "Pump.h"
+#include "support/Wait.h"
 
 using testsupport::MainFormTest;
+using testsupport::WindowComesTo;
+using testsupport::WindowRect;
+using testsupport::WindowSizeComesTo;
 
 namespace {
 
-RECT WindowRect(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
-// The window's rectangle as left, top, width and height.
-void ExpectWindowAt(HWND window, int left, int top, int width, int height) {
-    const RECT r = WindowRect(window);
-    EXPECT_EQ(r.left, left);
-    EXPECT_EQ(r.top, top);
-    EXPECT_EQ(r.right - r.left, width);
-    EXPECT_EQ(r.bottom - r.top, height);
-}
-
 class PlacementTest : public MainFormTest {
   protected:
-    app::TMainForm* ShowCompact() {
-        app::TMainForm* form = CreateMainForm();
-        form->Show();
-        testsupport::Pump(30);
-        return form;
-    }
+    app::TMainForm* ShowCompact() { return ShowMainForm(); }
     // What a completed navigation away from the start page does.
     void SwitchToFull(app::TMainForm* form) {
         form->SetFullLayout(true);
         form->SetResizable(true);
         form->LoadLastPosInfo();
-        testsupport::Pump(30);
+        tk::Application::Instance().ProcessMessages();
     }
 };
 
@@ -44,7 +27,7 @@ class PlacementTest : public MainFormTest {
 
 TEST_F(PlacementTest, StartsCompactAtTheDesignedPosition) {
     app::TMainForm* form = ShowCompact();
-    ExpectWindowAt(form->Handle(), 502, 237, 400, 250);
+    EXPECT_TRUE(WindowComesTo(form->Handle(), 502, 237, 400, 250));
     EXPECT_FALSE(form->GetResizable());
     EXPECT_FALSE(form->GetPlaced());
 }
@@ -52,7 +35,7 @@ TEST_F(PlacementTest, StartsCompactAtTheDesignedPosition) {
 TEST_F(PlacementTest, FirstFullLayoutWithoutSavedPlacementIsNormalAtOriginWithMinimumSize) {
     app::TMainForm* form = ShowCompact();
     SwitchToFull(form);
-    ExpectWindowAt(form->Handle(), 0, 0, 800, 600);
+    EXPECT_TRUE(WindowComesTo(form->Handle(), 0, 0, 800, 600));
     EXPECT_TRUE(form->GetResizable());
     EXPECT_TRUE(form->GetPlaced());
     EXPECT_TRUE(form->HintLabel().Visible());
@@ -66,11 +49,11 @@ TEST_F(PlacementTest, SavedNormalPlacementIsAppliedOncePerRun) {
     WriteUserConfig("WindowPos=0,100,50,1024,700,200,100,800,600\r\n");
     app::TMainForm* form = ShowCompact();
     SwitchToFull(form);
-    ExpectWindowAt(form->Handle(), 100, 50, 1024, 700);
+    EXPECT_TRUE(WindowComesTo(form->Handle(), 100, 50, 1024, 700));
     // The user moves it; later completed navigations leave it where it is.
     form->SetBounds(300, 200, 900, 650);
     form->LoadLastPosInfo();
-    ExpectWindowAt(form->Handle(), 300, 200, 900, 650);
+    EXPECT_TRUE(WindowComesTo(form->Handle(), 300, 200, 900, 650));
 
     tk::Application::Instance().DestroyMainForm();
     EXPECT_EQ(UserValue("WindowPos"), "0,300,200,900,650,200,100,800,600");
@@ -80,7 +63,7 @@ TEST_F(PlacementTest, SmallSavedSizesAreRaisedTo800By600) {
     WriteUserConfig("WindowPos=0,10,10,640,480,200,100,800,600\r\n");
     app::TMainForm* form = ShowCompact();
     SwitchToFull(form);
-    ExpectWindowAt(form->Handle(), 10, 10, 800, 600);
+    EXPECT_TRUE(WindowComesTo(form->Handle(), 10, 10, 800, 600));
 }
 
 TEST_F(PlacementTest, MaximizedPlacementRestoresToItsRestoreRectangle) {
@@ -89,8 +72,7 @@ TEST_F(PlacementTest, MaximizedPlacementRestoresToItsRestoreRectangle) {
     SwitchToFull(form);
     EXPECT_TRUE(IsZoomed(form->Handle()));
     ShowWindow(form->Handle(), SW_RESTORE);
-    testsupport::Pump(30);
-    ExpectWindowAt(form->Handle(), 150, 80, 1000, 700);
+    EXPECT_TRUE(WindowComesTo(form->Handle(), 150, 80, 1000, 700));
 }
 
 TEST_F(PlacementTest, MaximizedAtExitWritesStateTwoAndTheRestoreRectangle) {
@@ -98,8 +80,7 @@ TEST_F(PlacementTest, MaximizedAtExitWritesStateTwoAndTheRestoreRectangle) {
     SwitchToFull(form);
     form->SetBounds(150, 80, 1000, 700);
     ShowWindow(form->Handle(), SW_MAXIMIZE);
-    testsupport::Pump(30);
-    ASSERT_TRUE(IsZoomed(form->Handle()));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return IsZoomed(form->Handle()) != FALSE; }));
     const RECT maximized = WindowRect(form->Handle());
     tk::Application::Instance().DestroyMainForm();
     const std::string expected = "2," + std::to_string(maximized.left) + "," + std::to_string(maximized.top) +
@@ -136,19 +117,13 @@ TEST_F(PlacementTest, ShowingAgainWhileCompactResetsTheCompactSize) {
     SetWindowPos(form->Handle(), nullptr, 0, 0, 700, 500, SWP_NOMOVE | SWP_NOZORDER);
     form->Hide();
     form->Show();
-    testsupport::Pump(30);
-    RECT r = WindowRect(form->Handle());
-    EXPECT_EQ(r.right - r.left, 400);
-    EXPECT_EQ(r.bottom - r.top, 250);
+    EXPECT_TRUE(WindowSizeComesTo(form->Handle(), 400, 250));
     // In the full layout the size is kept through a hide and show.
     SwitchToFull(form);
     form->SetBounds(50, 60, 900, 700);
     form->Hide();
     form->Show();
-    testsupport::Pump(30);
-    r = WindowRect(form->Handle());
-    EXPECT_EQ(r.right - r.left, 900);
-    EXPECT_EQ(r.bottom - r.top, 700);
+    EXPECT_TRUE(WindowSizeComesTo(form->Handle(), 900, 700));
 }
 
 TEST_F(PlacementTest, BackToTheStartPageCompactsAndLeavingAgainKeepsTheCompactSize) {

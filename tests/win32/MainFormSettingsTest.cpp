@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "MainFormFixture.h"
-#include "Pump.h"
+#include "support/Wait.h"
 #include "dialogs/UserConfigFrm.h"
 #include "base/Text.h"
 
@@ -48,7 +48,8 @@ class SettingsTest : public MainFormTest {
         inside = Inside{form, nullptr, 0, ok, hotKey};
         SetTimer(nullptr, 0, 150, &ActInsideDialog);
         form->mniSettingClick();  // returns when the dialog has ended
-        testsupport::Pump(30);
+        // It frees itself from the message loop once it has ended.
+        testsupport::WaitUntil([] { return dialogs::TUserConfigForm::Current() == nullptr; });
         return form;
     }
 };

@@ -3,7 +3,7 @@
 
 #include "ImportHook.h"
 #include "MainFormFixture.h"
-#include "Pump.h"
+#include "support/Wait.h"
 #include "base/Text.h"
 
 using testsupport::MainFormTest;
@@ -15,18 +15,23 @@ const UINT kTrayCallback = WM_APP + 0x3F10;
 
 class TrayTest : public MainFormTest {
   protected:
-    app::TMainForm* ShowMain() {
-        app::TMainForm* form = CreateMainForm();
-        form->Show();
-        testsupport::Pump(30);
-        return form;
-    }
+    app::TMainForm* ShowMain() { return ShowMainForm(); }
+    // The toggle runs inside the message; what it leaves for later is handled here.
     void HotKey(app::TMainForm* form, int id) {
         SendMessageW(form->Handle(), WM_HOTKEY, static_cast<WPARAM>(id), 0);
-        testsupport::Pump(20);
+        lastPress_ = GetTickCount();
+        tk::Application::Instance().ProcessMessages();
     }
-    // Waits out the debounce interval (100 ms).
-    void PauseBetweenPresses() { testsupport::Pump(150); }
+    // Waits until the debounce interval (100 ms, on the system's tick) since the last press is over.
+    void PauseBetweenPresses() {
+        testsupport::WaitUntil([this] { return GetTickCount() - lastPress_ > 120; });
+    }
+    static bool IsForeground(const tk::Form* form) {
+        return testsupport::WaitUntil([form] { return GetForegroundWindow() == form->Handle(); });
+    }
+
+  private:
+    DWORD lastPress_ = GetTickCount();
 };
 
 // A plain extra window of the program, of normal or stay-on-top style.
@@ -48,8 +53,7 @@ TEST_F(TrayTest, HotKeyWhileActiveHidesEveryFormAndTheNextShowsThemAgain) {
     other->Show();
     onTop->Show();
     SetForegroundWindow(form->Handle());
-    testsupport::Pump(50);
-    ASSERT_TRUE(tk::Application::Instance().Active());
+    ASSERT_TRUE(testsupport::WaitUntil([] { return tk::Application::Instance().Active(); }));
 
     HotKey(form, form->GetHotKeyId());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
@@ -68,13 +72,13 @@ TEST_F(TrayTest, HotKeyWhileAnotherProgramIsActiveOnlyBringsTheWindowForward) {
     tk::Application::Instance().SetActive(false);  // as WM_ACTIVATEAPP reports when another program is
     HotKey(form, form->GetHotKeyId());
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    EXPECT_TRUE(IsForeground(form));
 }
 
 TEST_F(TrayTest, PressesCloserThan100MsToggleOnceAndForeignIdsAreIgnored) {
     app::TMainForm* form = ShowMain();
     SetForegroundWindow(form->Handle());
-    testsupport::Pump(30);
+    IsForeground(form);
     tk::Application::Instance().SetActive(true);
     PauseBetweenPresses();
     HotKey(form, form->GetHotKeyId());
@@ -90,8 +94,7 @@ TEST_F(TrayTest, MinimizeCommandHidesOnlyTheMainWindow) {
     auto onTop = ExtraForm(tk::FormStyle::StayOnTop);
     onTop->Show();
     SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
-    testsupport::Pump(30);
-    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return IsWindowVisible(form->Handle()) == FALSE; }));
     EXPECT_FALSE(IsIconic(form->Handle()));
     EXPECT_TRUE(IsWindowVisible(onTop->Handle()));
     EXPECT_FALSE(tk::Application::Instance().Terminated());
@@ -103,22 +106,26 @@ TEST_F(TrayTest, TrayDoubleClickTogglesAndLeftButtonOnlyBringsForward) {
     ASSERT_TRUE(form->TrayIcon().Visible());
     form->Hide();
     SendMessageW(form->TrayIcon().Handle(), kTrayCallback, 1, WM_LBUTTONDBLCLK);
-    testsupport::Pump(30);
-    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return IsWindowVisible(form->Handle()) != FALSE; }));
     SendMessageW(form->TrayIcon().Handle(), kTrayCallback, 1, WM_LBUTTONUP);
-    testsupport::Pump(30);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(GetForegroundWindow(), form->Handle());
+    EXPECT_TRUE(IsForeground(form));
 }
 
 namespace {
 
+// Looks for the open menu every 20 ms from inside the menu's own loop, and closes it once seen (or
+// after five seconds, so that a menu that never opens fails the test instead of hanging it).
 bool menuWasOpen = false;
+DWORD menuWaitStart = 0;
 
-void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
-    KillTimer(nullptr, timer);
-    menuWasOpen = FindWindowW(L"#32768", nullptr) != nullptr;
-    EndMenu();
+void CALLBACK CloseMenuOnceOpen(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    menuWasOpen = menu && IsWindowVisible(menu);
+    if (menuWasOpen || GetTickCount() - menuWaitStart > 5000) {
+        KillTimer(nullptr, timer);
+        EndMenu();
+    }
 }
 
 }  // namespace
@@ -127,7 +134,8 @@ TEST_F(TrayTest, RightButtonOpensTheMenu) {
     PlaceSysMenuIcon();
     app::TMainForm* form = ShowMain();
     menuWasOpen = false;
-    SetTimer(nullptr, 0, 200, &CloseMenu);
+    menuWaitStart = GetTickCount();
+    SetTimer(nullptr, 0, 20, &CloseMenuOnceOpen);
     SendMessageW(form->TrayIcon().Handle(), kTrayCallback, 1, WM_RBUTTONUP);
     EXPECT_TRUE(menuWasOpen);
 }

@@ -44,19 +44,30 @@ class ReflectionProbe : public tk::WinControl {
     std::vector<UINT> messages;
 };
 
+// A red-lettered check box on a light panel of a form.
+class ToolkitColourReflection : public ::testing::Test {
+  protected:
+    ToolkitColourReflection() {
+        box_.GetFont().SetColor(kRed);
+        box_.FontChanged();
+    }
+
+    tk::FormPtr<tk::Form> form_ = testsupport::PlainForm();
+    tk::Panel panel_{form_.get(), 0, 0, 200, 100, kPanel};
+    tk::CheckBox box_{&panel_, 10, 10, 150, 20, L"IIIIIIII"};
+};
+
 }  // namespace
 
-TEST(ToolkitColourReflection, EveryColourMessageNamingAToolkitChildReachesThatChild) {
-    auto form = testsupport::PlainForm();
-    tk::Panel panel(form.get(), 0, 0, 200, 100);
-    ReflectionProbe onForm(form.get());
-    ReflectionProbe onPanel(&panel);
+TEST_F(ToolkitColourReflection, EveryColourMessageNamingAToolkitChildReachesThatChild) {
+    ReflectionProbe onForm(form_.get());
+    ReflectionProbe onPanel(&panel_);
     Surface surface(4, 4);
     const WPARAM dc = reinterpret_cast<WPARAM>(surface.Dc());
     for (UINT message : {WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLOREDIT}) {
-        EXPECT_EQ(SendMessageW(form->Handle(), message, dc, reinterpret_cast<LPARAM>(onForm.Handle())),
+        EXPECT_EQ(SendMessageW(form_->Handle(), message, dc, reinterpret_cast<LPARAM>(onForm.Handle())),
                   0x5150);
-        EXPECT_EQ(SendMessageW(panel.Handle(), message, dc, reinterpret_cast<LPARAM>(onPanel.Handle())),
+        EXPECT_EQ(SendMessageW(panel_.Handle(), message, dc, reinterpret_cast<LPARAM>(onPanel.Handle())),
                   0x5150);
     }
     const std::vector<UINT> expected{WM_CTLCOLORSTATIC, WM_CTLCOLORBTN, WM_CTLCOLOREDIT};
@@ -64,55 +75,42 @@ TEST(ToolkitColourReflection, EveryColourMessageNamingAToolkitChildReachesThatCh
     EXPECT_EQ(onPanel.messages, expected);
 
     // A window that is not one of the toolkit's gets the system's answer, and no child is asked.
-    HWND foreign = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, panel.Handle(), nullptr,
-                                   GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(foreign, nullptr);
-    EXPECT_NE(SendMessageW(panel.Handle(), WM_CTLCOLORSTATIC, dc, reinterpret_cast<LPARAM>(foreign)), 0x5150);
+    tk::UniqueWindow foreign(CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 10, 10, panel_.Handle(),
+                                             nullptr, GetModuleHandleW(nullptr), nullptr));
+    ASSERT_TRUE(foreign);
+    EXPECT_NE(SendMessageW(panel_.Handle(), WM_CTLCOLORSTATIC, dc, reinterpret_cast<LPARAM>(foreign.Get())),
+              0x5150);
     EXPECT_EQ(onPanel.messages.size(), 3u);
-    DestroyWindow(foreign);
 }
 
-TEST(ToolkitColourReflection, ACheckBoxAnswersWithItsTextColourAndItsParentsColourUntilItHasItsOwn) {
-    auto form = testsupport::PlainForm();
-    tk::Panel panel(form.get(), 0, 0, 200, 100, kPanel);
-    tk::CheckBox box(&panel, 10, 10, 120, 20, L"choice");
-    box.GetFont().SetColor(kRed);
-    box.FontChanged();
+TEST_F(ToolkitColourReflection, ACheckBoxAnswersWithItsTextColourAndItsParentsColourUntilItHasItsOwn) {
     Surface surface(4, 4);
     const WPARAM dc = reinterpret_cast<WPARAM>(surface.Dc());
-    const LPARAM child = reinterpret_cast<LPARAM>(box.Handle());
+    const LPARAM child = reinterpret_cast<LPARAM>(box_.Handle());
 
-    const LRESULT brush = SendMessageW(panel.Handle(), WM_CTLCOLORSTATIC, dc, child);
+    const LRESULT brush = SendMessageW(panel_.Handle(), WM_CTLCOLORSTATIC, dc, child);
     EXPECT_EQ(BrushColour(brush), kPanel);
     EXPECT_EQ(GetTextColor(surface.Dc()), kRed);
     EXPECT_EQ(GetBkColor(surface.Dc()), kPanel);
     // One brush while the colour stays (none made per paint), a new one for a new colour.
-    EXPECT_EQ(SendMessageW(panel.Handle(), WM_CTLCOLORBTN, dc, child), brush);
-    box.SetBackColor(kGreen);
-    EXPECT_EQ(BrushColour(SendMessageW(panel.Handle(), WM_CTLCOLORBTN, dc, child)), kGreen);
+    EXPECT_EQ(SendMessageW(panel_.Handle(), WM_CTLCOLORBTN, dc, child), brush);
+    box_.SetBackColor(kGreen);
+    EXPECT_EQ(BrushColour(SendMessageW(panel_.Handle(), WM_CTLCOLORBTN, dc, child)), kGreen);
     EXPECT_EQ(GetBkColor(surface.Dc()), kGreen);
 }
 
-TEST(ToolkitColourReflection, TheSystemCheckBoxPaintsItselfInTheReflectedColours) {
-    auto form = testsupport::PlainForm();
-    tk::Panel panel(form.get(), 0, 0, 200, 100, kPanel);
-    tk::CheckBox box(&panel, 10, 10, 150, 20, L"IIIIIIII");
-    box.GetFont().SetColor(kRed);
-    box.FontChanged();
+TEST_F(ToolkitColourReflection, TheSystemCheckBoxPaintsItselfInTheReflectedColours) {
     Surface surface(150, 20, RGB(1, 2, 3));
-    SendMessageW(box.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()), PRF_CLIENT);
+    SendMessageW(box_.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()), PRF_CLIENT);
     EXPECT_EQ(surface.At(148, 1), kPanel);       // right of the text: the panel's colour
     EXPECT_GT(surface.CountNear(kRed, 120), 0);  // the text in the box's colour (smoothed at its edges)
     EXPECT_EQ(surface.Count(RGB(1, 2, 3)), 0);
 }
 
-TEST(ToolkitColourReflection, AClickOnACheckBoxReachesItsClickEventThroughItsParent) {
-    auto form = testsupport::PlainForm();
-    tk::Panel panel(form.get(), 0, 0, 200, 100);
-    tk::CheckBox box(&panel, 10, 10, 120, 20, L"choice");
+TEST_F(ToolkitColourReflection, AClickOnACheckBoxReachesItsClickEventThroughItsParent) {
     int clicks = 0;
-    box.OnClick = [&] { ++clicks; };
-    SendMessageW(box.Handle(), BM_CLICK, 0, 0);
+    box_.OnClick = [&] { ++clicks; };
+    SendMessageW(box_.Handle(), BM_CLICK, 0, 0);
     EXPECT_EQ(clicks, 1);
-    EXPECT_TRUE(box.Checked());
+    EXPECT_TRUE(box_.Checked());
 }

@@ -1,7 +1,7 @@
 // The toolkit's forms and windowless controls on real windows.
 #include <gtest/gtest.h>
 
-#include "Pump.h"
+#include "support/Wait.h"
 #include "support/MessageBoxes.h"
 #include "toolkit/Application.h"
 #include "base/Error.h"
@@ -120,8 +120,7 @@ TEST(ToolkitForm, CloseWithTheFreeActionReleasesTheFormLater) {
     HWND window = form->Handle();
     form->Close();
     EXPECT_FALSE(destroyed);  // not while the caller may still use it
-    testsupport::Pump(30);
-    EXPECT_TRUE(destroyed);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return destroyed; }));
     EXPECT_FALSE(IsWindow(window));
 }
 

@@ -5,20 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#include "Pump.h"
+#include "support/WindowProbes.h"
 
 namespace {
-
-// Whether the shell knows the icon: modifying an icon it does not have fails.
-bool ShellHasIcon(const tk::TrayIcon& icon) {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = icon.Handle();
-    data.uID = 1;
-    data.uFlags = NIF_TIP;
-    lstrcpynW(data.szTip, L"probe", ARRAYSIZE(data.szTip));
-    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
-}
 
 void ForgetIcon(const tk::TrayIcon& icon) {
     NOTIFYICONDATAW data{};
@@ -34,11 +23,11 @@ TEST(TrayIcon, ShowsAndHidesWithTheShell) {
     tk::TrayIcon icon;
     icon.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     icon.SetHint(L"Velmora");
-    EXPECT_FALSE(ShellHasIcon(icon));
+    EXPECT_FALSE(testsupport::ShellHasIcon(icon.Handle()));
     icon.SetVisible(true);
-    EXPECT_TRUE(ShellHasIcon(icon));
+    EXPECT_TRUE(testsupport::ShellHasIcon(icon.Handle()));
     icon.SetVisible(false);
-    EXPECT_FALSE(ShellHasIcon(icon));
+    EXPECT_FALSE(testsupport::ShellHasIcon(icon.Handle()));
 }
 
 TEST(TrayIcon, ComesBackWhenTheTaskBarIsCreatedAgain) {
@@ -46,15 +35,15 @@ TEST(TrayIcon, ComesBackWhenTheTaskBarIsCreatedAgain) {
     icon.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
     icon.SetVisible(true);
     ForgetIcon(icon);  // what a restarted shell has: no icons
-    ASSERT_FALSE(ShellHasIcon(icon));
+    ASSERT_FALSE(testsupport::ShellHasIcon(icon.Handle()));
     SendMessageW(icon.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_TRUE(ShellHasIcon(icon));
+    EXPECT_TRUE(testsupport::ShellHasIcon(icon.Handle()));
 }
 
 TEST(TrayIcon, AHiddenIconStaysAwayWhenTheTaskBarIsCreatedAgain) {
     tk::TrayIcon icon;
     SendMessageW(icon.Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
-    EXPECT_FALSE(ShellHasIcon(icon));
+    EXPECT_FALSE(testsupport::ShellHasIcon(icon.Handle()));
 }
 
 TEST(TrayIcon, ReportsDoubleClicksAndReleasedButtonsWithTheCursorPosition) {

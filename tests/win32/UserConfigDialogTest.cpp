@@ -53,7 +53,7 @@ class UserConfigDialogTest : public testsupport::DialogTest {
         form->SetHotKeyId(hotKeyId_);
         form->OnApplyHotKey = Applier();
         form->Show();
-        testsupport::Pump(30);
+        tk::Application::Instance().ProcessMessages();
         return form;
     }
     void Free(TUserConfigForm* form) { tk::FormDeleter{}(form); }
@@ -112,12 +112,12 @@ TEST_F(UserConfigDialogTest, TheWindowIsShapedColouredAndCentredOnTheMainWindow)
     EXPECT_STREQ(cls, L"TUserConfigForm");
     EXPECT_EQ(form->Caption(), base::Utf8ToWide("参数设置"));
     EXPECT_EQ(GetWindowLongW(form->Handle(), GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0);
-    RECT client{}, window{}, mainRect{};
+    RECT client{};
     GetClientRect(form->Handle(), &client);
     EXPECT_EQ(client.right, 423);
     EXPECT_EQ(client.bottom, 452);
-    GetWindowRect(form->Handle(), &window);
-    GetWindowRect(main_->Handle(), &mainRect);
+    const RECT window = testsupport::WindowRect(form->Handle());
+    const RECT mainRect = testsupport::WindowRect(main_->Handle());
     EXPECT_EQ(window.left, mainRect.left + (800 - 423) / 2);
     EXPECT_EQ(window.top, mainRect.top + (600 - 452) / 2);
     // Rounded corners: the corner pixel is outside the region, the edge middle inside.
@@ -136,9 +136,9 @@ TEST_F(UserConfigDialogTest, TheWindowIsShapedColouredAndCentredOnTheMainWindow)
     }
     EXPECT_EQ(form->HotKeyLabel().GetFont().Color(), kAccent);
     // The panel colour really reaches the screen behind a radio button's text (reflected colour).
-    testsupport::Pump(50);
     tk::RadioButton& radio = form->ClearAutoRunButton();
-    EXPECT_EQ(ClientPixel(radio.Handle(), radio.Width() - 2, 1), kPanel);
+    EXPECT_TRUE(
+        testsupport::WaitUntil([&] { return ClientPixel(radio.Handle(), radio.Width() - 2, 1) == kPanel; }));
 }
 
 TEST_F(UserConfigDialogTest, TabMovesThroughTheGroupsInTheDesignedOrder) {
@@ -154,13 +154,11 @@ TEST_F(UserConfigDialogTest, TabMovesThroughTheGroupsInTheDesignedOrder) {
                              form->ClearAutoRunButton().Handle()};
     for (HWND next : expected) {
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-        testsupport::Pump(20);
-        EXPECT_EQ(GetFocus(), next);
+        EXPECT_TRUE(testsupport::WaitUntil([&] { return GetFocus() == next; }));
     }
     // The arrow keys move the choice within a group.
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_UP, 0);
-    testsupport::Pump(20);
-    EXPECT_TRUE(form->AutoRunButton().Checked());
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return form->AutoRunButton().Checked(); }));
     EXPECT_FALSE(form->ClearAutoRunButton().Checked());
 }
 
@@ -261,7 +259,7 @@ TEST_F(UserConfigDialogTest, CloseCrossChangesNothing) {
     Choose(form->AutoRunButton());
     ClickCloseCross(form);
     EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
-    EXPECT_TRUE(testsupport::PumpUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
+    EXPECT_TRUE(testsupport::WaitUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
     EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), before);
     EXPECT_TRUE(MainHolds(0, VK_F9));
     EXPECT_FALSE(testsupport::PathExists(testsupport::StartupLink()));
@@ -288,7 +286,7 @@ TEST_F(UserConfigDialogTest, ModalRunEndsWithOkAndAllowsNoSecondDialog) {
     EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
     EXPECT_EQ(UserValue("HotKey"), "0,120,120");
     // The dialog frees itself from the message loop.
-    EXPECT_TRUE(testsupport::PumpUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
+    EXPECT_TRUE(testsupport::WaitUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
 }
 
 TEST_F(UserConfigDialogTest, ModalRunEndsWithCancelOrTheCloseCrossWritingNothing) {
@@ -304,7 +302,7 @@ TEST_F(UserConfigDialogTest, ModalRunEndsWithCancelOrTheCloseCrossWritingNothing
         EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
         EXPECT_FALSE(UserConfigExists());
         EXPECT_FALSE(HotKeyIsHeld(MOD_CONTROL | MOD_ALT, 'Z'));
-        EXPECT_TRUE(testsupport::PumpUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
+        EXPECT_TRUE(testsupport::WaitUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
     }
 }
 
@@ -315,7 +313,8 @@ TEST_F(UserConfigDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     ClickOk(form);
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
     EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
-    testsupport::Pump(30);
+    // The dialog stays: what the click left for later was posted before it returned, and is handled here.
+    tk::Application::Instance().ProcessMessages();
     EXPECT_EQ(dialogs::TUserConfigForm::Current(), form);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(form->GetModalResult(), tk::kModalNone);

@@ -12,7 +12,7 @@
 #include <memory>
 
 #include "BrowserEvents.h"
-#include "Pump.h"
+#include "toolkit/Application.h"
 #include "toolkit/ComObject.h"
 #include "ScriptEngine.h"
 #include "base/Error.h"
@@ -412,7 +412,7 @@ TEST_F(WebBrowserHostTest, OwnerMayFreeTheBrowserInsideAnEvent) {
 TEST_F(WebBrowserHostTest, NavigateAndRefreshAreAcceptedByTheControl) {
     EXPECT_NO_THROW(browser_->Navigate(L"http://exam.example/login.aspx"));
     EXPECT_NO_THROW(browser_->Navigate(L""));
-    testsupport::Pump(100);
+    tk::Application::Instance().ProcessMessages();
     EXPECT_NO_THROW(browser_->SetHostFlags(webhost::FullHostFlags));
     try {
         browser_->Refresh();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ImportHook.h"
-#include "Pump.h"
+#include "support/Wait.h"
 #include "config/MMSaveClass.h"
 
 using testsupport::ImportHook;
@@ -86,11 +86,12 @@ TEST_F(WorkingSetTrimTest, ThreadTimerTrimsThroughTheMessageLoopUntilKilled) {
     ASSERT_NE(id, 0u);
     config::StartTrimTimer(20);  // already running: the same timer
     EXPECT_EQ(config::TrimTimerId(), id);
-    EXPECT_TRUE(testsupport::PumpUntil([] { return calls.size() >= 2; }, 3000));
+    EXPECT_TRUE(testsupport::WaitUntil([] { return calls.size() >= 2; }, 3000));
 
     config::StopTrimTimer();
     EXPECT_EQ(config::TrimTimerId(), 0u);
     const size_t trims = calls.size();
-    testsupport::Pump(100);
+    // The timer came every 20 ms: five periods without a trim show it is gone.
+    testsupport::PumpFor(100);
     EXPECT_EQ(calls.size(), trims);
 }
