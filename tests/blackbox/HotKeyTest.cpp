@@ -8,31 +8,23 @@
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
 
-namespace {
-
-bool TrayWindowExists() {
-    // Without a notification area on the display, Wine shows its own tray window.
-    return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr ||
-           FindWindowW(nullptr, L"Wine System Tray") != nullptr;
-}
-
-}  // namespace
-
 TEST(HotKey, HotKeyMessageUnderTheAtomsIdentifierHidesAndShowsTheWindow) {
     VelmoraProcess velmora;
     velmora.WriteUserConfig("HotKey=0,120,120\r\n");
-    velmora.Start();
-    HWND window = velmora.WaitForMainWindow();
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     const ATOM atom = GlobalFindAtomA("HOTKEY");
     ASSERT_NE(atom, 0);
     const WPARAM id = atom - 0xC000;
+    // The key hides the window only while the program is the active one.
     SetForegroundWindow(window);
-    Sleep(200);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == window; }));
     PostMessageW(window, WM_HOTKEY, id, MAKELPARAM(0, VK_F9));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
-    Sleep(200);  // beyond the 100 ms debounce
+    // A press less than 100 ms after the one before is ignored: the next one comes once that much
+    // time has passed since the program handled the first (which it had when the window went).
+    const DWORD hidden = GetTickCount();
+    WaitUntil([&] { return GetTickCount() - hidden > 150; });
     PostMessageW(window, WM_HOTKEY, id, MAKELPARAM(0, VK_F9));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_TRUE(velmora.Running());
@@ -45,5 +37,19 @@ TEST(HotKey, TrayIconAppearsWhenTheSystemMenuIconIsFound) {
                           (velmora.Folder() + "SysMenu.ico").c_str(), FALSE));
     velmora.Start();
     ASSERT_NE(velmora.WaitForMainWindow(), nullptr);
-    EXPECT_TRUE(WaitUntil(&TrayWindowExists));
+    const HWND icon = blackbox::FindTrayIconWindow(velmora.ProcessId());
+    ASSERT_NE(icon, nullptr);
+    // This program's own icon, not any: the shell knows an icon added by its tray window.
+    EXPECT_TRUE(WaitUntil([&] { return testsupport::ShellHasIcon(icon); }));
+}
+
+TEST(HotKey, WithoutTheSystemMenuIconThereIsNoTrayIcon) {
+    VelmoraProcess velmora;
+    HWND window = velmora.StartShown();
+    ASSERT_NE(window, nullptr);
+    const HWND icon = blackbox::FindTrayIconWindow(velmora.ProcessId());
+    ASSERT_NE(icon, nullptr);
+    // The icon step belongs to the window's creation, which ends before the window is shown: no icon
+    // can come later.
+    EXPECT_FALSE(testsupport::ShellHasIcon(icon));
 }

@@ -36,16 +36,9 @@ bool UserAgentTokenRegistered() {
 TEST(LoginWindow, StartsCompactAtItsDesignedPlace) {
     VelmoraProcess velmora;
     velmora.WriteSysConfig("DirectUrl=http://exam.example/login.aspx\r\n");
-    velmora.Start();
-    HWND window = velmora.WaitForMainWindow();
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-    RECT r{};
-    GetWindowRect(window, &r);
-    EXPECT_EQ(r.left, 502);
-    EXPECT_EQ(r.top, 237);
-    EXPECT_EQ(r.right - r.left, 400);
-    EXPECT_EQ(r.bottom - r.top, 250);
+    EXPECT_TRUE(testsupport::WindowComesTo(window, 502, 237, 400, 250));
 }
 
 TEST(LoginWindow, UserAgentTokenLivesExactlyAsLongAsTheProgram) {

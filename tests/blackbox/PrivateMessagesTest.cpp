@@ -11,15 +11,6 @@ using blackbox::WaitUntil;
 
 namespace {
 
-HWND StartAndWaitVisible(VelmoraProcess& velmora) {
-    velmora.Start();
-    HWND window = velmora.WaitForMainWindow();
-    if (window) {
-        WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
-    }
-    return window;
-}
-
 // Whether a comes before b in the top-level z-order.
 bool Above(HWND a, HWND b) {
     for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
@@ -47,7 +38,7 @@ int CountLines(const std::string& path) {
 TEST(PrivateMessages, ShowMainWindowShowsAWindowHiddenToTheTray) {
     VelmoraProcess velmora;
     velmora.WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
-    HWND window = StartAndWaitVisible(velmora);
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
     PostMessageW(window, WM_CLOSE, 0, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
@@ -57,7 +48,7 @@ TEST(PrivateMessages, ShowMainWindowShowsAWindowHiddenToTheTray) {
 
 TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost) {
     VelmoraProcess velmora;
-    HWND window = StartAndWaitVisible(velmora);
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
     // Another program's window in front of it.
     HWND front = CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400, 200, 600, 400,
@@ -88,6 +79,8 @@ TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return CountLines(velmora.Folder() + "starts.log") == 2; }));
+    // No third start, and none elsewhere: the two starts above came within the wait; a further one
+    // would have been started by then too, and 300 ms is several times what a start takes here.
     Sleep(300);
     EXPECT_EQ(CountLines(velmora.Folder() + "starts.log"), 2);
     EXPECT_FALSE(testsupport::PathExists(elsewhere.Path() + "starts.log"));
@@ -103,6 +96,8 @@ TEST(PrivateMessages, RunRestartWithoutRestartExeDoesNothing) {
     HWND window = velmora.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);
+    // Nothing started: the message was handled before SendMessage returned, and a started program
+    // writes its line well within 500 ms here (a warm start takes tens of milliseconds).
     Sleep(500);
     EXPECT_FALSE(testsupport::PathExists(elsewhere.Path() + "starts.log"));
     EXPECT_TRUE(velmora.Running());
@@ -110,7 +105,7 @@ TEST(PrivateMessages, RunRestartWithoutRestartExeDoesNothing) {
 
 TEST(PrivateMessages, PanelHandlerMessageWithAGarbageAddressDoesNotCrash) {
     VelmoraProcess velmora;
-    HWND window = StartAndWaitVisible(velmora);
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
     for (LPARAM address : {LPARAM(1), LPARAM(0x10), LPARAM(0xDEADBEEF), LPARAM(-1), LPARAM(0x7FFFFFFF0000)}) {
         DWORD_PTR result = 1;

@@ -6,67 +6,27 @@
 
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
-
-namespace {
-
-void MouseTo(int x, int y) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof(input));
-    Sleep(30);
-}
-
-void Button(bool down) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    SendInput(1, &input, sizeof(input));
-    Sleep(60);
-}
-
-// Presses at (x, y), moves by (dx, dy) in steps and lets go.
-void Drag(int x, int y, int dx, int dy) {
-    MouseTo(x, y);
-    Button(true);
-    for (int step = 1; step <= 10; ++step) {
-        MouseTo(x + dx * step / 10, y + dy * step / 10);
-    }
-    Button(false);
-    Sleep(200);
-}
-
-RECT WindowRect(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return r;
-}
-
-}  // namespace
+using testsupport::DragWithMouse;
+using testsupport::WindowComesTo;
 
 TEST(SkinnedWindow, LoginWindowDragsByItsCaptionButItsBordersDoNotResizeIt) {
     VelmoraProcess velmora;
-    velmora.Start();
-    HWND window = velmora.WaitForMainWindow();
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
-    Sleep(300);
-    const RECT start = WindowRect(window);
+    const DWORD windowThread = GetWindowThreadProcessId(window, nullptr);
+    const RECT start = testsupport::WindowRect(window);
     ASSERT_EQ(start.right - start.left, 400);
 
-    Drag(start.left + 100, start.top + 15, 120, 60);
-    const RECT moved = WindowRect(window);
-    EXPECT_EQ(moved.left, start.left + 120);
-    EXPECT_EQ(moved.top, start.top + 60);
-    EXPECT_EQ(moved.right - moved.left, 400);
+    // By the caption: the system's move loop runs in the program's thread.
+    DragWithMouse({start.left + 100, start.top + 15}, 120, 60, windowThread);
+    ASSERT_TRUE(WindowComesTo(window, start.left + 120, start.top + 60, 400, 250));
 
-    // The compact window is not resizable: its edges are client area.
-    Drag(moved.right - 2, moved.top + 150, 100, 0);
-    Drag(moved.right - 2, moved.bottom - 2, 150, 100);
-    const RECT after = WindowRect(window);
-    EXPECT_EQ(after.left, moved.left);
-    EXPECT_EQ(after.right - after.left, 400);
-    EXPECT_EQ(after.bottom - after.top, 250);
+    // The compact window is not resizable: its edges are client area, and no loop starts there.
+    const POINT moved{start.left + 120, start.top + 60};
+    DragWithMouse({moved.x + 400 - 2, moved.y + 150}, 100, 0);
+    DragWithMouse({moved.x + 400 - 2, moved.y + 250 - 2}, 150, 100);
+    // Dragged back by the caption: the program handles its input in order, so once this drag has
+    // arrived the ones before it have been handled, and the size shows they changed nothing.
+    DragWithMouse({moved.x + 100, moved.y + 15}, -120, -60, windowThread);
+    EXPECT_TRUE(WindowComesTo(window, start.left, start.top, 400, 250));
 }

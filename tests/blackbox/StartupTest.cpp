@@ -38,12 +38,12 @@ TEST(Startup, CloseWithoutNeverRequireEndsTheProgramAndReleasesEverything) {
 TEST(Startup, CloseActionHideKeepsTheProgramInTheTray) {
     VelmoraProcess velmora;
     velmora.WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
-    velmora.Start();
-    HWND window = velmora.WaitForMainWindow();
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
+    // Still running: an exit would have followed from the same close (a quit message posted to its
+    // own loop, a few milliseconds); 300 ms is many times that.
     Sleep(300);
     EXPECT_TRUE(velmora.Running());
     EXPECT_TRUE(IsWindow(window));
@@ -62,14 +62,14 @@ TEST(Startup, CloseActionExitInAnyCaseEndsTheProgram) {
 TEST(Startup, LogOffIsAllowedEvenWhenClosingWouldOnlyHide) {
     VelmoraProcess velmora;
     velmora.WriteUserConfig("NeverRequire=1\r\nCloseAction=hide\r\n");
-    velmora.Start();
-    HWND window = velmora.WaitForMainWindow();
+    HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     DWORD_PTR answer = 0;
     ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000,
                                     &answer));
     EXPECT_EQ(answer, 1u);
+    // Nothing follows the answer: whatever the query did, it did before answering; 200 ms lets
+    // anything it posted run many times over.
     Sleep(200);
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(velmora.Running());
@@ -86,6 +86,8 @@ TEST(Startup, MalformedHotKeyIsReportedAndTheWindowStillComesUp) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
+    // Only one box: the window is up, so start-up is over; a second report would have come with
+    // it. The watcher looks every 20 ms.
     Sleep(200);
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }

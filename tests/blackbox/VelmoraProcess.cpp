@@ -1,62 +1,26 @@
 #include "VelmoraProcess.h"
 
-#include <functional>
 #include <stdexcept>
+#include <vector>
 
 #include "config/AppConfigClass.h"
 #include "base/Module.h"
 
 namespace blackbox {
-namespace {
-
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<WindowSearch*>(param);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(window, &pid);
-    if (pid != search->processId) {
-        return TRUE;
-    }
-    wchar_t cls[64] = {}, caption[64] = {};
-    GetClassNameW(window, cls, 64);
-    GetWindowTextW(window, caption, 64);
-    if (std::wstring(cls) == L"TMainForm" && std::wstring(caption) == L"Velmora") {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
-
 HWND FindMainWindow(DWORD processId) {
-    WindowSearch search{processId, nullptr};
-    EnumWindows(&MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool HotKeyIsHeld(UINT modifiers, UINT key) {
-    const int probeId = 0xBFF0;
-    if (RegisterHotKey(nullptr, probeId, modifiers, key)) {
-        UnregisterHotKey(nullptr, probeId);
-        return false;
-    }
-    return true;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (static_cast<int>(GetTickCount() - start) > timeoutMs) {
-            return false;
+    for (HWND window : testsupport::WindowsOf(processId, L"TMainForm")) {
+        wchar_t caption[64] = {};
+        GetWindowTextW(window, caption, 64);
+        if (std::wstring(caption) == L"Velmora") {
+            return window;
         }
-        Sleep(20);
     }
-    return true;
+    return nullptr;
+}
+
+HWND FindTrayIconWindow(DWORD processId) {
+    const std::vector<HWND> windows = testsupport::WindowsOf(processId, L"VelmoraTrayIcon");
+    return windows.empty() ? nullptr : windows.front();
 }
 
 VelmoraProcess::VelmoraProcess() {
@@ -126,6 +90,12 @@ HWND VelmoraProcess::WaitForMainWindow(int timeoutMs) const {
     HWND window = nullptr;
     WaitUntil([&] { return (window = FindMainWindow(processId_)) != nullptr || !Running(); }, timeoutMs);
     return window;
+}
+
+HWND VelmoraProcess::StartShown(const std::string& arguments, const std::string& currentDirectory) {
+    Start(arguments, currentDirectory);
+    HWND window = WaitForMainWindow();
+    return window && WaitUntil([&] { return IsWindowVisible(window) != FALSE; }) ? window : nullptr;
 }
 
 bool VelmoraProcess::WaitForExit(int timeoutMs) const {

@@ -4,10 +4,11 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <string>
 
 #include "support/TestFiles.h"
+#include "support/Wait.h"
+#include "support/WindowProbes.h"
 #include "base/Handles.h"
 
 namespace blackbox {
@@ -32,6 +33,8 @@ class VelmoraProcess {
     void Start(const std::string& arguments = "", const std::string& currentDirectory = "");
     // The program's main window (class TMainForm, caption Velmora), or nullptr after the timeout.
     HWND WaitForMainWindow(int timeoutMs = 15000) const;
+    // Starts the program and waits until its main window is shown; nullptr when it never is.
+    HWND StartShown(const std::string& arguments = "", const std::string& currentDirectory = "");
     bool WaitForExit(int timeoutMs = 10000) const;
     bool Running() const;
     DWORD ProcessId() const { return processId_; }
@@ -45,8 +48,10 @@ class VelmoraProcess {
 
 // The main window of a process by class and caption (hidden windows too).
 HWND FindMainWindow(DWORD processId);
-bool HotKeyIsHeld(UINT modifiers, UINT key);
-// Polls a condition for up to timeoutMs.
-bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
+// The hidden window behind a process's notification-area icon (class VelmoraTrayIcon), or nullptr.
+HWND FindTrayIconWindow(DWORD processId);
+
+using testsupport::HotKeyIsHeld;
+using testsupport::WaitUntil;
 
 }  // namespace blackbox
