@@ -5,7 +5,18 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "base/Handles.h"
+
 namespace testsupport {
+namespace {
+
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { FindClose(h); }
+};
+using UniqueFind = base::Unique<HANDLE, FindTraits>;
+
+}  // namespace
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
@@ -73,24 +84,24 @@ void RemovePath(const std::string& path) {
         return;
     }
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((p + "\\*").c_str(), &found);
-    if (find != INVALID_HANDLE_VALUE) {
+    UniqueFind find(FindFirstFileA((p + "\\*").c_str(), &found));
+    if (find) {
         do {
             std::string name = found.cFileName;
             if (name != "." && name != "..") {
                 RemovePath(p + "\\" + name);
             }
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
+        } while (FindNextFileA(find.Get(), &found));
     }
+    find.Reset();  // the folder goes only once nothing has it open
     RemoveDirectoryA(p.c_str());
 }
 
 void CopyFolder(const std::string& from, const std::string& to) {
     CreateDirectoryA(to.c_str(), nullptr);
     WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((from + "\\*").c_str(), &found);
-    if (find == INVALID_HANDLE_VALUE) {
+    UniqueFind find(FindFirstFileA((from + "\\*").c_str(), &found));
+    if (!find) {
         return;
     }
     do {
@@ -103,8 +114,7 @@ void CopyFolder(const std::string& from, const std::string& to) {
         } else {
             CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
         }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &found));
 }
 
 }  // namespace testsupport
