@@ -6,7 +6,7 @@
 #include <string>
 
 #include "MainFormFixture.h"
-#include "Pump.h"
+#include "toolkit/Application.h"
 #include "app/PrivateMessages.h"
 #include "base/Error.h"
 #include "base/Log.h"
