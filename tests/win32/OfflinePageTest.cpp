@@ -12,7 +12,8 @@
 
 #include "BrowserEvents.h"
 #include "MainFormFixture.h"
-#include "Pump.h"
+#include "support/Wait.h"
+#include "toolkit/Application.h"
 #include "ScriptEngine.h"
 #include "base/Log.h"
 #include "base/Text.h"
@@ -71,7 +72,7 @@ class OfflinePageTest : public testsupport::MainFormTest {
         WriteSysConfig("DirectUrl=" + base::WideToAnsi(kStartUrl) + "\r\n");
         form_ = tk::Application::Instance().CreateMainForm<RecordedMainForm>(retry);
         form_->Show();
-        ASSERT_TRUE(testsupport::PumpUntil([&] { return Requests().size() == 1; }));
+        ASSERT_TRUE(testsupport::WaitUntil([&] { return Requests().size() == 1; }));
     }
     const std::vector<std::wstring>& Requests() const { return form_->recorder->requests; }
     const app::TOfflinePage& Offline() const { return *form_->GetOfflinePage(); }
@@ -86,11 +87,10 @@ class OfflinePageTest : public testsupport::MainFormTest {
     void Fire(DISPID event, const std::wstring& url) {
         testsupport::FireBrowserEvent(form_->GetBrowser()->EventSink(), event,
                                       form_->GetBrowser()->Application().Get(), url);
-        testsupport::Pump(20);
+        tk::Application::Instance().ProcessMessages();
     }
     int Width() const {
-        RECT r{};
-        GetWindowRect(form_->Handle(), &r);
+        const RECT r = testsupport::WindowRect(form_->Handle());
         return r.right - r.left;
     }
     std::string Log() const { return testsupport::ReadFileBytes(logDir_.Path() + "Velmora.log"); }
@@ -158,7 +158,7 @@ TEST_F(OfflinePageTest, TheTimerTriesTheFailedAddressAgainUntilANavigationGoesEl
     Start(app::RetryIntervals{30, 60000});
     const std::wstring failed = kStartUrl + L"?user=alice";
     ASSERT_TRUE(Fail(failed));
-    ASSERT_TRUE(testsupport::PumpUntil([&] { return Requests().size() == 3; }));
+    ASSERT_TRUE(testsupport::WaitUntil([&] { return Requests().size() == 3; }));
     EXPECT_EQ(Requests().back(), failed);
     EXPECT_FALSE(Offline().RetryTimerRunning());  // the retry began; it restarts only if that fails too
     ASSERT_TRUE(Fail(failed));
@@ -187,7 +187,7 @@ TEST_F(OfflinePageTest, TheRealControlsErrorForAnUnreachableStartPageBringsUpThe
     };
     const std::wstring page = app::OfflinePageAddress(L"http://exam.example/login.aspx?user=secret");
     EXPECT_TRUE(
-        testsupport::PumpUntil([&] { return std::count(starts.begin(), starts.end(), page) > 0; }, 20000));
+        testsupport::WaitUntil([&] { return std::count(starts.begin(), starts.end(), page) > 0; }, 20000));
     EXPECT_NE(Log().find("Navigation failed: http://exam.example/login.aspx (status 0x"), std::string::npos);
     EXPECT_EQ(Log().find("secret"), std::string::npos);
 }
