@@ -5,6 +5,7 @@
 #include "app/PrivateMessages.h"
 #include "support/TestFiles.h"
 #include "base/Module.h"
+#include "toolkit/GdiHandles.h"
 
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
@@ -51,8 +52,9 @@ TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost)
     HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
     // Another program's window in front of it.
-    HWND front = CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400, 200, 600, 400,
-                                 nullptr, nullptr, nullptr, nullptr);
+    tk::UniqueWindow frontWindow(CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400,
+                                                 200, 600, 400, nullptr, nullptr, nullptr, nullptr));
+    HWND front = frontWindow.Get();
     // Velmora may still be finishing its own start-up show: put the other window on top until it stays.
     ASSERT_TRUE(WaitUntil([&] {
         SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
@@ -63,7 +65,6 @@ TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost)
     SendMessageW(window, app::WM_SHOWMAINWINDOW, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return Above(window, front); }));
     EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
-    DestroyWindow(front);
 }
 
 TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
