@@ -226,8 +226,11 @@ int Form::ShowModal() {
         try {
             RunModalLoop();
         } catch (...) {
+            // The loop is over either way: the form goes as after any modal result, and the other windows
+            // are enabled again on the way out.
             modal_ = false;
-            throw;  // the other windows are enabled again on the way out
+            SetVisible(false);
+            throw;
         }
     }
     const int result = modalResult_;

@@ -93,6 +93,11 @@ TEST_F(ToolkitModalLoop, AnErrorInTheDialogsCloseQueryLeavesTheLoopAndGivesBackT
     EXPECT_THROW(dialog->ShowModal(), base::Error);
     ExpectOnlyTheVisibleEnabledOnesWereDisabledAndAreBack();
     EXPECT_FALSE(dialog->IsModal());
+    // Gone from the screen as after any end of the loop, so it can be shown modally again.
+    EXPECT_FALSE(IsWindowVisible(dialog->Handle()));
+    dialog->OnCloseQuery = nullptr;
+    RecordInsideAndEnd(*dialog);
+    EXPECT_EQ(dialog->ShowModal(), tk::kModalOk);
 }
 
 TEST_F(ToolkitModalLoop, AnErrorInTheDialogsMessageHandlerIsShownAndTheLoopGoesOn) {
