@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/MainFrm.h"
+#include "app/SingleInstance.h"
 #include "config/AppConfigClass.h"
 #include "config/MMSaveClass.h"
 #include "toolkit/Application.h"
@@ -12,6 +13,10 @@
 #include "base/Text.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // Before anything else: a second copy from the same folder shows the first one's window and ends.
+    if (!app::ClaimSingleInstance()) {
+        return 0;
+    }
     // The hourly working-set trim runs from before the main window exists until the very end.
     base::LogF("Velmora %s starting: %s on %s", base::ModuleVersion(nullptr).c_str(),
                base::AnsiToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());

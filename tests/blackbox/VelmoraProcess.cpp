@@ -86,6 +86,30 @@ void VelmoraProcess::Start(const std::string& arguments, const std::string& curr
     processId_ = pi.dwProcessId;
 }
 
+VelmoraProcess::RunResult VelmoraProcess::RunAgain(int timeoutMs, const std::string& exePath) const {
+    const std::string exe = exePath.empty() ? folder_.Path() + "Velmora.exe" : exePath;
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof(si);
+    PROCESS_INFORMATION pi{};
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(),
+                        &si, &pi)) {
+        throw std::runtime_error("cannot start " + exe);
+    }
+    CloseHandle(pi.hThread);
+    base::UniqueHandle process(pi.hProcess);
+    const DWORD start = GetTickCount();
+    RunResult result;
+    result.ended = WaitForSingleObject(process.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+    result.elapsedMs = GetTickCount() - start;
+    if (!result.ended) {
+        TerminateProcess(process.Get(), 1);
+        WaitForSingleObject(process.Get(), 5000);
+    }
+    GetExitCodeProcess(process.Get(), &result.exitCode);
+    return result;
+}
+
 HWND VelmoraProcess::WaitForMainWindow(int timeoutMs) const {
     HWND window = nullptr;
     WaitUntil([&] { return (window = FindMainWindow(processId_)) != nullptr || !Running(); }, timeoutMs);

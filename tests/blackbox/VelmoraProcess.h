@@ -40,6 +40,16 @@ class VelmoraProcess {
     DWORD ProcessId() const { return processId_; }
     void Stop();
 
+    // What a start of the same program file ended with.
+    struct RunResult {
+        bool ended = false;  // within the time allowed (otherwise it was ended forcibly)
+        DWORD exitCode = 0;
+        DWORD elapsedMs = 0;
+    };
+    // Starts Velmora.exe of this folder once more, as another process, and waits for it to end.
+    // exePath empty: the folder's Velmora.exe spelled as Folder() spells it.
+    RunResult RunAgain(int timeoutMs, const std::string& exePath = "") const;
+
   private:
     testsupport::TempFolder folder_;
     base::UniqueHandle process_;

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "MainFormFixture.h"
-#include "ShellLinks.h"
+#include "support/ShellLinks.h"
 #include "config/AppConfigClass.h"
 #include "support/TestFiles.h"
 #include "support/Wait.h"

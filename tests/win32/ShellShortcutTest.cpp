@@ -2,7 +2,7 @@
 // IShellLinkA, and the removal of autostart (shortcut and machine-wide Run value).
 #include <gtest/gtest.h>
 
-#include "ShellLinks.h"
+#include "support/ShellLinks.h"
 #include "config/Reg2SysClass.h"
 #include "support/TestFiles.h"
 #include "base/Module.h"

@@ -1,0 +1,186 @@
+// One copy per program folder, seen from outside: a second start of the same Velmora.exe shows the
+// first copy's window and ends with code 0, touching nothing; copies from two folders run side by side.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <tuple>
+
+#include "VelmoraProcess.h"
+#include "support/ShellLinks.h"
+#include "support/TestFiles.h"
+
+using blackbox::VelmoraProcess;
+using blackbox::WaitUntil;
+
+namespace {
+
+constexpr int kSecondStartLimitMs = 5000;
+
+HWND StartAndWaitVisible(VelmoraProcess& velmora) {
+    velmora.Start();
+    HWND window = velmora.WaitForMainWindow();
+    if (window) {
+        WaitUntil([&] { return IsWindowVisible(window) != FALSE; });
+    }
+    return window;
+}
+
+bool Above(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) {
+            return true;
+        }
+        if (w == b) {
+            return false;
+        }
+    }
+    return false;
+}
+
+// Every file of a folder tree with its size and last write time.
+using FileState = std::map<std::string, std::tuple<DWORD, DWORD, DWORD>>;
+void CollectFiles(const std::string& folder, const std::string& prefix, FileState& state) {
+    WIN32_FIND_DATAA data{};
+    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CollectFiles(folder + name + "\\", prefix + name + "\\", state);
+        } else {
+            state[prefix + name] = {data.nFileSizeLow, data.ftLastWriteTime.dwLowDateTime,
+                                    data.ftLastWriteTime.dwHighDateTime};
+        }
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+FileState FilesOf(const std::string& folder) {
+    FileState state;
+    CollectFiles(folder, "", state);
+    return state;
+}
+
+// Every value (name and data) of a registry key under HKEY_CURRENT_USER.
+std::map<std::string, std::string> ValuesOf(const char* key) {
+    std::map<std::string, std::string> values;
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+        return values;
+    }
+    for (DWORD i = 0;; ++i) {
+        char name[512] = {};
+        BYTE data[2048] = {};
+        DWORD nameSize = sizeof(name), dataSize = sizeof(data), type = 0;
+        if (RegEnumValueA(handle, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) {
+            break;
+        }
+        values[name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataSize);
+    }
+    RegCloseKey(handle);
+    return values;
+}
+
+const char kUserAgentKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+struct ShortcutCleanup {
+    ~ShortcutCleanup() { testsupport::RemoveProgramShortcuts(); }
+};
+
+}  // namespace
+
+TEST(SingleInstance, SecondStartBringsTheVisibleFirstCopyForwardAndEnds) {
+    VelmoraProcess velmora;
+    HWND window = StartAndWaitVisible(velmora);
+    ASSERT_NE(window, nullptr);
+    HWND front = CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400, 200, 600, 400,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(WaitUntil([&] {
+        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(front);
+        Sleep(50);
+        return Above(front, window);
+    }));
+    const auto second = velmora.RunAgain(kSecondStartLimitMs);
+    EXPECT_TRUE(second.ended) << "the second start still ran after 5 s";
+    EXPECT_EQ(second.exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return Above(window, front); }));
+    EXPECT_TRUE(velmora.Running());
+    EXPECT_EQ(blackbox::FindMainWindow(velmora.ProcessId()), window);
+    DestroyWindow(front);
+}
+
+TEST(SingleInstance, SecondStartShowsTheFirstCopyHiddenToTheTray) {
+    VelmoraProcess velmora;
+    HWND window = StartAndWaitVisible(velmora);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
+    const auto second = velmora.RunAgain(kSecondStartLimitMs);
+    EXPECT_TRUE(second.ended) << "the second start still ran after 5 s";
+    EXPECT_EQ(second.exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_TRUE(velmora.Running());
+}
+
+TEST(SingleInstance, PathsDifferingOnlyInLetterCaseAreOneCopy) {
+    VelmoraProcess velmora;
+    HWND window = StartAndWaitVisible(velmora);
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
+    std::string upper = velmora.Folder() + "VELMORA.EXE";
+    CharUpperBuffA(upper.data(), static_cast<DWORD>(upper.size()));
+    const auto second = velmora.RunAgain(kSecondStartLimitMs, upper);
+    EXPECT_TRUE(second.ended);
+    EXPECT_EQ(second.exitCode, 0u);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+}
+
+TEST(SingleInstance, SecondStartChangesNoFileShortcutOrRegistryValue) {
+    ShortcutCleanup cleanup;
+    VelmoraProcess velmora;
+    // Settings under which a full start would write: the autostart shortcut at every start.
+    velmora.WriteUserConfig("SkinPath=Skin\\Blue\\\r\nHotKey=3,90,49242\r\nAutoRegNextTime=1\r\n");
+    velmora.WriteSysConfig("DirectUrl=about:blank\r\n");
+    HWND window = StartAndWaitVisible(velmora);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(WaitUntil([] { return testsupport::PathExists(testsupport::StartupLink()); }));
+    DeleteFileA(testsupport::StartupLink().c_str());
+    Sleep(200);  // the first copy's own start-up writes are over
+    const FileState filesBefore = FilesOf(velmora.Folder());
+    const auto agentBefore = ValuesOf(kUserAgentKey);
+    const auto runBefore = ValuesOf(kRunKey);
+
+    const auto second = velmora.RunAgain(kSecondStartLimitMs);
+    EXPECT_TRUE(second.ended);
+    EXPECT_EQ(second.exitCode, 0u);
+    Sleep(300);
+    EXPECT_EQ(FilesOf(velmora.Folder()), filesBefore);
+    EXPECT_EQ(ValuesOf(kUserAgentKey), agentBefore);
+    EXPECT_EQ(ValuesOf(kRunKey), runBefore);
+    EXPECT_FALSE(testsupport::PathExists(testsupport::StartupLink()));
+    EXPECT_FALSE(testsupport::PathExists(testsupport::DesktopLink()));
+    EXPECT_FALSE(testsupport::PathExists(testsupport::ProgramGroup()));
+    EXPECT_TRUE(velmora.Running());
+}
+
+TEST(SingleInstance, CopiesFromTwoFoldersRunSideBySide) {
+    VelmoraProcess first;
+    VelmoraProcess second;
+    HWND firstWindow = StartAndWaitVisible(first);
+    ASSERT_NE(firstWindow, nullptr);
+    HWND secondWindow = StartAndWaitVisible(second);
+    ASSERT_NE(secondWindow, nullptr);
+    EXPECT_NE(firstWindow, secondWindow);
+    Sleep(500);
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(second.Running());
+    EXPECT_TRUE(IsWindowVisible(firstWindow));
+    EXPECT_TRUE(IsWindowVisible(secondWindow));
+}
