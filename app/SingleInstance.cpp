@@ -80,8 +80,9 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
         return TRUE;
     }
     const std::wstring longImage = LongPathOf(image);
-    if (CompareStringOrdinal(longImage.c_str(), static_cast<int>(longImage.size()), search->exeLongPath->c_str(),
-                             static_cast<int>(search->exeLongPath->size()), TRUE) == CSTR_EQUAL) {
+    if (CompareStringOrdinal(longImage.c_str(), static_cast<int>(longImage.size()),
+                             search->exeLongPath->c_str(), static_cast<int>(search->exeLongPath->size()),
+                             TRUE) == CSTR_EQUAL) {
         search->found = window;
         return FALSE;
     }
@@ -98,13 +99,13 @@ void ShowFirstCopy(const std::wstring& exeLongPath) {
             GetWindowThreadProcessId(window, &processId);
             // Lets the first copy bring itself forward (Windows grants that only to the foreground's owner).
             AllowSetForegroundWindow(processId);
-            const DWORD timeout = std::clamp<DWORD>(kFindWindowTimeoutMs - std::min(elapsed, kFindWindowTimeoutMs),
-                                                    200, 2000);
+            const DWORD timeout =
+                std::clamp<DWORD>(kFindWindowTimeoutMs - std::min(elapsed, kFindWindowTimeoutMs), 200, 2000);
             DWORD_PTR result = 0;
-            const bool answered = SendMessageTimeoutW(window, WM_SHOWMAINWINDOW, 0, 0, SMTO_ABORTIFHUNG, timeout,
-                                                      &result) != 0;
-            base::LogF("Second start of %s: the copy already running (process %lu) %s", base::WideToUtf8(exeLongPath).c_str(),
-                       static_cast<unsigned long>(processId),
+            const bool answered =
+                SendMessageTimeoutW(window, WM_SHOWMAINWINDOW, 0, 0, SMTO_ABORTIFHUNG, timeout, &result) != 0;
+            base::LogF("Second start of %s: the copy already running (process %lu) %s",
+                       base::WideToUtf8(exeLongPath).c_str(), static_cast<unsigned long>(processId),
                        answered ? "was asked to show its window" : "did not answer WM_SHOWMAINWINDOW");
             return;
         }
@@ -122,7 +123,8 @@ void ShowFirstCopy(const std::wstring& exeLongPath) {
 std::wstring LongPathOf(const std::wstring& path) {
     std::wstring longPath(path.size() + 1, L'\0');
     for (;;) {
-        const DWORD length = GetLongPathNameW(path.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
+        const DWORD length =
+            GetLongPathNameW(path.c_str(), longPath.data(), static_cast<DWORD>(longPath.size()));
         if (length == 0) {
             return path;
         }

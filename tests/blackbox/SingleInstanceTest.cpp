@@ -85,7 +85,8 @@ std::map<std::string, std::string> ValuesOf(const char* key) {
     return values;
 }
 
-const char kUserAgentKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+const char kUserAgentKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 struct ShortcutCleanup {

@@ -92,8 +92,8 @@ VelmoraProcess::RunResult VelmoraProcess::RunAgain(int timeoutMs, const std::str
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder_.Path().c_str(),
-                        &si, &pi)) {
+    if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder_.Path().c_str(), &si, &pi)) {
         throw std::runtime_error("cannot start " + exe);
     }
     CloseHandle(pi.hThread);

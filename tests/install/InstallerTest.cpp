@@ -32,7 +32,8 @@ using testsupport::WriteFileBytes;
 namespace {
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora";
-constexpr char kUserAgentKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
+constexpr char kUserAgentKey[] =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
 constexpr char kUserAgentToken[] = "Mozilla/4.0(Compatible; Velmora browser host 1.0)";
 
 std::string SetupExe() {
@@ -105,7 +106,8 @@ std::string RegString(const char* key, const char* name) {
 }
 bool RegDword(const char* key, const char* name, DWORD& value) {
     DWORD size = sizeof(value);
-    return RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) == ERROR_SUCCESS;
+    return RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+           ERROR_SUCCESS;
 }
 bool RegKeyExists(const char* key) {
     HKEY handle = nullptr;
@@ -294,7 +296,8 @@ class InstalledProgram {
         if (!Ended(0)) {
             if (HWND window = blackbox::FindMainWindow(processId_)) {
                 DWORD_PTR result = 0;
-                SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000, &result);
+                SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000,
+                                    &result);
             }
             if (!Ended(5000)) {
                 TerminateProcess(process_.Get(), 1);
@@ -309,14 +312,16 @@ class InstalledProgram {
     DWORD ProcessId() const { return processId_; }
     HWND WaitForVisibleWindow() const {
         HWND window = nullptr;
-        WaitUntil([&] { return (window = blackbox::FindMainWindow(processId_)) != nullptr || Ended(0); }, 15000);
+        WaitUntil([&] { return (window = blackbox::FindMainWindow(processId_)) != nullptr || Ended(0); },
+                  15000);
         if (window && !WaitUntil([&] { return IsWindowVisible(window) != FALSE; }, 15000)) {
             return nullptr;
         }
         return window;
     }
     bool Ended(int timeoutMs) const {
-        return !process_ || WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
+        return !process_ ||
+               WaitForSingleObject(process_.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0;
     }
 
   private:
@@ -365,7 +370,8 @@ TEST_F(Installer, SilentInstallPutsTheFilesTheShortcutAndTheUninstallEntryInPlac
     std::set<std::string> expected = PortableFiles();
     expected.insert("Uninstall.exe");
     EXPECT_EQ(FilesBelow(InstallFolder()), expected);
-    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"), installtest::kStartUrl);
+    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"),
+              installtest::kStartUrl);
     EXPECT_EQ(config::ReadIniValue(Installed("UserConfig.ini"), "UserCustom", "SkinPath"), "Skin\\Blue\\");
     EXPECT_EQ(config::ReadIniValue(Installed("Version.dat"), "Version", "Ver"), installtest::kVersion);
 
@@ -387,7 +393,8 @@ TEST_F(Installer, SilentInstallPutsTheFilesTheShortcutAndTheUninstallEntryInPlac
     EXPECT_EQ(RegString(kUninstallKey, "DisplayName"), "Velmora");
     EXPECT_EQ(RegString(kUninstallKey, "DisplayVersion"), installtest::kVersion);
     EXPECT_EQ(RegString(kUninstallKey, "Publisher"), installtest::kPublisher);
-    EXPECT_TRUE(SamePath(RegString(kUninstallKey, "DisplayIcon"), exe + ",0")) << RegString(kUninstallKey, "DisplayIcon");
+    EXPECT_TRUE(SamePath(RegString(kUninstallKey, "DisplayIcon"), exe + ",0"))
+        << RegString(kUninstallKey, "DisplayIcon");
     EXPECT_TRUE(SamePath(RegString(kUninstallKey, "InstallLocation"), InstallFolder()));
     const std::string uninstaller = "\"" + Installed("Uninstall.exe") + "\"";
     EXPECT_TRUE(SamePath(RegString(kUninstallKey, "UninstallString"), uninstaller));
@@ -419,13 +426,20 @@ TEST_F(Installer, TheInstalledProgramStartsFromItsFolderAndShowsItsWindow) {
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right - rect.left, 400);
     EXPECT_EQ(rect.bottom - rect.top, 250);
+    // Its tray icon: the skin's SysMenu.ico was found through "SkinPath" from the install folder
+    // (without a notification area on the display, Wine shows the icon in a tray window of its own).
+    EXPECT_TRUE(WaitUntil([] {
+        return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr ||
+               FindWindowW(nullptr, L"Wine System Tray") != nullptr;
+    }));
 }
 
 TEST_F(Installer, SilentUpgradeKeepsTheUsersSettingsAndRenewsTheProgram) {
     ASSERT_EQ(RunSetup(), 0u);
     const std::string program = ReadFileBytes(Installed("Velmora.exe"));
     // The user's settings: a chosen hot key; SysConfig.ini lost; an old program; a missing readme.
-    const std::string userConfig = "[UserCustom]\r\nSkinPath=Skin\\Blue\\\r\nHotKey=3,90,49242\r\nCloseAction=exit\r\n";
+    const std::string userConfig =
+        "[UserCustom]\r\nSkinPath=Skin\\Blue\\\r\nHotKey=3,90,49242\r\nCloseAction=exit\r\n";
     WriteFileBytes(Installed("UserConfig.ini"), userConfig);
     DeleteFileA(Installed("SysConfig.ini").c_str());
     WriteFileBytes(Installed("Velmora.exe"), "an older Velmora.exe");
@@ -434,14 +448,16 @@ TEST_F(Installer, SilentUpgradeKeepsTheUsersSettingsAndRenewsTheProgram) {
     ASSERT_EQ(RunSetup(), 0u);
     EXPECT_EQ(ReadFileBytes(Installed("UserConfig.ini")), userConfig);
     EXPECT_EQ(config::ReadIniValue(Installed("UserConfig.ini"), "UserCustom", "HotKey"), "3,90,49242");
-    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"), installtest::kStartUrl);
+    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"),
+              installtest::kStartUrl);
     EXPECT_TRUE(ReadFileBytes(Installed("Velmora.exe")) == program) << "Velmora.exe was not replaced";
     EXPECT_TRUE(PathExists(Installed("README.txt")));
 
     // And a user's start page survives too.
     WriteFileBytes(Installed("SysConfig.ini"), "[Orvane]\r\nDirectUrl=https://example.invalid/mine\r\n");
     ASSERT_EQ(RunSetup(), 0u);
-    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"), "https://example.invalid/mine");
+    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"),
+              "https://example.invalid/mine");
     EXPECT_EQ(ReadFileBytes(Installed("UserConfig.ini")), userConfig);
 }
 
@@ -463,7 +479,8 @@ TEST_F(Installer, InstallWhileTheProgramHidesOnCloseEndsItLikeTheTrayMenusExit) 
 
 TEST_F(Installer, InstallWhileTheProgramExitsOnCloseClosesItsWindow) {
     ASSERT_EQ(RunSetup(), 0u);
-    WriteFileBytes(Installed("UserConfig.ini"), "[UserCustom]\r\nSkinPath=Skin\\Blue\\\r\nNeverRequire=1\r\nCloseAction=Exit\r\n");
+    WriteFileBytes(Installed("UserConfig.ini"),
+                   "[UserCustom]\r\nSkinPath=Skin\\Blue\\\r\nNeverRequire=1\r\nCloseAction=Exit\r\n");
     InstalledProgram program;
     ASSERT_NE(program.WaitForVisibleWindow(), nullptr);
     EXPECT_EQ(RunSetup(), 0u);
@@ -476,7 +493,8 @@ TEST_F(Installer, InstallGivesUpWithoutTouchingAFileWhenTheProgramDoesNotEnd) {
     WriteFileBytes(Installed("Velmora.exe"), "a Velmora.exe that is running");
     // A copy that holds the single-instance mutex but never ends (no window to ask). The name is the
     // program's own computation: the installer must arrive at the same one.
-    const std::wstring name = app::InstanceMutexNameForPath(app::LongPathOf(base::AnsiToWide(Installed("Velmora.exe"))));
+    const std::wstring name =
+        app::InstanceMutexNameForPath(app::LongPathOf(base::AnsiToWide(Installed("Velmora.exe"))));
     base::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, name.c_str()));
     ASSERT_TRUE(mutex);
 
@@ -498,7 +516,8 @@ TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
     ASSERT_TRUE(WriteLink(testsupport::ProgramGroupLink(), exe));
     ASSERT_TRUE(WriteLink(testsupport::StartupLink(), exe));
     HKEY agent = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kUserAgentKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &agent, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kUserAgentKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &agent,
+                              nullptr),
               ERROR_SUCCESS);
     RegSetValueExA(agent, kUserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
     RegCloseKey(agent);

@@ -15,11 +15,13 @@ TEST(InstanceName, X65599MultipliesAndAddsEachUnit) {
     EXPECT_EQ(HashX65599AsciiFolded(u"A"), 65u);
     EXPECT_EQ(HashX65599AsciiFolded(u"AB"), 65u * 65599u + 66u);
     // Measured with ntdll's RtlHashUnicodeString(CaseInSensitive, X65599) under Wine 8.
-    EXPECT_EQ(HashX65599AsciiFolded(u"C:\\Users\\x\\AppData\\Local\\Programs\\Velmora\\Velmora.exe"), 0x8FCB75D6u);
+    EXPECT_EQ(HashX65599AsciiFolded(u"C:\\Users\\x\\AppData\\Local\\Programs\\Velmora\\Velmora.exe"),
+              0x8FCB75D6u);
 }
 
 TEST(InstanceName, AsciiLettersFoldToUpperCaseOthersStay) {
-    EXPECT_EQ(HashX65599AsciiFolded(u"c:\\users\\X\\appdata\\local\\programs\\velmora\\VELMORA.EXE"), 0x8FCB75D6u);
+    EXPECT_EQ(HashX65599AsciiFolded(u"c:\\users\\X\\appdata\\local\\programs\\velmora\\VELMORA.EXE"),
+              0x8FCB75D6u);
     EXPECT_NE(HashX65599AsciiFolded(u"C:\\A\\Velmora.exe"), HashX65599AsciiFolded(u"C:\\B\\Velmora.exe"));
     EXPECT_EQ(HashX65599AsciiFolded(u"\u4E2D"), 0x4E2Du);
 }

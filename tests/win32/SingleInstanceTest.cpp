@@ -21,7 +21,8 @@ std::wstring Lower(std::wstring text) {
 }  // namespace
 
 TEST(SingleInstance, MutexNameIsTheContractFormat) {
-    const std::wstring name = app::InstanceMutexNameForPath(L"C:\\Users\\x\\AppData\\Local\\Programs\\Velmora\\Velmora.exe");
+    const std::wstring name =
+        app::InstanceMutexNameForPath(L"C:\\Users\\x\\AppData\\Local\\Programs\\Velmora\\Velmora.exe");
     EXPECT_EQ(name, L"Local\\Velmora-8FCB75D6");
 }
 
@@ -32,16 +33,19 @@ TEST(SingleInstance, MutexNameIgnoresLetterCaseAsciiAndBeyond) {
 }
 
 TEST(SingleInstance, SystemHashEqualsTheAsciiFoldedReferenceForAsciiPaths) {
-    for (const wchar_t* path : {L"C:\\Program Files\\Velmora\\Velmora.exe", L"z:\\tmp\\a b\\VELMORA.EXE", L"x"}) {
+    for (const wchar_t* path :
+         {L"C:\\Program Files\\Velmora\\Velmora.exe", L"z:\\tmp\\a b\\VELMORA.EXE", L"x"}) {
         const std::wstring text(path);
         const std::u16string u16(text.begin(), text.end());
         const std::u16string expected = app::InstanceMutexName(app::HashX65599AsciiFolded(u16));
-        EXPECT_EQ(app::InstanceMutexNameForPath(text), std::wstring(expected.begin(), expected.end())) << text;
+        EXPECT_EQ(app::InstanceMutexNameForPath(text), std::wstring(expected.begin(), expected.end()))
+            << text;
     }
 }
 
 TEST(SingleInstance, DifferentFoldersGiveDifferentNames) {
-    EXPECT_NE(app::InstanceMutexNameForPath(L"C:\\A\\Velmora.exe"), app::InstanceMutexNameForPath(L"C:\\B\\Velmora.exe"));
+    EXPECT_NE(app::InstanceMutexNameForPath(L"C:\\A\\Velmora.exe"),
+              app::InstanceMutexNameForPath(L"C:\\B\\Velmora.exe"));
 }
 
 TEST(SingleInstance, RunningExeLongPathIsTheModulePath) {
