@@ -17,9 +17,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!app::ClaimSingleInstance()) {
         return 0;
     }
-    // The hourly working-set trim runs from before the main window exists until the very end.
     base::LogF("Velmora %s starting: %s on %s", base::ModuleVersion(nullptr).c_str(),
                base::AnsiToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());
+    // The hourly working-set trim runs from before the main window exists until the very end.
     config::StartTrimTimer();
     tk::SetClassPrefix(L"Velmora");
     tk::Application& application = tk::Application::Instance();
