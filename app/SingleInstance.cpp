@@ -3,6 +3,7 @@
 #include <winternl.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "app/InstanceName.h"
 #include "app/PrivateMessages.h"
@@ -170,10 +171,12 @@ bool ClaimSingleInstance() {
         return true;
     }
     const std::wstring name = InstanceMutexNameForPath(exePath);
-    // Held until the process ends: the system frees it then, however the process ends.
-    HANDLE mutex = CreateMutexW(nullptr, FALSE, name.c_str());
+    base::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, name.c_str()));
     const DWORD error = GetLastError();
     if (mutex && error != ERROR_ALREADY_EXISTS) {
+        // Held until the process ends (the system also lets go of it when a process ends otherwise).
+        static base::UniqueHandle held;
+        held = std::move(mutex);
         return true;
     }
     if (!mutex && error != ERROR_ACCESS_DENIED) {
@@ -182,9 +185,7 @@ bool ClaimSingleInstance() {
                    base::WideToUtf8(name).c_str(), static_cast<unsigned long>(error));
         return true;
     }
-    if (mutex) {
-        CloseHandle(mutex);
-    }
+    mutex.Reset();
     ShowFirstCopy(exePath);
     return false;
 }

@@ -68,6 +68,13 @@ struct FileHandleTraits {
 };
 using UniqueFile = Unique<HANDLE, FileHandleTraits>;
 
+// A directory search (FindFirstFile), which answers INVALID_HANDLE_VALUE on failure.
+struct FindHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { FindClose(h); }
+};
+using UniqueFind = Unique<HANDLE, FindHandleTraits>;
+
 // Memory the system allocated with LocalAlloc for the caller (FormatMessage's buffer, for one).
 template <typename T>
 struct LocalMemoryTraits {

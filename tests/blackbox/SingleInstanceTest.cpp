@@ -6,8 +6,10 @@
 #include <tuple>
 
 #include "VelmoraProcess.h"
+#include "base/Handles.h"
 #include "support/ShellLinks.h"
 #include "support/TestFiles.h"
+#include "webhost/WebBrowser.h"
 
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
@@ -41,8 +43,8 @@ bool Above(HWND a, HWND b) {
 using FileState = std::map<std::string, std::tuple<DWORD, DWORD, DWORD>>;
 void CollectFiles(const std::string& folder, const std::string& prefix, FileState& state) {
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
+    base::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &data));
+    if (!find) {
         return;
     }
     do {
@@ -56,8 +58,7 @@ void CollectFiles(const std::string& folder, const std::string& prefix, FileStat
             state[prefix + name] = {data.nFileSizeLow, data.ftLastWriteTime.dwLowDateTime,
                                     data.ftLastWriteTime.dwHighDateTime};
         }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &data));
 }
 FileState FilesOf(const std::string& folder) {
     FileState state;
@@ -68,25 +69,23 @@ FileState FilesOf(const std::string& folder) {
 // Every value (name and data) of a registry key under HKEY_CURRENT_USER.
 std::map<std::string, std::string> ValuesOf(const char* key) {
     std::map<std::string, std::string> values;
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
+    base::UniqueRegKey handle;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, handle.Put()) != ERROR_SUCCESS) {
         return values;
     }
     for (DWORD i = 0;; ++i) {
         char name[512] = {};
         BYTE data[2048] = {};
         DWORD nameSize = sizeof(name), dataSize = sizeof(data), type = 0;
-        if (RegEnumValueA(handle, i, name, &nameSize, nullptr, &type, data, &dataSize) != ERROR_SUCCESS) {
+        if (RegEnumValueA(handle.Get(), i, name, &nameSize, nullptr, &type, data, &dataSize) !=
+            ERROR_SUCCESS) {
             break;
         }
         values[name] = std::to_string(type) + ":" + std::string(reinterpret_cast<char*>(data), dataSize);
     }
-    RegCloseKey(handle);
     return values;
 }
 
-const char kUserAgentKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 struct ShortcutCleanup {
@@ -151,19 +150,22 @@ TEST(SingleInstance, SecondStartChangesNoFileShortcutOrRegistryValue) {
     velmora.WriteSysConfig("DirectUrl=about:blank\r\n");
     HWND window = StartAndWaitVisible(velmora);
     ASSERT_NE(window, nullptr);
+    // The first copy's own start-up writes are over once its window shows: the autostart shortcut and
+    // the browser's user-agent value come before it.
     ASSERT_TRUE(WaitUntil([] { return testsupport::PathExists(testsupport::StartupLink()); }));
+    ASSERT_TRUE(
+        WaitUntil([] { return ValuesOf(webhost::UserAgentKey).count(webhost::UserAgentToken) == 1; }));
     DeleteFileA(testsupport::StartupLink().c_str());
-    Sleep(200);  // the first copy's own start-up writes are over
     const FileState filesBefore = FilesOf(velmora.Folder());
-    const auto agentBefore = ValuesOf(kUserAgentKey);
+    const auto agentBefore = ValuesOf(webhost::UserAgentKey);
     const auto runBefore = ValuesOf(kRunKey);
 
     const auto second = velmora.RunAgain(kSecondStartLimitMs);
     EXPECT_TRUE(second.ended);
     EXPECT_EQ(second.exitCode, 0u);
-    Sleep(300);
+    // No wait needed: the second copy has ended, and the first had answered its message before that.
     EXPECT_EQ(FilesOf(velmora.Folder()), filesBefore);
-    EXPECT_EQ(ValuesOf(kUserAgentKey), agentBefore);
+    EXPECT_EQ(ValuesOf(webhost::UserAgentKey), agentBefore);
     EXPECT_EQ(ValuesOf(kRunKey), runBefore);
     EXPECT_FALSE(testsupport::PathExists(testsupport::StartupLink()));
     EXPECT_FALSE(testsupport::PathExists(testsupport::DesktopLink()));
@@ -179,7 +181,7 @@ TEST(SingleInstance, CopiesFromTwoFoldersRunSideBySide) {
     HWND secondWindow = StartAndWaitVisible(second);
     ASSERT_NE(secondWindow, nullptr);
     EXPECT_NE(firstWindow, secondWindow);
-    Sleep(500);
+    // A copy that gives way ends before it makes any window, so two visible windows are two copies.
     EXPECT_TRUE(first.Running());
     EXPECT_TRUE(second.Running());
     EXPECT_TRUE(IsWindowVisible(firstWindow));

@@ -23,6 +23,7 @@
 #include "config/AppConfigClass.h"
 #include "support/ShellLinks.h"
 #include "support/TestFiles.h"
+#include "webhost/WebBrowser.h"
 
 using blackbox::WaitUntil;
 using testsupport::PathExists;
@@ -32,9 +33,6 @@ using testsupport::WriteFileBytes;
 namespace {
 
 constexpr char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Velmora";
-constexpr char kUserAgentKey[] =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
-constexpr char kUserAgentToken[] = "Mozilla/4.0(Compatible; Velmora browser host 1.0)";
 
 std::string SetupExe() {
     char value[MAX_PATH * 2] = {};
@@ -59,8 +57,8 @@ bool SamePath(const std::string& a, const std::string& b) {
 // Relative names of every file below a folder, with backslashes.
 void CollectFiles(const std::string& folder, const std::string& prefix, std::set<std::string>& files) {
     WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
+    base::UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
+    if (!find) {
         return;
     }
     do {
@@ -73,8 +71,7 @@ void CollectFiles(const std::string& folder, const std::string& prefix, std::set
         } else {
             files.insert(prefix + name);
         }
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
+    } while (FindNextFileA(find.Get(), &data));
 }
 std::set<std::string> FilesBelow(const std::string& folder) {
     std::set<std::string> files;
@@ -110,12 +107,8 @@ bool RegDword(const char* key, const char* name, DWORD& value) {
            ERROR_SUCCESS;
 }
 bool RegKeyExists(const char* key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS) {
-        return false;
-    }
-    RegCloseKey(handle);
-    return true;
+    base::UniqueRegKey handle;
+    return RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, handle.Put()) == ERROR_SUCCESS;
 }
 bool RegValueExists(const char* key, const char* name) {
     return RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
@@ -170,7 +163,7 @@ DWORD Run(const std::string& commandLine, int timeoutMs, DWORD* elapsedMs = null
         ADD_FAILURE() << "cannot start " << commandLine;
         return ~0u;
     }
-    CloseHandle(pi.hThread);
+    base::UniqueHandle thread(pi.hThread);
     base::UniqueHandle process(pi.hProcess);
     const DWORD start = GetTickCount();
     DWORD code = ~0u;
@@ -192,20 +185,20 @@ DWORD RunSetup(DWORD* elapsedMs = nullptr) {
 
 // The processes a process has started, opened as soon as they are seen.
 void OpenChildren(DWORD parentId, std::vector<base::UniqueHandle>& children, std::set<DWORD>& seen) {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE) {
+    base::UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot) {
         return;
     }
     PROCESSENTRY32 entry{};
     entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    for (BOOL more = Process32First(snapshot.Get(), &entry); more;
+         more = Process32Next(snapshot.Get(), &entry)) {
         if (entry.th32ParentProcessID == parentId && seen.insert(entry.th32ProcessID).second) {
             if (HANDLE child = OpenProcess(SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
                 children.emplace_back(child);
             }
         }
     }
-    CloseHandle(snapshot);
 }
 
 // Runs Uninstall.exe /S to the very end: the uninstaller copies itself to the temporary folder, starts
@@ -221,7 +214,7 @@ DWORD RunUninstaller() {
         ADD_FAILURE() << "cannot start " << commandLine;
         return ~0u;
     }
-    CloseHandle(pi.hThread);
+    base::UniqueHandle thread(pi.hThread);
     base::UniqueHandle process(pi.hProcess);
     std::vector<base::UniqueHandle> children;
     std::set<DWORD> seen;
@@ -287,7 +280,7 @@ class InstalledProgram {
         PROCESS_INFORMATION pi{};
         if (CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                            InstallFolder().c_str(), &si, &pi)) {
-            CloseHandle(pi.hThread);
+            base::UniqueHandle thread(pi.hThread);
             process_.Reset(pi.hProcess);
             processId_ = pi.dwProcessId;
         }
@@ -336,10 +329,10 @@ void RemoveEverythingInstalled() {
     testsupport::RemovePath(InstallFolder());
     RegDeleteTreeA(HKEY_CURRENT_USER, kUninstallKey);
     RegDeleteKeyA(HKEY_CURRENT_USER, kUninstallKey);
-    HKEY agent = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kUserAgentKey, 0, KEY_SET_VALUE, &agent) == ERROR_SUCCESS) {
-        RegDeleteValueA(agent, kUserAgentToken);
-        RegCloseKey(agent);
+    base::UniqueRegKey agent;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, webhost::UserAgentKey, 0, KEY_SET_VALUE, agent.Put()) ==
+        ERROR_SUCCESS) {
+        RegDeleteValueA(agent.Get(), webhost::UserAgentToken);
     }
     DeleteFileA(StartMenuLink().c_str());
     testsupport::RemoveProgramShortcuts();
@@ -474,7 +467,7 @@ TEST_F(Installer, InstallWhileTheProgramHidesOnCloseEndsItLikeTheTrayMenusExit) 
     EXPECT_TRUE(program.Ended(0)) << "the running copy still runs after the install";
     EXPECT_LT(elapsed, 10000u);
     EXPECT_TRUE(PathExists(Installed("Velmora.exe")));
-    EXPECT_FALSE(RegValueExists(kUserAgentKey, kUserAgentToken));
+    EXPECT_FALSE(RegValueExists(webhost::UserAgentKey, webhost::UserAgentToken));
 }
 
 TEST_F(Installer, InstallWhileTheProgramExitsOnCloseClosesItsWindow) {
@@ -515,12 +508,12 @@ TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
     ASSERT_TRUE(CreateDirectoryA(testsupport::ProgramGroup().c_str(), nullptr));
     ASSERT_TRUE(WriteLink(testsupport::ProgramGroupLink(), exe));
     ASSERT_TRUE(WriteLink(testsupport::StartupLink(), exe));
-    HKEY agent = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kUserAgentKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &agent,
-                              nullptr),
+    base::UniqueRegKey agent;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, webhost::UserAgentKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                              agent.Put(), nullptr),
               ERROR_SUCCESS);
-    RegSetValueExA(agent, kUserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
-    RegCloseKey(agent);
+    RegSetValueExA(agent.Get(), webhost::UserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    agent.Reset();
     const std::string logFolder = testsupport::SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Velmora";
     CreateDirectoryA(logFolder.c_str(), nullptr);
     WriteFileBytes(logFolder + "\\Velmora.log", "a line\r\n");
@@ -535,7 +528,7 @@ TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
     EXPECT_FALSE(PathExists(testsupport::ProgramGroup()));
     EXPECT_FALSE(PathExists(testsupport::StartupLink()));
     EXPECT_FALSE(RegKeyExists(kUninstallKey));
-    EXPECT_FALSE(RegValueExists(kUserAgentKey, kUserAgentToken));
+    EXPECT_FALSE(RegValueExists(webhost::UserAgentKey, webhost::UserAgentToken));
     EXPECT_FALSE(PathExists(logFolder));
 }
 
