@@ -9,6 +9,7 @@
 #include "base/Handles.h"
 #include "support/ShellLinks.h"
 #include "support/TestFiles.h"
+#include "toolkit/GdiHandles.h"
 #include "webhost/WebBrowser.h"
 
 using blackbox::VelmoraProcess;
@@ -98,8 +99,9 @@ TEST(SingleInstance, SecondStartBringsTheVisibleFirstCopyForwardAndEnds) {
     VelmoraProcess velmora;
     HWND window = StartAndWaitVisible(velmora);
     ASSERT_NE(window, nullptr);
-    HWND front = CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400, 200, 600, 400,
-                                 nullptr, nullptr, nullptr, nullptr);
+    tk::UniqueWindow frontWindow(CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400,
+                                                 200, 600, 400, nullptr, nullptr, nullptr, nullptr));
+    HWND front = frontWindow.Get();
     ASSERT_TRUE(WaitUntil([&] {
         SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         SetForegroundWindow(front);
@@ -112,7 +114,6 @@ TEST(SingleInstance, SecondStartBringsTheVisibleFirstCopyForwardAndEnds) {
     EXPECT_TRUE(WaitUntil([&] { return Above(window, front); }));
     EXPECT_TRUE(velmora.Running());
     EXPECT_EQ(blackbox::FindMainWindow(velmora.ProcessId()), window);
-    DestroyWindow(front);
 }
 
 TEST(SingleInstance, SecondStartShowsTheFirstCopyHiddenToTheTray) {
