@@ -158,10 +158,13 @@ void TMainForm::UpdateTrayHint() {
 }
 
 void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {
-    // The raw configured path, resolved against the current directory.
+    // The tray icon shows in any case, with the program's own icon: without it, a window hidden while
+    // no hot key works would have no way back (there is no task-bar button).
+    trayIcon_.SetVisible(true);
+    // The raw configured path, resolved against the current directory; a file found there gives the
+    // caption its small icon.
     IconPath = config::TAppConfigClass::GetInstance()->SkinPath() + "SysMenu.ico";
     if (base::FileExists(IconPath)) {
-        trayIcon_.SetVisible(true);
         TPictureForm::LoadSystemMenuIcon(IconPath);
     }
 }

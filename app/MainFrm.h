@@ -139,6 +139,9 @@ class TMainForm : public skin::TPictureForm {
     void CreateScriptBridge();
     void CreateTrayMenu();
     void WMHotKey(WPARAM id);
+    // The first time ever that the window goes to the tray, the tray icon says where it went and how
+    // to bring it back; "TrayTipShown" remembers it. Never raises: the hide goes on regardless.
+    void ShowTrayTipOnce();
     // Gives up the registered hot key and registers key under the same identifier.
     bool ReRegisterHotKey(const config::HotKeyValue& key);
     // The messages of PrivateMessages.h; answers whether the message was one of them (result 0).

@@ -24,6 +24,7 @@ void TMainForm::SwitchShowAndHide() {
             ToggleDecision(IsWindowVisible(Handle()) != FALSE, tk::Application::Instance().Active());
         ShowAppForms(mode);
         if (mode == smHide && StillMainForm()) {
+            ShowTrayTipOnce();
             ClearMemory();
         }
     } catch (const std::exception&) {
@@ -132,7 +133,23 @@ void TMainForm::ApplyToOtherForms(TShowMode Mode) {
 
 void TMainForm::HideWindow() {
     Hide();
+    ShowTrayTipOnce();
     ClearMemory();
+}
+
+void TMainForm::ShowTrayTipOnce() {
+    try {
+        config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
+        if (store->TrayTipShown() == "1" || !trayIcon_.Visible()) {
+            return;
+        }
+        const std::string text = config::TrayTipText(ConfiguredShortcutCode(), &base::SystemKeyName);
+        trayIcon_.ShowBalloon(base::Utf8ToWide(config::TrayTipTitle(config::kTitle)), base::Utf8ToWide(text));
+        // The cache holds "1" even when the write fails, so the tip comes once in this run at least.
+        store->SetTrayTipShown("1");
+    } catch (...) {
+        base::LogCaughtException("The tray tip after a hide");
+    }
 }
 
 void TMainForm::ClearMemory() {

@@ -90,6 +90,7 @@ void TAppConfigClass::LoadConfig() {
     neverTip_ = ReadIniValue(userConfigFile_, kUserSection, "NeverTip");
     windowPos_ = ReadIniValue(userConfigFile_, kUserSection, "WindowPos");
     shotCutRemind_ = ReadIniValue(userConfigFile_, kUserSection, "ShotCutRemind");
+    trayTipShown_ = ReadIniValue(userConfigFile_, kUserSection, "TrayTipShown");
     ver_ = ReadIniValue(versionFile_, kVersionSection, "Ver");
 }
 
@@ -117,6 +118,9 @@ void TAppConfigClass::SetWindowPos(const std::string& value) {
 }
 void TAppConfigClass::SetShotCutRemind(const std::string& value) {
     SetUserValue(shotCutRemind_, "ShotCutRemind", value);
+}
+void TAppConfigClass::SetTrayTipShown(const std::string& value) {
+    SetUserValue(trayTipShown_, "TrayTipShown", value);
 }
 
 }  // namespace config

@@ -51,6 +51,8 @@ class TAppConfigClass {
     const std::string& NeverTip() const { return neverTip_; }
     const std::string& WindowPos() const { return windowPos_; }
     const std::string& ShotCutRemind() const { return shotCutRemind_; }
+    // "1" once the tray icon has told the user that the program goes on running in the tray.
+    const std::string& TrayTipShown() const { return trayTipShown_; }
     // Version.dat, section "Version".
     const std::string& Ver() const { return ver_; }
 
@@ -64,6 +66,7 @@ class TAppConfigClass {
     void SetHotKey(const std::string& value);
     void SetWindowPos(const std::string& value);
     void SetShotCutRemind(const std::string& value);
+    void SetTrayTipShown(const std::string& value);
 
   private:
     void LoadConfig();
@@ -88,6 +91,7 @@ class TAppConfigClass {
     std::string neverTip_;
     std::string windowPos_;
     std::string shotCutRemind_;
+    std::string trayTipShown_;
     std::string ver_;
     std::string title_;
 };

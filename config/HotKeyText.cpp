@@ -109,4 +109,16 @@ std::string HotKeyHintText(uint16_t code, const KeyNameFunction& systemName) {
     return "按 " + ShortcutText(code, systemName) + " 键隐藏或显示界面";
 }
 
+std::string TrayTipTitle(std::string_view title) {
+    return std::string(title) + " 仍在运行";
+}
+
+std::string TrayTipText(uint16_t code, const KeyNameFunction& systemName) {
+    const std::string shortcut = code != 0 ? ShortcutText(code, systemName) : std::string();
+    if (shortcut.empty()) {
+        return "双击托盘图标显示窗口";
+    }
+    return "按" + shortcut + "显示窗口，或双击托盘图标";
+}
+
 }  // namespace config

@@ -49,4 +49,9 @@ std::string TrayHintText(std::string_view title, uint16_t code, const KeyNameFun
 // The caption label's hot-key hint: "按 <shortcut> 键隐藏或显示界面", or "您还没有设置快捷键" without one.
 std::string HotKeyHintText(uint16_t code, const KeyNameFunction& systemName);
 
+// The balloon the tray icon shows the first time the window goes to the tray: its title
+// ("<title> 仍在运行") and its text, which names the shortcut when there is one.
+std::string TrayTipTitle(std::string_view title);
+std::string TrayTipText(uint16_t code, const KeyNameFunction& systemName);
+
 }  // namespace config

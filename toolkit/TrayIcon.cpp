@@ -88,7 +88,7 @@ void TrayIcon::HandleCallback(LPARAM mouseMessage) {
     }
 }
 
-bool TrayIcon::Notify(DWORD action) {
+bool TrayIcon::Notify(DWORD action, const std::wstring* balloonTitle, const std::wstring* balloonText) {
     if (!window_) {
         return false;
     }
@@ -100,15 +100,26 @@ bool TrayIcon::Notify(DWORD action) {
     data.uCallbackMessage = kCallbackMessage;
     data.hIcon = icon_.Get();
     lstrcpynW(data.szTip, hint_.c_str(), ARRAYSIZE(data.szTip));
+    if (balloonTitle && balloonText) {
+        data.uFlags |= NIF_INFO;
+        data.dwInfoFlags = NIIF_INFO;
+        lstrcpynW(data.szInfoTitle, balloonTitle->c_str(), ARRAYSIZE(data.szInfoTitle));
+        lstrcpynW(data.szInfo, balloonText->c_str(), ARRAYSIZE(data.szInfo));
+    }
     if (!Shell_NotifyIconW(action, &data)) {
         // Modifying or deleting an icon the shell no longer has is expected after a shell restart; a failed
-        // add means the user has no icon.
-        if (action == NIM_ADD) {
-            base::LogF("The tray icon could not be added (error %lu)", GetLastError());
+        // add means the user has no icon, a failed balloon that the user was not told.
+        if (action == NIM_ADD || balloonTitle) {
+            base::LogF("The tray icon could not be %s (error %lu)",
+                       action == NIM_ADD ? "added" : "given a balloon", GetLastError());
         }
         return false;
     }
     return true;
+}
+
+bool TrayIcon::ShowBalloon(const std::wstring& title, const std::wstring& text) {
+    return visible_ && Notify(NIM_MODIFY, &title, &text);
 }
 
 void TrayIcon::SetIcon(HICON icon) {

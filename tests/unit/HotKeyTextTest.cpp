@@ -97,3 +97,11 @@ TEST(HintTexts, TrayHintAndCaptionHint) {
     EXPECT_EQ(HotKeyHintText(0, &LayoutName), "您还没有设置快捷键");
     EXPECT_EQ(HotKeyHintText(120, &LayoutName), "按 F9 键隐藏或显示界面");
 }
+
+TEST(HintTexts, TrayTipNamesTheShortcutOrOnlyTheDoubleClick) {
+    EXPECT_EQ(TrayTipTitle("Velmora"), "Velmora 仍在运行");
+    EXPECT_EQ(TrayTipText(49242, &LayoutName), "按Ctrl+Alt+Z显示窗口，或双击托盘图标");
+    EXPECT_EQ(TrayTipText(0, &LayoutName), "双击托盘图标显示窗口");
+    // A shortcut whose key has no name cannot be told: only the double-click is offered.
+    EXPECT_EQ(TrayTipText(0x4000 | 0xFF, &LayoutName), "双击托盘图标显示窗口");
+}

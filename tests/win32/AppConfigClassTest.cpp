@@ -19,7 +19,8 @@ TEST(AppConfigClass, EmptyFolderGivesEmptyValuesAndWritesBackTipTimeOut) {
          {&store.DirectUrl(), &store.CookiesDomain(), &store.CookiesName(), &store.RemoteServerIP(),
           &store.RemoteServerPort(), &store.DeskServerListenPort(), &store.SkinPath(),
           &store.AutoRegNextTime(), &store.NeverRequire(), &store.CloseAction(), &store.HotKey(),
-          &store.NeverTip(), &store.WindowPos(), &store.ShotCutRemind(), &store.Ver()}) {
+          &store.NeverTip(), &store.WindowPos(), &store.ShotCutRemind(), &store.TrayTipShown(),
+          &store.Ver()}) {
         EXPECT_EQ(*value, "");
     }
     EXPECT_EQ(store.TipTimeOut(), "10");
@@ -40,6 +41,7 @@ TEST(AppConfigClass, ReadsEveryKeyFromItsFileAndSection) {
         folder.Path() + "UserConfig.ini",
         "[UserCustom]\r\nSkinPath=Skin\\Red\\\r\nAutoRegNextTime=1\r\nNeverRequire=1\r\nCloseAction=hide\r\n"
         "HotKey=3,90,49242\r\nNeverTip=0\r\nWindowPos=0,1,2,800,600,200,100,800,600\r\nShotCutRemind=0\r\n"
+        "TrayTipShown=1\r\n"
         "[Orvane]\r\nDirectUrl=wrong section\r\n");
     WriteFileBytes(folder.Path() + "Version.dat", "[Version]\r\nVer=2.1.7\r\n");
     TAppConfigClass store(folder.Path());
@@ -58,6 +60,7 @@ TEST(AppConfigClass, ReadsEveryKeyFromItsFileAndSection) {
     EXPECT_EQ(store.NeverTip(), "0");
     EXPECT_EQ(store.WindowPos(), "0,1,2,800,600,200,100,800,600");
     EXPECT_EQ(store.ShotCutRemind(), "0");
+    EXPECT_EQ(store.TrayTipShown(), "1");
     EXPECT_EQ(store.Ver(), "2.1.7");
     EXPECT_EQ(store.GetTitle(), "Velmora");
 }
@@ -97,10 +100,12 @@ TEST(AppConfigClass, SettersReplaceTheValueAndWriteTheUserFile) {
     store.SetCloseAction("exit");
     store.SetWindowPos("0,100,50,1024,700,200,100,800,600");
     store.SetShotCutRemind("0");
+    store.SetTrayTipShown("1");
     EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "AutoRegNextTime"), "1");
     EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "CloseAction"), "exit");
     EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "WindowPos"), "0,100,50,1024,700,200,100,800,600");
     EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "ShotCutRemind"), "0");
+    EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "TrayTipShown"), "1");
     // A new store sees what was written.
     TAppConfigClass again(folder.Path());
     EXPECT_EQ(again.HotKey(), "0,120,120");

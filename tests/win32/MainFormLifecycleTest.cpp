@@ -21,7 +21,9 @@ std::wstring Wide(const char* utf8) {
 TEST_F(MainFormTest, WithoutConfigurationItStartsPlainAndCompleteOnItsDefaults) {
     app::TMainForm* form = CreateMainForm();
     EXPECT_EQ(form->TrayIcon().Hint(), L"Velmora");
-    EXPECT_FALSE(form->TrayIcon().Visible());  // no "SysMenu.ico" in the current directory
+    // No "SysMenu.ico" in the current directory: the tray icon shows all the same, the program's own.
+    EXPECT_TRUE(form->TrayIcon().Visible());
+    EXPECT_FALSE(form->SystemMenuImage().Stretch());
     EXPECT_FALSE(form->FullLayout());
     EXPECT_EQ(form->StartUrl(), "");
     EXPECT_EQ(form->GetHotKeyInterval(), 100);
@@ -91,9 +93,12 @@ TEST_F(MainFormTest, MalformedHotKeyIsReportedOnceAndStartUpCarriesOnWithoutOne)
     }
 }
 
-TEST_F(MainFormTest, SysMenuIconInTheCurrentDirectoryShowsTheTrayIcon) {
+TEST_F(MainFormTest, SysMenuIconInTheCurrentDirectoryIsTheCaptionsIconAndTheTrayIconShows) {
     PlaceSysMenuIcon();
-    EXPECT_TRUE(CreateMainForm()->TrayIcon().Visible());
+    app::TMainForm* form = CreateMainForm();
+    EXPECT_TRUE(form->TrayIcon().Visible());
+    // The base loaded the file into the caption's picture, which it stretches.
+    EXPECT_TRUE(form->SystemMenuImage().Stretch());
 }
 
 TEST_F(MainFormTest, SysMenuIconIsLookedUpAtTheRawSkinPathBelowTheCurrentDirectory) {
@@ -101,13 +106,17 @@ TEST_F(MainFormTest, SysMenuIconIsLookedUpAtTheRawSkinPathBelowTheCurrentDirecto
     PlaceSysMenuIcon();  // not where the skin path says
     // There is no Skin\Red\ beside the program either: the skin reports that, each time.
     testsupport::MessageBoxWatcher boxes;
-    EXPECT_FALSE(CreateMainForm()->TrayIcon().Visible());
+    app::TMainForm* form = CreateMainForm();
+    EXPECT_FALSE(form->SystemMenuImage().Stretch());
+    EXPECT_TRUE(form->TrayIcon().Visible());  // with the program's own icon
     tk::Application::Instance().DestroyMainForm();
     config::TAppConfigClass::ReleaseInstance();
 
     CreateDirectoryA((workDir_.Path() + "Skin").c_str(), nullptr);
     PlaceSysMenuIcon("Skin\\Red\\");
-    EXPECT_TRUE(CreateMainForm()->TrayIcon().Visible());
+    form = CreateMainForm();
+    EXPECT_TRUE(form->SystemMenuImage().Stretch());
+    EXPECT_TRUE(form->TrayIcon().Visible());
     EXPECT_TRUE(boxes.WaitFor(2, 3000));
 }
 

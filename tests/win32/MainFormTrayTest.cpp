@@ -1,8 +1,15 @@
 // The main window's hot key, hide/show toggle, tray icon mouse and hint labels.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
 #include "ImportHook.h"
+#include "LogCapture.h"
 #include "MainFormFixture.h"
+#include "support/MessageBoxes.h"
 #include "support/Wait.h"
 #include "base/Text.h"
 
@@ -202,4 +209,93 @@ TEST_F(TrayTest, EveryHideTrimsTheWorkingSetWithOneTrimmer) {
     HotKey(form, form->GetHotKeyId());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(trimCalls, 3);
+}
+
+namespace {
+
+// The balloons the program asks the shell for.
+struct BalloonRequest {
+    std::wstring title;
+    std::wstring text;
+};
+std::vector<BalloonRequest> balloons;
+BOOL(WINAPI* systemNotify)(DWORD, PNOTIFYICONDATAW) = nullptr;
+
+BOOL WINAPI RecordingNotify(DWORD action, PNOTIFYICONDATAW data) {
+    if (data->uFlags & NIF_INFO) {
+        balloons.push_back({data->szInfoTitle, data->szInfo});
+    }
+    return systemNotify(action, data);
+}
+
+class TrayTipTest : public TrayTest {
+  protected:
+    void SetUp() override {
+        TrayTest::SetUp();
+        ASSERT_TRUE(hook_.Installed());
+        systemNotify = reinterpret_cast<decltype(systemNotify)>(hook_.Original());
+        balloons.clear();
+    }
+    testsupport::ImportHook hook_{"shell32.dll", "Shell_NotifyIconW",
+                                  reinterpret_cast<void*>(&RecordingNotify)};
+};
+
+}  // namespace
+
+TEST_F(TrayTipTest, TheFirstHideEverShowsTheTipOnceAndRemembersIt) {
+    WriteUserConfig("HotKey=3,90,49242\r\n");
+    app::TMainForm* form = ShowMain();
+    ASSERT_TRUE(form->TrayIcon().Visible());
+    EXPECT_TRUE(balloons.empty());
+    form->HideWindow();
+    ASSERT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(balloons[0].title, base::Utf8ToWide("Velmora 仍在运行"));
+    EXPECT_EQ(balloons[0].text, base::Utf8ToWide("按Ctrl+Alt+Z显示窗口，或双击托盘图标"));
+    EXPECT_EQ(UserValue("TrayTipShown"), "1");
+
+    // Later hides, by the minimize button or the hot key, neither ask again nor write again.
+    const std::string marker = "[UserCustom]\r\nHotKey=3,90,49242\r\n";
+    testsupport::WriteFileBytes(folder_ + "UserConfig.ini", marker);
+    form->Show();
+    SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    form->Show();
+    SetForegroundWindow(form->Handle());
+    tk::Application::Instance().SetActive(true);
+    PauseBetweenPresses();
+    HotKey(form, form->GetHotKeyId());
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), marker);
+
+    // Nor does a later run that finds the value.
+    tk::Application::Instance().DestroyMainForm();
+    config::TAppConfigClass::ReleaseInstance();
+    WriteUserConfig("TrayTipShown=1\r\n");
+    ShowMain()->HideWindow();
+    EXPECT_EQ(balloons.size(), 1u);
+}
+
+TEST_F(TrayTipTest, WithoutAHotKeyTheTipOffersTheDoubleClick) {
+    app::TMainForm* form = ShowMain();
+    SetForegroundWindow(form->Handle());
+    tk::Application::Instance().SetActive(true);
+    PauseBetweenPresses();
+    HotKey(form, form->GetHotKeyId());  // the hot-key hide counts as well
+    ASSERT_EQ(balloons.size(), 1u);
+    EXPECT_EQ(balloons[0].text, base::Utf8ToWide("双击托盘图标显示窗口"));
+}
+
+TEST_F(TrayTipTest, AFailedWriteIsLoggedButNeitherShownNorInTheWayOfTheHide) {
+    testsupport::LogCapture log;
+    CreateDirectoryA((folder_ + "UserConfig.ini").c_str(), nullptr);  // every write fails
+    testsupport::MessageBoxWatcher boxes;
+    app::TMainForm* form = ShowMain();
+    form->HideWindow();
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(balloons.size(), 1u);
+    EXPECT_NE(log.Text().find("Unable to write to " + folder_ + "UserConfig.ini"), std::string::npos)
+        << log.Text();
+    // A box is modal: had HideWindow shown one, it would have returned only after the watcher had
+    // read and closed it.
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
