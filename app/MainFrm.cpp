@@ -130,6 +130,7 @@ config::HotKeyValue TMainForm::ReadConfiguredHotKey(const config::TAppConfigClas
 }
 
 void TMainForm::RegisterConfiguredHotKey(const config::HotKeyValue& hotKey) {
+    hotKeyRegistered_ = false;
     if (hotKey.key == 0 && hotKey.modifiers == 0) {
         // Nothing set: the pair 0/0 is registered as before, which gives no usable hot key.
         RegisterHotKey(Handle(), hotKeyId_, 0, 0);
@@ -138,6 +139,8 @@ void TMainForm::RegisterConfiguredHotKey(const config::HotKeyValue& hotKey) {
     }
     const std::string name = config::ShortcutText(hotKey.code, &base::SystemKeyName);
     if (RegisterHotKey(Handle(), hotKeyId_, hotKey.modifiers, hotKey.key)) {
+        registeredHotKey_ = hotKey;
+        hotKeyRegistered_ = true;
         base::LogF("Hot key %s registered", name.c_str());
     } else {
         base::LogF("Hot key %s could not be registered (error %lu)", name.c_str(), GetLastError());
@@ -154,7 +157,8 @@ uint16_t TMainForm::ConfiguredShortcutCode() {
 
 void TMainForm::UpdateTrayHint() {
     const uint16_t code = ConfiguredShortcutCode();
-    trayIcon_.SetHint(base::Utf8ToWide(config::TrayHintText(config::kTitle, code, &base::SystemKeyName)));
+    trayIcon_.SetHint(base::Utf8ToWide(
+        config::TrayHintText(config::kTitle, code, hotKeyRegistered_, &base::SystemKeyName)));
 }
 
 void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {

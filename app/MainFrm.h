@@ -114,6 +114,8 @@ class TMainForm : public skin::TPictureForm {
     void SetFullLayout(bool full) { fullLayout_ = full; }
 
     int GetHotKeyId() const { return hotKeyId_; }
+    // Whether the system took the configured hot key (false also when none is set).
+    bool HotKeyRegistered() const { return hotKeyRegistered_; }
     int GetHotKeyInterval() const { return hotKeyInterval_; }
     bool GetPlaced() const { return placed_; }
     tk::TrayIcon& TrayIcon() { return trayIcon_; }
@@ -133,7 +135,7 @@ class TMainForm : public skin::TPictureForm {
     config::HotKeyValue ReadConfiguredHotKey(const config::TAppConfigClass& store);
     // The shortcut code of the configured hot key (0: none).
     uint16_t ConfiguredShortcutCode();
-    // Registers the configured hot key under hotKeyId_ and logs whether the system took it.
+    // Registers the configured hot key under hotKeyId_, remembers and logs whether the system took it.
     void RegisterConfiguredHotKey(const config::HotKeyValue& hotKey);
     void CreateBrowser(RetryIntervals retry);
     void CreateScriptBridge();
@@ -142,7 +144,8 @@ class TMainForm : public skin::TPictureForm {
     // The first time ever that the window goes to the tray, the tray icon says where it went and how
     // to bring it back; "TrayTipShown" remembers it. Never raises: the hide goes on regardless.
     void ShowTrayTipOnce();
-    // Gives up the registered hot key and registers key under the same identifier.
+    // Gives up the registered hot key and registers key under the same identifier; answers whether the
+    // system took it. When it does not, the previous key is registered again, so nothing changes.
     bool ReRegisterHotKey(const config::HotKeyValue& key);
     // The messages of PrivateMessages.h; answers whether the message was one of them (result 0).
     bool HandlePrivateMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -179,6 +182,9 @@ class TMainForm : public skin::TPictureForm {
     std::string startUrl_;
     bool fullLayout_ = false;
     int hotKeyId_ = 0;
+    // The hot key held under hotKeyId_, when the system took it.
+    config::HotKeyValue registeredHotKey_;
+    bool hotKeyRegistered_ = false;
     int hotKeyInterval_ = 0;
     uint32_t lastHotKeyTick_ = 0;
     bool placed_ = false;

@@ -143,7 +143,8 @@ void TMainForm::ShowTrayTipOnce() {
         if (store->TrayTipShown() == "1" || !trayIcon_.Visible()) {
             return;
         }
-        const std::string text = config::TrayTipText(ConfiguredShortcutCode(), &base::SystemKeyName);
+        const std::string text =
+            config::TrayTipText(ConfiguredShortcutCode(), hotKeyRegistered_, &base::SystemKeyName);
         trayIcon_.ShowBalloon(base::Utf8ToWide(config::TrayTipTitle(config::kTitle)), base::Utf8ToWide(text));
         // The cache holds "1" even when the write fails, so the tip comes once in this run at least.
         store->SetTrayTipShown("1");
@@ -172,7 +173,7 @@ void TMainForm::cltrycn1MouseUp(tk::MouseButton Button, int X, int Y) {
 }
 
 std::string TMainForm::GetHotKeyText() {
-    return config::HotKeyHintText(ConfiguredShortcutCode(), &base::SystemKeyName);
+    return config::HotKeyHintText(ConfiguredShortcutCode(), hotKeyRegistered_, &base::SystemKeyName);
 }
 
 void TMainForm::ShowHotKeyLabels() {
@@ -209,8 +210,18 @@ void TMainForm::lblModifyCfgMouseLeave() {
 }
 
 bool TMainForm::ReRegisterHotKey(const config::HotKeyValue& key) {
+    const config::HotKeyValue previous = registeredHotKey_;
+    const bool hadOne = hotKeyRegistered_;
     UnregisterHotKey(Handle(), hotKeyId_);
-    return RegisterHotKey(Handle(), hotKeyId_, key.modifiers, key.key) != FALSE;
+    RegisterConfiguredHotKey(key);
+    if (hotKeyRegistered_ || (key.key == 0 && key.modifiers == 0)) {
+        return true;  // taken, or no hot key wanted
+    }
+    if (hadOne && RegisterHotKey(Handle(), hotKeyId_, previous.modifiers, previous.key)) {
+        registeredHotKey_ = previous;
+        hotKeyRegistered_ = true;
+    }
+    return false;
 }
 
 void TMainForm::OpenSettingsDialog() {

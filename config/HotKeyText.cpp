@@ -94,27 +94,31 @@ std::string ShortcutText(uint16_t code, const KeyNameFunction& systemName) {
     return text + name;
 }
 
-std::string TrayHintText(std::string_view title, uint16_t code, const KeyNameFunction& systemName) {
+std::string TrayHintText(std::string_view title, uint16_t code, bool registered,
+                         const KeyNameFunction& systemName) {
     std::string hint(title);
-    if (code != 0) {
-        hint += "\r\n按" + ShortcutText(code, systemName) + "键隐藏或显示界面";
+    if (code == 0) {
+        return hint;
     }
-    return hint;
+    const std::string shortcut = ShortcutText(code, systemName);
+    return hint + (registered ? "\r\n按" + shortcut + "键隐藏或显示界面"
+                              : "\r\n快捷键" + shortcut + "已被其他程序占用");
 }
 
-std::string HotKeyHintText(uint16_t code, const KeyNameFunction& systemName) {
+std::string HotKeyHintText(uint16_t code, bool registered, const KeyNameFunction& systemName) {
     if (code == 0) {
         return "您还没有设置快捷键";
     }
-    return "按 " + ShortcutText(code, systemName) + " 键隐藏或显示界面";
+    const std::string shortcut = ShortcutText(code, systemName);
+    return registered ? "按 " + shortcut + " 键隐藏或显示界面" : "快捷键" + shortcut + "已被占用";
 }
 
 std::string TrayTipTitle(std::string_view title) {
     return std::string(title) + " 仍在运行";
 }
 
-std::string TrayTipText(uint16_t code, const KeyNameFunction& systemName) {
-    const std::string shortcut = code != 0 ? ShortcutText(code, systemName) : std::string();
+std::string TrayTipText(uint16_t code, bool registered, const KeyNameFunction& systemName) {
+    const std::string shortcut = code != 0 && registered ? ShortcutText(code, systemName) : std::string();
     if (shortcut.empty()) {
         return "双击托盘图标显示窗口";
     }

@@ -42,16 +42,21 @@ using KeyNameFunction = std::function<std::string(uint8_t virtualKey)>;
 // empty text (no prefixes either).
 std::string ShortcutText(uint16_t code, const KeyNameFunction& systemName);
 
-// The tray icon's hint: the title alone without a shortcut, else the title, CR LF and
-// "按<shortcut>键隐藏或显示界面".
-std::string TrayHintText(std::string_view title, uint16_t code, const KeyNameFunction& systemName);
+// The texts below tell the user about the configured shortcut. code 0 is no hot key at all; otherwise
+// registered says whether the system took it (false: another program holds the combination).
 
-// The caption label's hot-key hint: "按 <shortcut> 键隐藏或显示界面", or "您还没有设置快捷键" without one.
-std::string HotKeyHintText(uint16_t code, const KeyNameFunction& systemName);
+// The tray icon's hint: the title alone without a shortcut, else the title, CR LF and
+// "按<shortcut>键隐藏或显示界面", or "快捷键<shortcut>已被其他程序占用" when it is not registered.
+std::string TrayHintText(std::string_view title, uint16_t code, bool registered,
+                         const KeyNameFunction& systemName);
+
+// The caption label's hot-key hint: "按 <shortcut> 键隐藏或显示界面", "快捷键<shortcut>已被占用" when it is
+// not registered, or "您还没有设置快捷键" without one.
+std::string HotKeyHintText(uint16_t code, bool registered, const KeyNameFunction& systemName);
 
 // The balloon the tray icon shows the first time the window goes to the tray: its title
-// ("<title> 仍在运行") and its text, which names the shortcut when there is one.
+// ("<title> 仍在运行") and its text, which names the shortcut when there is one that works.
 std::string TrayTipTitle(std::string_view title);
-std::string TrayTipText(uint16_t code, const KeyNameFunction& systemName);
+std::string TrayTipText(uint16_t code, bool registered, const KeyNameFunction& systemName);
 
 }  // namespace config

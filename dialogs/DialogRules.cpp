@@ -36,4 +36,21 @@ uint16_t HotKeyControlFromShortcut(uint16_t code) {
     return value;
 }
 
+bool AcceptableGlobalHotKey(uint16_t code) {
+    if (code == 0 || (code & (config::kShortcutCtrl | config::kShortcutAlt)) != 0) {
+        return true;
+    }
+    const uint8_t key = static_cast<uint8_t>(code & 0xFF);
+    constexpr uint8_t kF1 = 0x70, kF24 = 0x87, kPause = 0x13, kScrollLock = 0x91;
+    return (key >= kF1 && key <= kF24) || key == kPause || key == kScrollLock;
+}
+
+std::string NeedsModifierText() {
+    return "请使用Ctrl或Alt组合键，或F1–F24、Pause、Scroll Lock";
+}
+
+std::string HotKeyTakenText(const std::string& shortcut) {
+    return "快捷键" + shortcut + "已被其他程序占用，请换一个。";
+}
+
 }  // namespace dialogs

@@ -1,8 +1,10 @@
-// Decisions the two dialogs share, kept free of the platform: the drag strip along the top edge and
-// the conversion between the hot-key control's value and the configuration's shortcut code.
+// Decisions the two dialogs share, kept free of the platform: the drag strip along the top edge, the
+// conversion between the hot-key control's value and the configuration's shortcut code, and which
+// shortcuts the settings dialog takes as the global hot key.
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace dialogs {
 
@@ -28,5 +30,15 @@ uint16_t HotKeyControlFromShortcut(uint16_t code);
 // modifiers put in their place (none), as HKM_SETRULES takes them.
 inline constexpr uint16_t kInvalidCombinations = 0x0001 | 0x0002;  // HKCOMB_NONE | HKCOMB_S
 inline constexpr uint16_t kReplacementModifiers = 0;
+
+// Whether the settings dialog takes a shortcut code as the global hot key: none at all (0), any key
+// with Ctrl or Alt, and, alone or with Shift, only keys that type nothing in other programs: F1 to F24,
+// Pause and Scroll Lock. A plain letter would otherwise toggle the window whenever it is typed.
+bool AcceptableGlobalHotKey(uint16_t code);
+
+// The settings dialog's refusals of a chosen hot key: one that the rule above does not take, and one
+// that another program holds (shortcut: its display text).
+std::string NeedsModifierText();
+std::string HotKeyTakenText(const std::string& shortcut);
 
 }  // namespace dialogs

@@ -10,6 +10,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/GdiHandles.h"
 #include "toolkit/ResourceBitmap.h"
+#include "base/Keyboard.h"
 #include "base/Module.h"
 #include "base/Text.h"
 
@@ -131,13 +132,19 @@ void TUserConfigForm::FormCreate() {
 }
 
 void TUserConfigForm::IbtnOKClick() {
-    const config::HotKeyValue value =
-        config::HotKeyFromShortcut(ShortcutFromHotKeyControl(hotKeyEdit_.HotKey()));
-    chosenHotKey_ = value;
-    // A combination that another program holds is not registered; the value is saved all the same.
-    if (OnApplyHotKey) {
-        OnApplyHotKey(value);
+    tk::Application& app = tk::Application::Instance();
+    const uint16_t code = ShortcutFromHotKeyControl(hotKeyEdit_.HotKey());
+    // A refused key leaves everything as it was, the dialog open and the old key registered.
+    if (!AcceptableGlobalHotKey(code)) {
+        app.ShowException(NeedsModifierText());
+        return;
     }
+    const config::HotKeyValue value = config::HotKeyFromShortcut(code);
+    if (OnApplyHotKey && !OnApplyHotKey(value) && code != 0) {
+        app.ShowException(HotKeyTakenText(config::ShortcutText(code, &base::SystemKeyName)));
+        return;
+    }
+    chosenHotKey_ = value;
     if (!store_) {
         store_ = config::TAppConfigClass::GetInstance();
     }

@@ -2,7 +2,9 @@
 // manual start, what closing the main window does, and the global hot key that hides and shows
 // it. Only OK changes anything: it re-registers the hot key on the main window under the same
 // identifier, writes "HotKey", "AutoRegNextTime" and "CloseAction", and creates or removes the
-// autostart shortcut. At most one dialog exists; it frees itself when it closes.
+// autostart shortcut. OK refuses, with a message and without changing anything, a key that types
+// in other programs (see AcceptableGlobalHotKey) and a key the system does not give. At most one
+// dialog exists; it frees itself when it closes.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +27,8 @@ class TAppConfigClass;
 namespace dialogs {
 
 // Registers a chosen hot key in place of the one the main window holds, under the main window's
-// identifier; answers whether the system took it.
+// identifier; answers whether the system took it. When it did not, the applier has registered the old
+// key again.
 using HotKeyApplier = std::function<bool(const config::HotKeyValue&)>;
 
 class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {

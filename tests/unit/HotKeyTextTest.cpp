@@ -90,18 +90,28 @@ TEST(ShortcutText, OtherKeysUseTheLayoutsNameAndNamelessKeysGiveNothing) {
     EXPECT_EQ(ShortcutText(0xBA, nullptr), "");
 }
 
-TEST(HintTexts, TrayHintAndCaptionHint) {
-    EXPECT_EQ(TrayHintText("Velmora", 0, &LayoutName), "Velmora");
-    EXPECT_EQ(TrayHintText("Velmora", 120, &LayoutName), "Velmora\r\n按F9键隐藏或显示界面");
-    EXPECT_EQ(TrayHintText("Velmora", 49242, &LayoutName), "Velmora\r\n按Ctrl+Alt+Z键隐藏或显示界面");
-    EXPECT_EQ(HotKeyHintText(0, &LayoutName), "您还没有设置快捷键");
-    EXPECT_EQ(HotKeyHintText(120, &LayoutName), "按 F9 键隐藏或显示界面");
+TEST(HintTexts, TrayHintAndCaptionHintNameAWorkingShortcut) {
+    EXPECT_EQ(TrayHintText("Velmora", 0, false, &LayoutName), "Velmora");
+    EXPECT_EQ(TrayHintText("Velmora", 120, true, &LayoutName), "Velmora\r\n按F9键隐藏或显示界面");
+    EXPECT_EQ(TrayHintText("Velmora", 49242, true, &LayoutName), "Velmora\r\n按Ctrl+Alt+Z键隐藏或显示界面");
+    EXPECT_EQ(HotKeyHintText(0, false, &LayoutName), "您还没有设置快捷键");
+    EXPECT_EQ(HotKeyHintText(120, true, &LayoutName), "按 F9 键隐藏或显示界面");
 }
 
-TEST(HintTexts, TrayTipNamesTheShortcutOrOnlyTheDoubleClick) {
+TEST(HintTexts, AShortcutAnotherProgramHoldsIsSaidToBeTaken) {
+    EXPECT_EQ(TrayHintText("Velmora", 49242, false, &LayoutName),
+              "Velmora\r\n快捷键Ctrl+Alt+Z已被其他程序占用");
+    EXPECT_EQ(HotKeyHintText(49242, false, &LayoutName), "快捷键Ctrl+Alt+Z已被占用");
+    // No hot key at all is not a failure.
+    EXPECT_EQ(TrayHintText("Velmora", 0, false, &LayoutName), "Velmora");
+    EXPECT_EQ(HotKeyHintText(0, false, &LayoutName), "您还没有设置快捷键");
+}
+
+TEST(HintTexts, TrayTipNamesAWorkingShortcutOrOnlyTheDoubleClick) {
     EXPECT_EQ(TrayTipTitle("Velmora"), "Velmora 仍在运行");
-    EXPECT_EQ(TrayTipText(49242, &LayoutName), "按Ctrl+Alt+Z显示窗口，或双击托盘图标");
-    EXPECT_EQ(TrayTipText(0, &LayoutName), "双击托盘图标显示窗口");
+    EXPECT_EQ(TrayTipText(49242, true, &LayoutName), "按Ctrl+Alt+Z显示窗口，或双击托盘图标");
+    EXPECT_EQ(TrayTipText(0, false, &LayoutName), "双击托盘图标显示窗口");
+    EXPECT_EQ(TrayTipText(49242, false, &LayoutName), "双击托盘图标显示窗口");
     // A shortcut whose key has no name cannot be told: only the double-click is offered.
-    EXPECT_EQ(TrayTipText(0x4000 | 0xFF, &LayoutName), "双击托盘图标显示窗口");
+    EXPECT_EQ(TrayTipText(0x4000 | 0xFF, true, &LayoutName), "双击托盘图标显示窗口");
 }

@@ -2,7 +2,9 @@
 // and release at destruction.
 #include <gtest/gtest.h>
 
+#include "LogCapture.h"
 #include "MainFormFixture.h"
+#include "support/HotKeyHolder.h"
 #include "support/Wait.h"
 #include "support/MessageBoxes.h"
 #include "base/Text.h"
@@ -60,6 +62,21 @@ TEST_F(MainFormTest, ModifierCombinationIsRegisteredAndSpelledOut) {
     EXPECT_TRUE(HotKeyIsHeld(MOD_ALT | MOD_CONTROL, 'Z'));
     EXPECT_FALSE(HotKeyIsHeld(0, 'Z'));
     EXPECT_EQ(form->TrayIcon().Hint(), Wide("Velmora\r\n按Ctrl+Alt+Z键隐藏或显示界面"));
+}
+
+TEST_F(MainFormTest, AHotKeyAnotherProgramHoldsIsNamedAsTakenAndLoggedWithoutABox) {
+    testsupport::HotKeyHolder holder(MOD_CONTROL | MOD_ALT, 'Z');
+    WriteUserConfig("HotKey=3,90,49242\r\n");
+    testsupport::LogCapture log;
+    testsupport::MessageBoxWatcher boxes;
+    // Creation runs inside: a box would hold it until the watcher had read and closed the box.
+    app::TMainForm* form = CreateMainForm();
+    EXPECT_TRUE(boxes.Boxes().empty());
+    EXPECT_FALSE(form->HotKeyRegistered());
+    EXPECT_EQ(form->TrayIcon().Hint(), Wide("Velmora\r\n快捷键Ctrl+Alt+Z已被其他程序占用"));
+    form->ShowHotKeyLabels();
+    EXPECT_EQ(form->HintLabel().Caption(), Wide("快捷键Ctrl+Alt+Z已被占用"));
+    EXPECT_NE(log.Text().find("Hot key Ctrl+Alt+Z could not be registered"), std::string::npos) << log.Text();
 }
 
 TEST_F(MainFormTest, MalformedHotKeyIsReportedOnceAndStartUpCarriesOnWithoutOne) {

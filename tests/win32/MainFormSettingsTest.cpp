@@ -2,9 +2,12 @@
 // time, and what an OK changes in the main window.
 #include <gtest/gtest.h>
 
+#include "DialogFixture.h"
 #include "MainFormFixture.h"
 #include "support/Wait.h"
 #include "dialogs/UserConfigFrm.h"
+#include "support/HotKeyHolder.h"
+#include "support/MessageBoxes.h"
 #include "base/Text.h"
 
 using testsupport::MainFormTest;
@@ -77,4 +80,48 @@ TEST_F(SettingsTest, CancelChangesNothing) {
     EXPECT_EQ(UserValue("HotKey"), "0,120,120");
     EXPECT_FALSE(form->HintLabel().Visible());
     EXPECT_TRUE(testsupport::HotKeyIsHeld(0, VK_F9));
+}
+
+TEST_F(SettingsTest, RefusedKeysKeepTheDialogOpenChangeNothingAndLeaveTheOldKeyRegistered) {
+    testsupport::HotKeyHolder holder(MOD_CONTROL | MOD_ALT, 'Z');
+    WriteUserConfig("HotKey=0,120,120\r\n");
+    const std::string before = testsupport::ReadFileBytes(folder_ + "UserConfig.ini");
+    app::TMainForm* form = CreateMainForm();
+    form->Show();
+    ASSERT_TRUE(form->HotKeyRegistered());
+    testsupport::MessageBoxWatcher boxes;
+    int openAfterRefusals = 0;
+    testsupport::LaterAction::Schedule([&] {
+        dialogs::TUserConfigForm* dialog = dialogs::TUserConfigForm::Current();
+        ASSERT_NE(dialog, nullptr);
+        // A plain letter, then a combination another program holds; each box is closed by the watcher.
+        for (WORD key : {WORD{'A'}, MAKEWORD('Z', HOTKEYF_CONTROL | HOTKEYF_ALT)}) {
+            dialog->HotKeyControl().SetHotKey(key);
+            testsupport::ClickAt(dialog->Handle(), 110, 425);
+            openAfterRefusals += dialogs::TUserConfigForm::Current() == dialog &&
+                                 IsWindowVisible(dialog->Handle()) &&
+                                 dialog->GetModalResult() == tk::kModalNone;
+        }
+        dialog->IbtnCancelClick();
+    });
+    form->mniSettingClick();  // returns when the dialog has ended
+    ASSERT_EQ(boxes.Boxes().size(), 2u);
+    EXPECT_EQ(boxes.Boxes()[0].text, base::Utf8ToWide("请使用Ctrl或Alt组合键，或F1–F24、Pause、Scroll Lock"));
+    EXPECT_EQ(boxes.Boxes()[1].text, base::Utf8ToWide("快捷键Ctrl+Alt+Z已被其他程序占用，请换一个。"));
+    EXPECT_EQ(openAfterRefusals, 2);
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), before);
+    // F9 is the main window's again, and its texts still say so.
+    EXPECT_TRUE(form->HotKeyRegistered());
+    EXPECT_TRUE(UnregisterHotKey(form->Handle(), form->GetHotKeyId()));
+    EXPECT_EQ(form->TrayIcon().Hint(), base::Utf8ToWide("Velmora\r\n按F9键隐藏或显示界面"));
+}
+
+TEST_F(SettingsTest, OkWithAFreeKeyAfterAStartWhoseKeyWasTakenSaysTheNewKeyWorks) {
+    auto holder = std::make_unique<testsupport::HotKeyHolder>(MOD_CONTROL | MOD_ALT, 'Z');
+    WriteUserConfig("HotKey=3,90,49242\r\n");
+    app::TMainForm* form = Open(true, MAKEWORD(VK_F9, 0));
+    EXPECT_TRUE(form->HotKeyRegistered());
+    EXPECT_EQ(UserValue("HotKey"), "0,120,120");
+    EXPECT_EQ(form->TrayIcon().Hint(), base::Utf8ToWide("Velmora\r\n按F9键隐藏或显示界面"));
+    EXPECT_EQ(form->HintLabel().Caption(), base::Utf8ToWide("按 F9 键隐藏或显示界面"));
 }
