@@ -44,7 +44,10 @@ TMainForm::TMainForm(RetryIntervals retry)
     systemMenuImage_.SetBounds(2, systemMenuImage_.Top(), 16, 16);
     systemMenuImage_.SetVisible(false);
 
+    // The caption labels take the size of their text in their font, growing to the left: their right
+    // edges stay where the design puts them, anchored to the window's right edge.
     changeHotKeyLink_.name = "lblModifyCfg";
+    changeHotKeyLink_.SetAlignment(tk::TextAlign::Right);
     changeHotKeyLink_.SetCaption(L"[点击改快捷键]");
     changeHotKeyLink_.SetBounds(661, 11, 78, 13);
     changeHotKeyLink_.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
@@ -59,6 +62,7 @@ TMainForm::TMainForm(RetryIntervals retry)
     hotKeyHint_.SetCaption(L"按F9可快速隐藏或显示界面");
     hotKeyHint_.SetBounds(472, 11, 185, 13);
     hotKeyHint_.SetAnchors(tk::kAnchorTop | tk::kAnchorRight);
+    hotKeyHint_.SetAutoSize(true);
     hotKeyHint_.SetVisible(false);
 
     CreateBrowser(retry);

@@ -68,6 +68,7 @@ class TMainForm : public skin::TPictureForm {
     void ApplyToOtherForms(TShowMode Mode);
     void OpenSettingsDialog();
     std::string GetHotKeyText();
+    // Sets up the two caption labels (font, text) and shows them as PlaceHotKeyLabels says.
     void ShowHotKeyLabels();
 
     // The browser control's events and host requests.
@@ -141,6 +142,8 @@ class TMainForm : public skin::TPictureForm {
     void CreateScriptBridge();
     void CreateTrayMenu();
     void WMHotKey(WPARAM id);
+    // Shows each caption label in the full layout where it clears the title, hides it otherwise.
+    void PlaceHotKeyLabels();
     // The first time ever that the window goes to the tray, the tray icon says where it went and how
     // to bring it back; "TrayTipShown" remembers it. Never raises: the hide goes on regardless.
     void ShowTrayTipOnce();

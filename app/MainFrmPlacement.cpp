@@ -14,6 +14,7 @@ void TMainForm::FormShow() {
 
 void TMainForm::FormResize() {
     TPictureForm::FormResize();
+    PlaceHotKeyLabels();
 }
 
 void TMainForm::LoadLastPosInfo() {
@@ -21,12 +22,14 @@ void TMainForm::LoadLastPosInfo() {
         SetBrowserHostFlags(webhost::CompactHostFlags);
         SetResizable(false);
         SetBounds(Left(), Top(), 400, 250);
+        PlaceHotKeyLabels();  // hidden, also when the size did not change
         return;
     }
+    // Every switch to the full layout shows the hot-key labels, also after a spell in the compact one.
+    ShowHotKeyLabels();
     if (placed_) {
         return;
     }
-    ShowHotKeyLabels();
     placed_ = true;
     SetResizable(true);
     SetBrowserHostFlags(webhost::FullHostFlags);

@@ -177,7 +177,6 @@ std::string TMainForm::GetHotKeyText() {
 }
 
 void TMainForm::ShowHotKeyLabels() {
-    hotKeyHint_.SetVisible(true);
     skin::ApplyCaptionFont(hotKeyHint_.GetFont(), true);
     hotKeyHint_.FontChanged();
     hotKeyHint_.SetTransparent(true);
@@ -189,8 +188,20 @@ void TMainForm::ShowHotKeyLabels() {
     skin::ApplyCaptionFont(linkFont, false);
     linkFont.SetUnderline(underlined);
     changeHotKeyLink_.FontChanged();
-    changeHotKeyLink_.SetVisible(true);
     changeHotKeyLink_.SetTransparent(true);
+    PlaceHotKeyLabels();
+}
+
+void TMainForm::PlaceHotKeyLabels() {
+    // Both labels take the size of their text and keep their right edges; each shows only in the full
+    // layout and only where it clears the title (a full window still at its compact width has no room
+    // for the hint).
+    constexpr int kGapAfterTitle = 8;
+    const tk::Label* title = GetCaptionLabel();
+    const int titleRight = title ? static_cast<int>(title->BoundsRect().right) : 0;
+    for (tk::Label* label : {&hotKeyHint_, &changeHotKeyLink_}) {
+        label->SetVisible(fullLayout_ && label->Left() >= titleRight + kGapAfterTitle);
+    }
 }
 
 void TMainForm::lblModifyCfgClick() {

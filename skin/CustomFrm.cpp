@@ -130,6 +130,11 @@ void TPictureForm::FormDestroy() {
 
 void TPictureForm::SetResizable(bool value) {
     resizable_ = value;
+    for (int button : {kMinimizeButton, kMaximizeButton}) {
+        if (THotImg* image = hotImages_[static_cast<size_t>(button)].get()) {
+            image->SetVisible(value);
+        }
+    }
 }
 
 void TPictureForm::SetCloseButtonVisible(bool value) {

@@ -43,8 +43,8 @@ class TPictureForm : public tk::Form {
     // before FormCreate loads the skin.
     void SetSkinPath(const std::string& path) { skinPath_ = path; }
     const std::string& GetSkinPath() const { return skinPath_; }
-    // While false the minimize and maximize buttons are hidden (from the next relayout), the resize
-    // borders do not answer and the caption drag zone reaches further right (at once).
+    // While false the minimize and maximize buttons are hidden, the resize borders do not answer and
+    // the caption drag zone reaches further right; a change takes effect at once.
     void SetResizable(bool value);
     bool GetResizable() const { return resizable_; }
     void SetCloseButtonVisible(bool value);

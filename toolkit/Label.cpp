@@ -67,7 +67,10 @@ void Label::AdjustSize() {
     RECT r{0, 0, 0, 0};
     const std::wstring text = caption_.empty() ? L" " : caption_;
     DrawTextW(screen.Get(), text.c_str(), static_cast<int>(text.size()), &r, DrawFlags() | DT_CALCRECT);
-    PlaceBounds(Left(), Top(), caption_.empty() ? 0 : r.right, r.bottom);
+    const int width = caption_.empty() ? 0 : r.right;
+    // Text that ends at a fixed place grows and shrinks on its left.
+    const int left = alignment_ == TextAlign::Right ? BoundsRect().right - width : Left();
+    PlaceBounds(left, Top(), width, r.bottom);
     RecordAnchorOrigin();
 }
 

@@ -25,7 +25,8 @@ class Label : public GraphicControl {
     bool Transparent() const { return transparent_; }
     void SetBackground(COLORREF color);
     void SetAlignment(TextAlign alignment);
-    // When on, the label takes the size of its text.
+    // When on, the label takes the size of its text: a right-aligned label keeps its right edge, any
+    // other its left edge.
     void SetAutoSize(bool autoSize);
 
     void Paint(HDC dc) override;
