@@ -1,6 +1,6 @@
 // What the two borderless dialogs share: a drag strip along the top edge up to the close cross, a
-// rounded window shape, the reference to the open dialog of each class (at most one is open), and their
-// texts, written in UTF-8 in the source.
+// rounded window shape, the buttons that Enter and Esc press, the reference to the open dialog of each
+// class (at most one is open), and their texts, written in UTF-8 in the source.
 #pragma once
 
 #include <windows.h>
@@ -45,6 +45,13 @@ class TBorderlessDialog : public tk::Form {
     // The rounded shape: (0, 0) to (width + 1, height + 1) with the dialog's corner ellipses.
     void ApplyRoundRegion() { SetRoundedShape(cornerEllipse_); }
 
+    // The buttons Enter and Esc press wherever the focus is (except on an image button, which Enter
+    // presses itself): the dialog manager asks for them as IDOK and IDCANCEL.
+    void SetKeyboardButtons(tk::Control* enter, tk::Control* escape) {
+        enterButton_ = enter;
+        escapeButton_ = escape;
+    }
+
     // The top strip drags the window; everything else is client area.
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_NCHITTEST) {
@@ -53,6 +60,13 @@ class TBorderlessDialog : public tk::Form {
             ScreenToClient(Handle(), &point);
             return InDragStrip(point.x, point.y, dragStripRight_) ? HTCAPTION : HTCLIENT;
         }
+        // No child has these identifiers: they come from the dialog manager, for Enter and Esc.
+        if (message == WM_COMMAND && lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+            if (tk::Control* button = LOWORD(wParam) == IDOK ? enterButton_ : escapeButton_) {
+                button->Click();
+            }
+            return 0;
+        }
         return tk::Form::WndProc(message, wParam, lParam);
     }
 
@@ -60,6 +74,8 @@ class TBorderlessDialog : public tk::Form {
     static inline Derived* current_ = nullptr;
     int dragStripRight_;
     int cornerEllipse_;
+    tk::Control* enterButton_ = nullptr;
+    tk::Control* escapeButton_ = nullptr;
 };
 
 }  // namespace dialogs

@@ -6,7 +6,7 @@
 
 #include <utility>
 
-#include "toolkit/Image.h"
+#include "toolkit/ImageButton.h"
 #include "toolkit/ResourceBitmap.h"
 
 namespace dialogs {
@@ -19,9 +19,9 @@ inline constexpr const wchar_t* kFirstRunBackground = L"VELMORA_DLG_FIRSTRUN_BAC
 
 inline constexpr COLORREF kBitmapTransparentColor = RGB(255, 0, 255);
 
-// An image that works as a push button: a bitmap face with see-through corners and a hand cursor.
-// The owner sets its click event.
-inline void MakeImageButton(tk::Image& image, const wchar_t* resource, int left, int top, int width,
+// An image that works as a push button: a bitmap face with see-through corners and a hand cursor,
+// reached by Tab and pressed by Space or Enter. The owner sets its click event.
+inline void MakeImageButton(tk::ImageButton& image, const wchar_t* resource, int left, int top, int width,
                             int height) {
     image.SetBounds(left, top, width, height);
     tk::Bitmap face = tk::LoadResourceBitmap(resource);

@@ -65,6 +65,8 @@ TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
     MakeImageButton(closeButton_, kCloseCross, 329, 7, 18, 18);
     okButton_.OnClick = [this] { IbtnOkClick(); };
     closeButton_.OnClick = [this] { imgCloseClick(); };
+    // Esc does what the close cross does: it applies the choices too.
+    SetKeyboardButtons(&okButton_, &closeButton_);
 
     SetDialogNavigation(true);
     OnCreate = [this] { FormCreate(); };

@@ -7,6 +7,7 @@
 #include "dialogs/BorderlessDialog.h"
 #include "toolkit/Button.h"
 #include "toolkit/Image.h"
+#include "toolkit/ImageButton.h"
 #include "toolkit/Label.h"
 
 namespace dialogs {
@@ -31,8 +32,8 @@ class TFirstOptionForm : public TBorderlessDialog<TFirstOptionForm> {
     tk::CheckBox& DesktopShortcutBox() { return desktopShortcutBox_; }
     tk::CheckBox& ProgramShortcutBox() { return programShortcutBox_; }
     tk::CheckBox& DontRemindBox() { return dontRemindBox_; }
-    tk::Image& OkButton() { return okButton_; }
-    tk::Image& CloseButton() { return closeButton_; }
+    tk::ImageButton& OkButton() { return okButton_; }
+    tk::ImageButton& CloseButton() { return closeButton_; }
 
   private:
     tk::Image background_;
@@ -40,8 +41,8 @@ class TFirstOptionForm : public TBorderlessDialog<TFirstOptionForm> {
     tk::CheckBox desktopShortcutBox_;
     tk::CheckBox programShortcutBox_;
     tk::CheckBox dontRemindBox_;
-    tk::Image okButton_;
-    tk::Image closeButton_;
+    tk::ImageButton okButton_;
+    tk::ImageButton closeButton_;
 };
 
 // Shows the first-run dialog the way the main window does: creates it owned by owner, sets the

@@ -92,6 +92,7 @@ TUserConfigForm::TUserConfigForm(tk::Form* owner)
     okButton_.OnClick = [this] { IbtnOKClick(); };
     cancelButton_.OnClick = [this] { IbtnCancelClick(); };
     closeButton_.OnClick = [this] { ibtnCloseClick(); };
+    SetKeyboardButtons(&okButton_, &cancelButton_);
 
     SetDialogNavigation(true);
     OnCreate = [this] { FormCreate(); };

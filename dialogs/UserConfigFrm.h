@@ -17,6 +17,7 @@
 #include "toolkit/Button.h"
 #include "toolkit/HotKeyEdit.h"
 #include "toolkit/Image.h"
+#include "toolkit/ImageButton.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
 
@@ -65,9 +66,9 @@ class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
     tk::RadioButton& ExitButton() { return exitOnCloseButton_; }
     tk::Label& HotKeyLabel() { return hotKeyLabel_; }
     tk::HotKeyEdit& HotKeyControl() { return hotKeyEdit_; }
-    tk::Image& OkButton() { return okButton_; }
-    tk::Image& CancelButton() { return cancelButton_; }
-    tk::Image& CloseButton() { return closeButton_; }
+    tk::ImageButton& OkButton() { return okButton_; }
+    tk::ImageButton& CancelButton() { return cancelButton_; }
+    tk::ImageButton& CloseButton() { return closeButton_; }
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -82,9 +83,9 @@ class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
     tk::RadioButton exitOnCloseButton_;
     tk::Label hotKeyLabel_;
     tk::HotKeyEdit hotKeyEdit_;
-    tk::Image okButton_;
-    tk::Image cancelButton_;
-    tk::Image closeButton_;
+    tk::ImageButton okButton_;
+    tk::ImageButton cancelButton_;
+    tk::ImageButton closeButton_;
 
     int hotKeyId_ = 0;
     config::HotKeyValue chosenHotKey_;

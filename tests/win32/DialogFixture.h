@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "MainFormFixture.h"
 #include "support/ShellLinks.h"
@@ -17,6 +18,27 @@
 #include "base/Module.h"
 
 namespace testsupport {
+
+// What the screen shows of a client rectangle, once the window has painted what it owes.
+inline std::vector<COLORREF> ClientPixels(HWND window, const RECT& area) {
+    UpdateWindow(window);
+    tk::WindowDc dc(window);
+    std::vector<COLORREF> pixels;
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            pixels.push_back(GetPixel(dc.Get(), x, y));
+        }
+    }
+    return pixels;
+}
+
+// A key pressed and let go, sent as the keyboard sends it: to the window with the focus, through
+// the message loop.
+inline void PressKey(UINT key) {
+    HWND target = GetFocus();
+    PostMessageW(target, WM_KEYDOWN, key, 1);
+    PostMessageW(target, WM_KEYUP, key, 0xC0000001);
+}
 
 class DialogTest : public ::testing::Test {
   protected:

@@ -2,6 +2,8 @@
 // writes on OK and on the close cross, a failing write, and the drag strip.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DialogFixture.h"
 #include "dialogs/FirstOptionFrm.h"
 #include "support/MessageBoxes.h"
@@ -26,7 +28,7 @@ class FirstOptionDialogTest : public testsupport::DialogTest {
     static void ClickOk(TFirstOptionForm* form) { ClickAt(form->Handle(), 250, 178); }
     static void ClickCloseCross(TFirstOptionForm* form) { ClickAt(form->Handle(), 338, 16); }
     static bool Closed() {
-        return dialogs::TFirstOptionForm::Current() == nullptr &&
+        return testsupport::WaitUntil([] { return dialogs::TFirstOptionForm::Current() == nullptr; }) &&
                testsupport::WaitUntil([] { return FindWindowW(L"TFirstOptionForm", nullptr) == nullptr; });
     }
     void ExpectBothShortcuts() {
@@ -136,4 +138,45 @@ TEST_F(FirstOptionDialogTest, ADialogFreedWithItsOwnerLeavesNoReference) {
     main_ = nullptr;
     EXPECT_EQ(dialogs::TFirstOptionForm::Current(), nullptr);
     EXPECT_EQ(FindWindowW(L"TFirstOptionForm", nullptr), nullptr);
+}
+
+TEST_F(FirstOptionDialogTest, EnterConfirmsAndEscClosesAsTheCrossDoes) {
+    TFirstOptionForm* form = Open();
+    SetFocus(form->Handle());
+    testsupport::PressKey(VK_RETURN);
+    EXPECT_TRUE(Closed());
+    ExpectBothShortcuts();
+    EXPECT_EQ(UserValue("ShotCutRemind"), "0");
+
+    // Esc applies the choices as well: here, ask again next time.
+    testsupport::RemoveProgramShortcuts();
+    form = Open();
+    Toggle(form->DontRemindBox());
+    SetFocus(form->DesktopShortcutBox().Handle());
+    testsupport::PressKey(VK_ESCAPE);
+    EXPECT_TRUE(Closed());
+    ExpectBothShortcuts();
+    EXPECT_EQ(UserValue("ShotCutRemind"), "1");
+}
+
+TEST_F(FirstOptionDialogTest, TabReachesOkAndTheCrossAfterTheBoxesAndSpacePressesThem) {
+    TFirstOptionForm* form = Open();
+    Toggle(form->ProgramShortcutBox());
+    SetFocus(form->Handle());
+    const std::function<bool()> stops[] = {
+        [&] { return GetFocus() == form->DesktopShortcutBox().Handle(); },
+        [&] { return GetFocus() == form->ProgramShortcutBox().Handle(); },
+        [&] { return GetFocus() == form->DontRemindBox().Handle(); },
+        [&] { return form->OkButton().Focused(); },
+        [&] { return form->CloseButton().Focused() && !form->OkButton().Focused(); },
+    };
+    for (size_t i = 0; i < std::size(stops); ++i) {
+        PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
+        EXPECT_TRUE(testsupport::WaitUntil(stops[i])) << "stop " << i;
+    }
+    testsupport::PressKey(VK_SPACE);  // on the close cross: applies the choices and closes
+    EXPECT_TRUE(Closed());
+    EXPECT_TRUE(PathExists(testsupport::DesktopLink()));
+    EXPECT_FALSE(PathExists(testsupport::ProgramGroup()));
+    EXPECT_EQ(UserValue("ShotCutRemind"), "0");
 }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <vector>
 
 #include "DialogFixture.h"
 #include "config/AppConfigClass.h"
@@ -63,6 +65,20 @@ class UserConfigDialogTest : public testsupport::DialogTest {
             UnregisterHotKey(main_->Handle(), hotKeyId_);
             return RegisterHotKey(main_->Handle(), hotKeyId_, key.modifiers, key.key) != FALSE;
         };
+    }
+    // Runs the dialog modally while keys acts inside its loop; a dialog still open 5 s later is ended
+    // with kGaveUp, so that a key that does nothing fails the test rather than hanging it.
+    static constexpr int kGaveUp = 99;
+    int RunModal(std::function<void()> keys) {
+        testsupport::LaterAction::Schedule(std::move(keys));
+        const UINT_PTR watchdog = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (TUserConfigForm* open = dialogs::TUserConfigForm::Current()) {
+                open->SetModalResult(kGaveUp);
+            }
+        });
+        const int result = dialogs::OpenUserConfigDialog(main_, hotKeyId_, Applier());
+        KillTimer(nullptr, watchdog);
+        return result;
     }
     void ClickOk(TUserConfigForm* form) { ClickAt(form->Handle(), 110, 425); }
     void ClickCancel(TUserConfigForm* form) { ClickAt(form->Handle(), 250, 425); }
@@ -141,25 +157,73 @@ TEST_F(UserConfigDialogTest, TheWindowIsShapedColouredAndCentredOnTheMainWindow)
         testsupport::WaitUntil([&] { return ClientPixel(radio.Handle(), radio.Width() - 2, 1) == kPanel; }));
 }
 
-TEST_F(UserConfigDialogTest, TabMovesThroughTheGroupsInTheDesignedOrder) {
+TEST_F(UserConfigDialogTest, TabMovesThroughTheGroupsThenTheImageButtonsWhichShowTheFocus) {
     TUserConfigForm* form = Open();
     HWND first = GetWindow(form->Handle(), GW_CHILD);
     EXPECT_EQ(first, form->StartPanel().Handle());
     EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), form->ClosePanel().Handle());
     EXPECT_EQ(GetWindow(form->ClosePanel().Handle(), GW_HWNDNEXT), form->HotKeyControl().Handle());
     // The focus starts at the chosen start-up button; Tab stops once in each group, then at the
-    // hot-key control, and comes round again.
+    // hot-key control, then at OK, Cancel and the close cross, and comes round again.
     EXPECT_EQ(GetFocus(), form->ClearAutoRunButton().Handle());
-    const HWND expected[] = {form->ExitButton().Handle(), form->HotKeyControl().Handle(),
-                             form->ClearAutoRunButton().Handle()};
-    for (HWND next : expected) {
+    const RECT ok = form->OkButton().BoundsRect();
+    const std::vector<COLORREF> okUnfocused = testsupport::ClientPixels(form->Handle(), ok);
+    const std::function<bool()> stops[] = {
+        [&] { return GetFocus() == form->ExitButton().Handle(); },
+        [&] { return GetFocus() == form->HotKeyControl().Handle(); },
+        [&] { return form->OkButton().Focused(); },
+        [&] { return form->CancelButton().Focused() && !form->OkButton().Focused(); },
+        [&] { return form->CloseButton().Focused() && !form->CancelButton().Focused(); },
+        [&] { return GetFocus() == form->ClearAutoRunButton().Handle() && !form->CloseButton().Focused(); },
+    };
+    for (size_t i = 0; i < std::size(stops); ++i) {
         PostMessageW(GetFocus(), WM_KEYDOWN, VK_TAB, 0);
-        EXPECT_TRUE(testsupport::WaitUntil([&] { return GetFocus() == next; }));
+        EXPECT_TRUE(testsupport::WaitUntil(stops[i])) << "stop " << i;
+        // The focused OK button looks different; the look goes with the focus (painted by now: the
+        // focus change invalidated it and ClientPixels lets it paint).
+        const bool okFocused = i == 2;
+        EXPECT_EQ(testsupport::ClientPixels(form->Handle(), ok) != okUnfocused, okFocused) << "stop " << i;
     }
     // The arrow keys move the choice within a group.
     PostMessageW(GetFocus(), WM_KEYDOWN, VK_UP, 0);
     EXPECT_TRUE(testsupport::WaitUntil([&] { return form->AutoRunButton().Checked(); }));
     EXPECT_FALSE(form->ClearAutoRunButton().Checked());
+}
+
+TEST_F(UserConfigDialogTest, EnterIsOkAndEscIsCancelInTheModalLoop) {
+    // Enter with the focus on a choice: OK.
+    EXPECT_EQ(RunModal([] { testsupport::PressKey(VK_RETURN); }), tk::kModalOk);
+    EXPECT_EQ(UserValue("HotKey"), "0,120,120");
+    // Esc, also from the hot-key control after a new key was entered: Cancel, nothing changes.
+    EXPECT_EQ(RunModal([] {
+                  TUserConfigForm* form = dialogs::TUserConfigForm::Current();
+                  form->HotKeyControl().SetHotKey(kCtrlAltZ);
+                  SetFocus(form->HotKeyControl().Handle());
+                  testsupport::PressKey(VK_ESCAPE);
+              }),
+              tk::kModalCancel);
+    EXPECT_EQ(UserValue("HotKey"), "0,120,120");
+    EXPECT_FALSE(HotKeyIsHeld(MOD_CONTROL | MOD_ALT, 'Z'));
+}
+
+TEST_F(UserConfigDialogTest, SpaceOrEnterOnAFocusedImageButtonPressesThatButton) {
+    // Enter on the focused Cancel cancels: the focused button, not OK.
+    EXPECT_EQ(RunModal([] {
+                  dialogs::TUserConfigForm::Current()->CancelButton().SetFocus();
+                  testsupport::PressKey(VK_RETURN);
+              }),
+              tk::kModalCancel);
+    EXPECT_FALSE(UserConfigExists());
+    // Space on the close cross closes; Space on OK confirms.
+    for (bool ok : {false, true}) {
+        EXPECT_EQ(RunModal([ok] {
+                      TUserConfigForm* form = dialogs::TUserConfigForm::Current();
+                      (ok ? form->OkButton() : form->CloseButton()).SetFocus();
+                      testsupport::PressKey(VK_SPACE);
+                  }),
+                  ok ? tk::kModalOk : tk::kModalCancel);
+        EXPECT_EQ(UserConfigExists(), ok);
+    }
 }
 
 TEST_F(UserConfigDialogTest, MalformedHotKeyIsReportedAndTheRestStaysAsDesigned) {

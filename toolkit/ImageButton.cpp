@@ -1,0 +1,108 @@
+#include "toolkit/ImageButton.h"
+
+#include "toolkit/WindowClass.h"
+
+namespace tk {
+
+// The window that holds the focus for the button: a tab stop without size at the button's corner. It
+// asks the dialog manager for Enter and Space, which then reach it instead of pressing the dialog's
+// default button.
+class ImageButton::FocusWindow : public WinControl {
+  public:
+    FocusWindow(ImageButton* owner, HWND parent) : WinControl(nullptr), owner_(owner) {
+        WindowParams p;
+        p.className = ClassName(L"ImageButtonFocus");
+        p.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+        p.parentOrOwner = parent;
+        CreateHandle(p);
+    }
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+        switch (message) {
+            case WM_GETDLGCODE:
+                return IsPressKey(reinterpret_cast<const MSG*>(lParam)) ? DLGC_WANTMESSAGE : 0;
+            case WM_SETFOCUS:
+            case WM_KILLFOCUS:
+                owner_->FocusChanged(message == WM_SETFOCUS);
+                spaceDown_ = false;
+                return 0;
+            case WM_KEYDOWN:
+                // Enter presses at once, Space when it is let go, as on a push button.
+                if (wParam == VK_RETURN && !(lParam & (1 << 30))) {
+                    owner_->KeyPressed();
+                } else if (wParam == VK_SPACE) {
+                    spaceDown_ = true;
+                }
+                return 0;
+            case WM_KEYUP:
+                if (wParam == VK_SPACE && spaceDown_) {
+                    spaceDown_ = false;
+                    owner_->KeyPressed();
+                }
+                return 0;
+            default:
+                return WinControl::WndProc(message, wParam, lParam);
+        }
+    }
+
+  private:
+    static bool IsPressKey(const MSG* msg) {
+        return msg && (msg->message == WM_KEYDOWN || msg->message == WM_KEYUP) &&
+               (msg->wParam == VK_RETURN || msg->wParam == VK_SPACE);
+    }
+
+    ImageButton* owner_;
+    bool spaceDown_ = false;
+};
+
+ImageButton::ImageButton(WinControl* parent) : Image(parent) {
+    if (parent && parent->Handle()) {
+        focusWindow_ = std::make_unique<FocusWindow>(this, parent->Handle());
+    }
+}
+
+ImageButton::~ImageButton() {
+    focusWindow_.reset();  // while the button it reports to is whole
+}
+
+void ImageButton::SetFocus() {
+    if (focusWindow_) {
+        ::SetFocus(focusWindow_->Handle());
+    }
+}
+
+void ImageButton::Paint(HDC dc) {
+    Image::Paint(dc);
+    if (focused_) {
+        RECT cue{2, 2, Width() - 2, Height() - 2};
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, RGB(255, 255, 255));
+        DrawFocusRect(dc, &cue);
+    }
+}
+
+void ImageButton::BoundsChanged(const RECT& old) {
+    Image::BoundsChanged(old);
+    if (focusWindow_) {
+        focusWindow_->SetBounds(Left(), Top(), 0, 0);
+    }
+}
+
+void ImageButton::VisibleChanged() {
+    Image::VisibleChanged();
+    if (focusWindow_) {
+        focusWindow_->SetVisible(Visible());  // a hidden button is no tab stop
+    }
+}
+
+void ImageButton::FocusChanged(bool focused) {
+    focused_ = focused;
+    Invalidate();
+}
+
+void ImageButton::KeyPressed() {
+    Click();
+}
+
+}  // namespace tk
