@@ -4,11 +4,14 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <vector>
 
 #include "ImportHook.h"
 #include "LogCapture.h"
 #include "MainFormFixture.h"
+#include "app/PrivateMessages.h"
+#include "dialogs/FirstOptionFrm.h"
 #include "support/MessageBoxes.h"
 #include "support/Wait.h"
 #include "base/Text.h"
@@ -210,6 +213,39 @@ TEST_F(TrayTest, EveryHideTrimsTheWorkingSetWithOneTrimmer) {
     HotKey(form, form->GetHotKeyId());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(trimCalls, 3);
+}
+
+TEST_F(TrayTest, TheFirstRunDialogStaysAboveTheMainWindowOnEveryShowPath) {
+    // In the system's z-order. Under Wine the screen can differ: its X11 driver raises an activated
+    // window above a topmost one without changing the z-order here.
+    app::TMainForm* form = ShowMain();
+    form->SetFullLayout(true);
+    form->LoadLastPosInfo();  // the first full layout offers the first-run dialog
+    dialogs::TFirstOptionForm* dialog = dialogs::TFirstOptionForm::Current();
+    ASSERT_NE(dialog, nullptr);
+    const auto dialogAbove = [&] {
+        for (HWND w = GetWindow(form->Handle(), GW_HWNDPREV); w; w = GetWindow(w, GW_HWNDPREV)) {
+            if (w == dialog->Handle()) {
+                return true;
+            }
+        }
+        return false;
+    };
+    const std::function<void()> showPaths[] = {
+        [&] { SendMessageW(form->Handle(), app::WM_SHOWMAINWINDOW, 0, 0); },
+        [&] { SendMessageW(form->TrayIcon().Handle(), kTrayCallback, 1, WM_LBUTTONDBLCLK); },
+        [&] { HotKey(form, form->GetHotKeyId()); },
+    };
+    for (size_t i = 0; i < std::size(showPaths); ++i) {
+        form->HideWindow();
+        PauseBetweenPresses();
+        showPaths[i]();
+        tk::Application::Instance().ProcessMessages();  // what the show left for later
+        EXPECT_TRUE(IsWindowVisible(form->Handle())) << "path " << i;
+        EXPECT_TRUE(IsWindowVisible(dialog->Handle())) << "path " << i;
+        EXPECT_TRUE(dialogAbove()) << "path " << i;
+        EXPECT_NE(GetWindowLongW(dialog->Handle(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0) << "path " << i;
+    }
 }
 
 namespace {
