@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "LogFile.h"
 #include "MainFormFixture.h"
 #include "toolkit/Application.h"
 #include "app/PrivateMessages.h"
@@ -17,6 +18,7 @@
 
 namespace {
 
+using testsupport::LogFile;
 using testsupport::PathExists;
 using testsupport::ReadFileBytes;
 
@@ -27,24 +29,6 @@ size_t CountOf(const std::string& text, const std::string& part) {
     }
     return count;
 }
-
-// Sends the log to a file of its own for one test and back to its usual place afterwards.
-class LogFile {
-  public:
-    explicit LogFile(uint64_t rollOverBytes = base::kLogRollOverBytes) : path_(folder_.Path() + "test.log") {
-        base::SetLogFile(base::AnsiToWide(path_), rollOverBytes);
-    }
-    ~LogFile() { base::SetLogFile(L"", base::kLogRollOverBytes); }
-    LogFile(const LogFile&) = delete;
-    LogFile& operator=(const LogFile&) = delete;
-
-    const std::string& Path() const { return path_; }
-    std::string Text() const { return ReadFileBytes(path_); }
-
-  private:
-    testsupport::TempFolder folder_;
-    std::string path_;
-};
 
 }  // namespace
 

@@ -2,7 +2,7 @@
 // and release at destruction.
 #include <gtest/gtest.h>
 
-#include "LogCapture.h"
+#include "LogFile.h"
 #include "MainFormFixture.h"
 #include "support/HotKeyHolder.h"
 #include "support/Wait.h"
@@ -67,7 +67,7 @@ TEST_F(MainFormTest, ModifierCombinationIsRegisteredAndSpelledOut) {
 TEST_F(MainFormTest, AHotKeyAnotherProgramHoldsIsNamedAsTakenAndLoggedWithoutABox) {
     testsupport::HotKeyHolder holder(MOD_CONTROL | MOD_ALT, 'Z');
     WriteUserConfig("HotKey=3,90,49242\r\n");
-    testsupport::LogCapture log;
+    testsupport::LogFile log;
     testsupport::MessageBoxWatcher boxes;
     // Creation runs inside: a box would hold it until the watcher had read and closed the box.
     app::TMainForm* form = CreateMainForm();

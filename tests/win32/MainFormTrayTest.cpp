@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ImportHook.h"
-#include "LogCapture.h"
+#include "LogFile.h"
 #include "MainFormFixture.h"
 #include "app/PrivateMessages.h"
 #include "dialogs/FirstOptionFrm.h"
@@ -324,7 +324,7 @@ TEST_F(TrayTipTest, WithoutAHotKeyTheTipOffersTheDoubleClick) {
 }
 
 TEST_F(TrayTipTest, AFailedWriteIsLoggedButNeitherShownNorInTheWayOfTheHide) {
-    testsupport::LogCapture log;
+    testsupport::LogFile log;
     CreateDirectoryA((folder_ + "UserConfig.ini").c_str(), nullptr);  // every write fails
     testsupport::MessageBoxWatcher boxes;
     app::TMainForm* form = ShowMain();
