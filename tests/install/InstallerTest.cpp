@@ -23,6 +23,7 @@
 #include "config/AppConfigClass.h"
 #include "support/ShellLinks.h"
 #include "support/TestFiles.h"
+#include "toolkit/GdiHandles.h"
 #include "webhost/WebBrowser.h"
 
 using blackbox::WaitUntil;
@@ -419,11 +420,11 @@ TEST_F(Installer, TheInstalledProgramStartsFromItsFolderAndShowsItsWindow) {
     GetWindowRect(window, &rect);
     EXPECT_EQ(rect.right - rect.left, 400);
     EXPECT_EQ(rect.bottom - rect.top, 250);
-    // Its tray icon: the skin's SysMenu.ico was found through "SkinPath" from the install folder
-    // (without a notification area on the display, Wine shows the icon in a tray window of its own).
-    EXPECT_TRUE(WaitUntil([] {
-        return FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr ||
-               FindWindowW(nullptr, L"Wine System Tray") != nullptr;
+    // Its skin was found below the install folder: only a window whose skin loaded takes its rounded
+    // shape (without the skin there is no first layout, and an error box instead).
+    EXPECT_TRUE(WaitUntil([window] {
+        tk::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
+        return GetWindowRgn(window, region.Get()) == COMPLEXREGION;
     }));
 }
 
