@@ -165,13 +165,13 @@ void TMainForm::UpdateTrayHint() {
         config::TrayHintText(config::kTitle, code, hotKeyRegistered_, &base::SystemKeyName)));
 }
 
-void TMainForm::LoadSystemMenuIcon(std::string& IconPath) {
+void TMainForm::LoadSystemMenuIcon(std::wstring& IconPath) {
     // The tray icon shows in any case, with the program's own icon: without it, a window hidden while
     // no hot key works would have no way back (there is no task-bar button).
     trayIcon_.SetVisible(true);
     // The raw configured path, resolved against the current directory; a file found there gives the
     // caption its small icon.
-    IconPath = config::TAppConfigClass::GetInstance()->SkinPath() + "SysMenu.ico";
+    IconPath = base::AnsiToWide(config::TAppConfigClass::GetInstance()->SkinPath()) + L"SysMenu.ico";
     if (base::FileExists(IconPath)) {
         TPictureForm::LoadSystemMenuIcon(IconPath);
     }

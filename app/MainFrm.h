@@ -51,7 +51,7 @@ class TMainForm : public skin::TPictureForm {
     void FormDestroy();
 
     void UpdateTrayHint();
-    void LoadSystemMenuIcon(std::string& IconPath) override;
+    void LoadSystemMenuIcon(std::wstring& IconPath) override;
 
     // Layouts and placement.
     void LoadLastPosInfo();

@@ -109,7 +109,7 @@ void TMainForm::mniNVisitSiteClick() {
 }
 
 void TMainForm::mmiOpenFolderClick() {
-    ShellOpen(L"open", L"Explorer.exe", base::AnsiToWide(base::ExeFolder()));
+    ShellOpen(L"open", L"Explorer.exe", base::ExeFolder());
 }
 
 void TMainForm::mniSettingClick() {

@@ -5,6 +5,8 @@
 #include "base/Error.h"
 #include "base/Log.h"
 #include "toolkit/Application.h"
+#include "base/Handles.h"
+#include "base/Log.h"
 #include "base/Module.h"
 #include "base/SafeMemory.h"
 #include "webhost/FrameRegistration.h"
@@ -80,10 +82,24 @@ void TMainForm::WMShowMainWindow() {
 void TMainForm::WMRunRestart() {
     // Only the program's own Restart.exe: a bare name would be searched for in the current directory
     // and along PATH, where anyone could have put one.
-    const std::string path = base::ExeFolder() + "Restart.exe";
-    if (base::FileExists(path)) {
-        WinExec(("\"" + path + "\"").c_str(), SW_HIDE);
+    const std::wstring path = base::ExeFolder() + L"Restart.exe";
+    if (!base::FileExists(path)) {
+        return;
     }
+    // Started hidden, by its full path; the shell neither waits for it nor looks at the outcome.
+    std::wstring commandLine = L"\"" + path + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_HIDE;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &started)) {
+        base::LogF("Restart.exe could not be started (error %lu)", GetLastError());
+        return;
+    }
+    base::UniqueHandle process(started.hProcess);
+    base::UniqueHandle thread(started.hThread);
 }
 
 }  // namespace app

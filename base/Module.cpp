@@ -4,10 +4,10 @@
 
 namespace base {
 
-std::string ExePath() {
-    std::string path(MAX_PATH, '\0');
+std::wstring ExePath() {
+    std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (n < path.size()) {
             path.resize(n);
             return path;
@@ -16,22 +16,22 @@ std::string ExePath() {
     }
 }
 
-std::string FolderOf(const std::string& path) {
-    size_t cut = path.find_last_of("\\:");
-    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+std::wstring FolderOf(const std::wstring& path) {
+    size_t cut = path.find_last_of(L"\\:");
+    return cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1);
 }
 
-std::string ExeFolder() {
+std::wstring ExeFolder() {
     return FolderOf(ExePath());
 }
 
-bool FileExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+bool FileExists(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool DirectoryExists(const std::string& path) {
-    DWORD attributes = GetFileAttributesA(path.c_str());
+bool DirectoryExists(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 

@@ -1,17 +1,18 @@
-// Where the running program lives: its full path and folder, in the system code page.
+// Where the running program lives: its full path and folder, as UTF-16 paths, so that any folder a
+// user name can make works.
 #pragma once
 
 #include <string>
 
 namespace base {
 
-// Full path of the running executable (ANSI, system code page).
-std::string ExePath();
+// Full path of the running executable.
+std::wstring ExePath();
 // Its folder with the trailing backslash.
-std::string ExeFolder();
+std::wstring ExeFolder();
 // The folder part of a path, up to and including its last backslash (or drive colon).
-std::string FolderOf(const std::string& path);
-bool FileExists(const std::string& path);
-bool DirectoryExists(const std::string& path);
+std::wstring FolderOf(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+bool DirectoryExists(const std::wstring& path);
 
 }  // namespace base

@@ -2,11 +2,14 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "base/Error.h"
+#include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
+#include "config/IniFile.h"
 
 namespace config {
 namespace {
@@ -23,17 +26,19 @@ std::unique_ptr<TAppConfigClass>& Instance() {
 
 }  // namespace
 
-std::string ReadIniValue(const std::string& fileName, const std::string& section, const std::string& key) {
-    char buffer[2048] = {};
-    DWORD n =
-        GetPrivateProfileStringA(section.c_str(), key.c_str(), "", buffer, sizeof(buffer), fileName.c_str());
-    if (n >= sizeof(buffer)) {
-        n = sizeof(buffer) - 1;
+std::string ReadIniValue(const std::wstring& fileName, const std::string& section, const std::string& key) {
+    wchar_t buffer[2048] = {};
+    const DWORD n = GetPrivateProfileStringW(base::AnsiToWide(section).c_str(), base::AnsiToWide(key).c_str(),
+                                             L"", buffer, 2048, fileName.c_str());
+    // The value in the system code page, of which at most 2047 bytes are seen.
+    std::string value = base::WideToAnsi(std::wstring_view(buffer, std::min<DWORD>(n, 2047)));
+    if (value.size() > 2047) {
+        value.resize(2047);
     }
-    return std::string(buffer, n);
+    return value;
 }
 
-std::string ReadIniValueDef(const std::string& fileName, const std::string& section, const std::string& key,
+std::string ReadIniValueDef(const std::wstring& fileName, const std::string& section, const std::string& key,
                             const std::string& def) {
     std::string value = ReadIniValue(fileName, section, key);
     if (value.empty()) {
@@ -43,11 +48,9 @@ std::string ReadIniValueDef(const std::string& fileName, const std::string& sect
     return value;
 }
 
-void WriteIniValue(const std::string& fileName, const std::string& section, const std::string& key,
+void WriteIniValue(const std::wstring& fileName, const std::string& section, const std::string& key,
                    const std::string& value) {
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), fileName.c_str())) {
-        throw base::Error("Unable to write to " + base::AnsiToUtf8(fileName));
-    }
+    WriteIniFileValue(fileName, section, key, value);
 }
 
 TAppConfigClass* TAppConfigClass::GetInstance() {
@@ -62,10 +65,10 @@ void TAppConfigClass::ReleaseInstance() {
     Instance().reset();
 }
 
-TAppConfigClass::TAppConfigClass(const std::string& folder)
-    : sysConfigFile_(folder + "SysConfig.ini"),
-      userConfigFile_(folder + "UserConfig.ini"),
-      versionFile_(folder + "Version.dat") {
+TAppConfigClass::TAppConfigClass(const std::wstring& folder)
+    : sysConfigFile_(folder + L"SysConfig.ini"),
+      userConfigFile_(folder + L"UserConfig.ini"),
+      versionFile_(folder + L"Version.dat") {
     LoadConfig();
 }
 
@@ -80,6 +83,7 @@ void TAppConfigClass::LoadConfig() {
         tipTimeOut_ = ReadIniValueDef(sysConfigFile_, kSysSection, "TipTimeOut", kTipTimeOutDefault);
     } catch (const base::Error&) {
         // A program folder we cannot write to must not stop the program: keep the default in memory.
+        base::LogCaughtException("Writing back the default TipTimeOut");
         tipTimeOut_ = kTipTimeOutDefault;
     }
     skinPath_ = ReadIniValue(userConfigFile_, kUserSection, "SkinPath");

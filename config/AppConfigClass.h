@@ -10,15 +10,16 @@ namespace config {
 // The fixed product title.
 inline constexpr const char* kTitle = "Velmora";
 
-// One private-profile read: the value, or empty text when the key is missing or reading fails.
-// At most 2047 bytes of a value are seen. Never raises.
-std::string ReadIniValue(const std::string& fileName, const std::string& section, const std::string& key);
+// One read through the system's private-profile reader: the value (ANSI, system code page), or
+// empty text when the key is missing or reading fails. At most 2047 bytes of a value are seen.
+// Never raises.
+std::string ReadIniValue(const std::wstring& fileName, const std::string& section, const std::string& key);
 // ReadIniValue, but an empty result is replaced by def, which is also written to the file.
-std::string ReadIniValueDef(const std::string& fileName, const std::string& section, const std::string& key,
+std::string ReadIniValueDef(const std::wstring& fileName, const std::string& section, const std::string& key,
                             const std::string& def);
-// One private-profile write (creating file and section as needed); raises base::Error
-// "Unable to write to <full path>" when the system reports failure.
-void WriteIniValue(const std::string& fileName, const std::string& section, const std::string& key,
+// One write (creating file and section as needed) through the program's atomic INI writer; raises
+// base::Error "Unable to write to <full path>" when it cannot be done.
+void WriteIniValue(const std::wstring& fileName, const std::string& section, const std::string& key,
                    const std::string& value);
 
 class TAppConfigClass {
@@ -29,10 +30,10 @@ class TAppConfigClass {
     static void ReleaseInstance();
 
     // Reads every value from the three files in folder (which ends in a backslash).
-    explicit TAppConfigClass(const std::string& folder);
+    explicit TAppConfigClass(const std::wstring& folder);
 
-    const std::string& SysConfigFile() const { return sysConfigFile_; }
-    const std::string& UserConfigFile() const { return userConfigFile_; }
+    const std::wstring& SysConfigFile() const { return sysConfigFile_; }
+    const std::wstring& UserConfigFile() const { return userConfigFile_; }
 
     // SysConfig.ini, section "Orvane".
     const std::string& DirectUrl() const { return directUrl_; }
@@ -72,9 +73,9 @@ class TAppConfigClass {
     void LoadConfig();
     void SetUserValue(std::string& cached, const char* key, const std::string& value);
 
-    std::string sysConfigFile_;
-    std::string userConfigFile_;
-    std::string versionFile_;
+    std::wstring sysConfigFile_;
+    std::wstring userConfigFile_;
+    std::wstring versionFile_;
 
     std::string directUrl_;
     std::string cookiesDomain_;

@@ -22,12 +22,12 @@ std::wstring WithLinkExtension(std::wstring_view path) {
     return result;
 }
 
-std::string PathInFolder(std::string_view folder, std::string_view name) {
+std::wstring PathInFolder(std::wstring_view folder, std::wstring_view name) {
     if (folder.empty()) {
         return {};
     }
-    std::string path(folder);
-    path += '\\';
+    std::wstring path(folder);
+    path += L'\\';
     path += name;
     return path;
 }

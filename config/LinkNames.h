@@ -9,7 +9,7 @@
 namespace config {
 
 // The file name of every shortcut (without extension) and of the program-group folder.
-inline constexpr const char* kShortcutName = "Velmora";
+inline constexpr const wchar_t* kShortcutName = L"Velmora";
 
 // The extension of a path: from its last dot, the dot included, when that dot stands after the last
 // backslash and the last drive colon; empty otherwise.
@@ -20,6 +20,6 @@ std::wstring_view LinkExtension(std::wstring_view path);
 std::wstring WithLinkExtension(std::wstring_view path);
 
 // folder + "\" + name, or empty text when the folder could not be resolved (empty).
-std::string PathInFolder(std::string_view folder, std::string_view name);
+std::wstring PathInFolder(std::wstring_view folder, std::wstring_view name);
 
 }  // namespace config

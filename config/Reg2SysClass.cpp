@@ -10,32 +10,24 @@
 #include "base/Text.h"
 
 namespace config {
-namespace {
 
-// The ANSI link path as the wide text IPersistFile::Save takes.
-std::wstring WideLinkPath(const std::string& path) {
-    return base::AnsiToWide(path);
-}
-
-}  // namespace
-
-std::string TReg2SysClass::GetSpecialFolder(int Csidl) const {
+std::wstring TReg2SysClass::GetSpecialFolder(int Csidl) const {
     base::UniquePidl pidl;
     if (FAILED(SHGetSpecialFolderLocation(nullptr, Csidl, pidl.Put())) || !pidl) {
         return {};
     }
-    char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(pidl.Get(), path)) {
+    wchar_t path[MAX_PATH] = {};
+    if (!SHGetPathFromIDListW(pidl.Get(), path)) {
         return {};
     }
     return path;
 }
 
-bool TReg2SysClass::CreateShortcut(const std::string& Target, const std::string& WorkDir,
+bool TReg2SysClass::CreateShortcut(const std::wstring& Target, const std::wstring& WorkDir,
                                    const std::wstring& LinkPath) const {
-    base::ComPtr<IShellLinkA> link;
+    base::ComPtr<IShellLinkW> link;
     const HRESULT created =
-        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, link.PutVoid());
+        CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid());
     base::ComPtr<IPersistFile> file = link ? link.As<IPersistFile>(IID_IPersistFile) : nullptr;
     if (FAILED(created) || !file) {
         base::LogF("No shell link object for a shortcut (0x%08lX)", static_cast<unsigned long>(created));
@@ -62,51 +54,51 @@ void TReg2SysClass::DeleteRegValue(HKEY RootKey, const std::string& KeyPath,
     RegDeleteValueA(key.Get(), ValueName.c_str());
 }
 
-std::string TReg2SysClass::StartupShortcutPath() const {
+std::wstring TReg2SysClass::StartupShortcutPath() const {
     return PathInFolder(GetSpecialFolder(CSIDL_STARTUP), kShortcutName);
 }
 
-std::string TReg2SysClass::DesktopShortcutPath() const {
+std::wstring TReg2SysClass::DesktopShortcutPath() const {
     return PathInFolder(GetSpecialFolder(CSIDL_DESKTOPDIRECTORY), kShortcutName);
 }
 
-std::string TReg2SysClass::ProgramGroupFolder() const {
+std::wstring TReg2SysClass::ProgramGroupFolder() const {
     return PathInFolder(GetSpecialFolder(CSIDL_PROGRAMS), kShortcutName);
 }
 
-void TReg2SysClass::AddStartupShortcut(const std::string& ExePath) const {
-    const std::string link = StartupShortcutPath();
+void TReg2SysClass::AddStartupShortcut(const std::wstring& ExePath) const {
+    const std::wstring link = StartupShortcutPath();
     if (!link.empty()) {
-        CreateShortcut(ExePath, base::FolderOf(ExePath), WideLinkPath(link));
+        CreateShortcut(ExePath, base::FolderOf(ExePath), link);
     }
 }
 
 void TReg2SysClass::RemoveAutostart() const {
     DeleteRegValue(HKEY_LOCAL_MACHINE, kRunKeyPath, kRunValueName);
-    const std::string link = StartupShortcutPath();
-    if (!link.empty() && base::FileExists(link + ".lnk")) {
-        DeleteFileA((link + ".lnk").c_str());
+    const std::wstring link = StartupShortcutPath();
+    if (!link.empty() && base::FileExists(link + L".lnk")) {
+        DeleteFileW((link + L".lnk").c_str());
     }
 }
 
 void TReg2SysClass::CreateDesktopShortcut() const {
-    const std::string link = DesktopShortcutPath();
+    const std::wstring link = DesktopShortcutPath();
     if (!link.empty()) {
-        const std::string target = base::ExePath();
-        CreateShortcut(target, base::FolderOf(target), WideLinkPath(link));
+        const std::wstring target = base::ExePath();
+        CreateShortcut(target, base::FolderOf(target), link);
     }
 }
 
 void TReg2SysClass::CreateProgramGroupShortcut() const {
-    const std::string folder = ProgramGroupFolder();
+    const std::wstring folder = ProgramGroupFolder();
     if (folder.empty()) {
         return;
     }
     if (!base::DirectoryExists(folder)) {
-        CreateDirectoryA(folder.c_str(), nullptr);  // a failure shows as a failed save below
+        CreateDirectoryW(folder.c_str(), nullptr);  // a failure shows as a failed save below
     }
-    const std::string target = base::ExePath();
-    CreateShortcut(target, base::FolderOf(target), WideLinkPath(PathInFolder(folder, kShortcutName)));
+    const std::wstring target = base::ExePath();
+    CreateShortcut(target, base::FolderOf(target), PathInFolder(folder, kShortcutName));
 }
 
 }  // namespace config

@@ -18,7 +18,7 @@ inline constexpr const char* kRunValueName = "Tq.Orvane";
 class TReg2SysClass {
   public:
     // The autostart shortcut, "<Startup>\Velmora.lnk", for the executable at ExePath (full path).
-    void AddStartupShortcut(const std::string& ExePath) const;
+    void AddStartupShortcut(const std::wstring& ExePath) const;
     // Deletes the Run value (when the key opens with full access) and the autostart shortcut file.
     void RemoveAutostart() const;
     // "<Desktop>\Velmora.lnk" for the running executable.
@@ -28,19 +28,19 @@ class TReg2SysClass {
 
     // The file-system path of a special folder without a trailing backslash; empty when the shell
     // cannot resolve it.
-    std::string GetSpecialFolder(int Csidl) const;
+    std::wstring GetSpecialFolder(int Csidl) const;
     // Writes one shell link holding the target and the working directory. LinkPath gets ".lnk"
     // appended unless it already ends in exactly ".lnk". False only when the link object cannot be
     // created; a failed save is not examined.
-    bool CreateShortcut(const std::string& Target, const std::string& WorkDir,
+    bool CreateShortcut(const std::wstring& Target, const std::wstring& WorkDir,
                         const std::wstring& LinkPath) const;
     // Deletes one registry value when its key opens with KEY_ALL_ACCESS.
     void DeleteRegValue(HKEY RootKey, const std::string& KeyPath, const std::string& ValueName) const;
 
     // Where the shortcuts go: empty text when the special folder cannot be resolved.
-    std::string StartupShortcutPath() const;
-    std::string DesktopShortcutPath() const;
-    std::string ProgramGroupFolder() const;
+    std::wstring StartupShortcutPath() const;
+    std::wstring DesktopShortcutPath() const;
+    std::wstring ProgramGroupFolder() const;
 };
 
 }  // namespace config

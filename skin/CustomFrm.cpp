@@ -144,7 +144,7 @@ void TPictureForm::SetCloseButtonVisible(bool value) {
     }
 }
 
-void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
+void TPictureForm::LoadSystemMenuIcon(std::wstring& IconPath) {
     if (IconPath.empty()) {
         IconPath = kSysMenuIconName;
     }
@@ -153,8 +153,8 @@ void TPictureForm::LoadSystemMenuIcon(std::string& IconPath) {
     }
     systemMenuImage_.SetStretch(true);
     systemMenuImage_.SetBounds(systemMenuImage_.Left(), systemMenuImage_.Top(), 16, 16);
-    if (HICON icon = static_cast<HICON>(
-            LoadImageW(nullptr, base::AnsiToWide(IconPath).c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE))) {
+    if (HICON icon =
+            static_cast<HICON>(LoadImageW(nullptr, IconPath.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE))) {
         systemMenuImage_.SetIcon(tk::UniqueIcon(icon));
     }
 }
@@ -164,12 +164,12 @@ void TPictureForm::ApplyWindowShape() {
 }
 
 void TPictureForm::LoadSkin() {
-    std::string iconPath;
+    std::wstring iconPath;
     LoadSystemMenuIcon(iconPath);
     if (skinPath_.empty()) {
         skinPath_ = kDefaultSkinPath;
     }
-    const std::string folder = SkinFolder(base::ExeFolder(), skinPath_);
+    const std::wstring folder = SkinFolder(base::ExeFolder(), base::AnsiToWide(skinPath_));
     if (!base::DirectoryExists(folder)) {
         base::LogF("No skin folder %s", base::AnsiToUtf8(folder).c_str());
         throw base::Error(std::string(kMissingSkinMessage));
@@ -177,9 +177,9 @@ void TPictureForm::LoadSkin() {
     std::string missing;
     for (int i = 0; i < kSkinImageCount; ++i) {
         auto image = std::make_unique<tk::Bitmap>();
-        const std::string file = SkinImageFile(folder, i);
+        const std::wstring file = SkinImageFile(folder, i);
         // A missing (or unreadable) file leaves an empty image.
-        if (base::FileExists(file) && image->LoadFromFile(base::AnsiToWide(file))) {
+        if (base::FileExists(file) && image->LoadFromFile(file)) {
             image->SetTransparentColor(kSkinTransparentColor);
         } else {
             missing += (missing.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);

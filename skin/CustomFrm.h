@@ -51,7 +51,7 @@ class TPictureForm : public tk::Form {
 
     // Loads the small caption icon from IconPath ("SysMenu.ico" when empty), relative to the current
     // directory.
-    virtual void LoadSystemMenuIcon(std::string& IconPath);
+    virtual void LoadSystemMenuIcon(std::wstring& IconPath);
     // Sets the window's rounded shape.
     virtual void ApplyWindowShape();
 

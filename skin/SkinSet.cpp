@@ -2,15 +2,24 @@
 
 namespace skin {
 
-std::string SkinFolder(const std::string& programFolder, const std::string& skinPath) {
-    return programFolder + (skinPath.empty() ? std::string(kDefaultSkinPath) : skinPath);
+namespace {
+
+// The names and the default path are ASCII.
+std::wstring Widen(std::string_view ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
 }
 
-std::string SkinImageFile(const std::string& folder, int index) {
+}  // namespace
+
+std::wstring SkinFolder(const std::wstring& programFolder, const std::wstring& skinPath) {
+    return programFolder + (skinPath.empty() ? Widen(kDefaultSkinPath) : skinPath);
+}
+
+std::wstring SkinImageFile(const std::wstring& folder, int index) {
     if (index < 0 || index >= kSkinImageCount) {
         return {};
     }
-    return folder + std::string(kSkinImageNames[static_cast<size_t>(index)]) + ".bmp";
+    return folder + Widen(kSkinImageNames[static_cast<size_t>(index)]) + L".bmp";
 }
 
 }  // namespace skin

@@ -71,7 +71,7 @@ constexpr int FaceImage(FaceSet set, Face face) {
 // The skin folder used when none is configured.
 inline constexpr std::string_view kDefaultSkinPath = "Skin\\Blue\\";
 // The small caption icon's file name.
-inline constexpr std::string_view kSysMenuIconName = "SysMenu.ico";
+inline constexpr std::wstring_view kSysMenuIconName = L"SysMenu.ico";
 // Shown when the skin folder does not exist (UTF-8).
 inline constexpr std::string_view kMissingSkinMessage = "皮肤文件不存在，或者路径不正确!";
 
@@ -85,9 +85,9 @@ inline constexpr int kCaptionFontPoints = 9;
 
 // The skin folder: the program's folder (with its separator) directly followed by the skin path,
 // with no separator inserted and nothing normalised. An empty skin path means kDefaultSkinPath.
-std::string SkinFolder(const std::string& programFolder, const std::string& skinPath);
+std::wstring SkinFolder(const std::wstring& programFolder, const std::wstring& skinPath);
 // The file of one skin image: folder + name + ".bmp" (so a folder without a trailing separator
 // glues the name to the folder's own name).
-std::string SkinImageFile(const std::string& folder, int index);
+std::wstring SkinImageFile(const std::wstring& folder, int index);
 
 }  // namespace skin

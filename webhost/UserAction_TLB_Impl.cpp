@@ -49,8 +49,8 @@ HRESULT AnswerFailure() {
 }  // namespace
 
 base::ComPtr<TMyExternal> TMyExternal::Create() {
-    // The executable's own file, as the system names the process's main module (ANSI), widened.
-    return CreateFromFile(base::AnsiToWide(base::ExePath()));
+    // The executable's own file, as the system names the process's main module.
+    return CreateFromFile(base::ExePath());
 }
 
 base::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {

@@ -33,8 +33,8 @@ TEST(HotKey, HotKeyMessageUnderTheAtomsIdentifierHidesAndShowsTheWindow) {
 TEST(HotKey, TrayIconAppearsWhenTheSystemMenuIconIsFound) {
     VelmoraProcess velmora;
     // SkinPath empty: "SysMenu.ico" in the current directory, which is the program folder here.
-    ASSERT_TRUE(CopyFileA((base::ExeFolder() + "testdata\\SysMenu.ico").c_str(),
-                          (velmora.Folder() + "SysMenu.ico").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW((base::ExeFolder() + L"testdata\\SysMenu.ico").c_str(),
+                          (velmora.WideFolder() + L"SysMenu.ico").c_str(), FALSE));
     velmora.Start();
     ASSERT_NE(velmora.WaitForMainWindow(), nullptr);
     const HWND icon = blackbox::FindTrayIconWindow(velmora.ProcessId());

@@ -69,12 +69,12 @@ TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost)
 
 TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
     VelmoraProcess velmora;
-    const std::string probe = base::ExeFolder() + "restart_probe.exe";
-    ASSERT_TRUE(CopyFileA(probe.c_str(), (velmora.Folder() + "Restart.exe").c_str(), FALSE));
+    const std::wstring probe = base::ExeFolder() + L"restart_probe.exe";
+    ASSERT_TRUE(CopyFileW(probe.c_str(), (velmora.WideFolder() + L"Restart.exe").c_str(), FALSE));
     // A planted copy in the current directory must never run.
     testsupport::TempFolder elsewhere;
-    ASSERT_TRUE(CopyFileA(probe.c_str(), (elsewhere.Path() + "Restart.exe").c_str(), FALSE));
-    velmora.Start("", elsewhere.Path());
+    ASSERT_TRUE(CopyFileW(probe.c_str(), (elsewhere.WidePath() + L"Restart.exe").c_str(), FALSE));
+    velmora.Start("", elsewhere.WidePath());
     HWND window = velmora.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);
@@ -91,9 +91,9 @@ TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
 TEST(PrivateMessages, RunRestartWithoutRestartExeDoesNothing) {
     VelmoraProcess velmora;
     testsupport::TempFolder elsewhere;
-    ASSERT_TRUE(CopyFileA((base::ExeFolder() + "restart_probe.exe").c_str(),
-                          (elsewhere.Path() + "Restart.exe").c_str(), FALSE));
-    velmora.Start("", elsewhere.Path());
+    ASSERT_TRUE(CopyFileW((base::ExeFolder() + L"restart_probe.exe").c_str(),
+                          (elsewhere.WidePath() + L"Restart.exe").c_str(), FALSE));
+    velmora.Start("", elsewhere.WidePath());
     HWND window = velmora.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);

@@ -5,6 +5,7 @@
 
 #include "config/AppConfigClass.h"
 #include "base/Module.h"
+#include "base/Text.h"
 
 namespace blackbox {
 HWND FindMainWindow(DWORD processId) {
@@ -23,13 +24,13 @@ HWND FindTrayIconWindow(DWORD processId) {
     return windows.empty() ? nullptr : windows.front();
 }
 
-VelmoraProcess::VelmoraProcess() {
-    const std::string bin = base::ExeFolder();
-    if (!CopyFileA((bin + "Velmora.exe").c_str(), (folder_.Path() + "Velmora.exe").c_str(), FALSE)) {
+VelmoraProcess::VelmoraProcess(const std::wstring& folderSuffix) : folder_(folderSuffix) {
+    const std::wstring bin = base::ExeFolder();
+    if (!CopyFileW((bin + L"Velmora.exe").c_str(), (WideFolder() + L"Velmora.exe").c_str(), FALSE)) {
         throw std::runtime_error("Velmora.exe is not built beside the tests");
     }
-    if (testsupport::PathExists(bin + "Skin")) {
-        testsupport::CopyFolder(bin + "Skin", folder_.Path() + "Skin");
+    if (testsupport::PathExists(bin + L"Skin")) {
+        testsupport::CopyFolder(bin + L"Skin", WideFolder() + L"Skin");
     }
 }
 
@@ -52,32 +53,32 @@ void VelmoraProcess::Stop() {
 }
 
 void VelmoraProcess::WriteSysConfig(const std::string& lines) {
-    testsupport::WriteFileBytes(folder_.Path() + "SysConfig.ini", "[Orvane]\r\n" + lines);
+    testsupport::WriteFileBytes(WideFolder() + L"SysConfig.ini", "[Orvane]\r\n" + lines);
 }
 
 void VelmoraProcess::WriteUserConfig(const std::string& lines) {
-    testsupport::WriteFileBytes(folder_.Path() + "UserConfig.ini", "[UserCustom]\r\n" + lines);
+    testsupport::WriteFileBytes(WideFolder() + L"UserConfig.ini", "[UserCustom]\r\n" + lines);
 }
 
 std::string VelmoraProcess::UserValue(const char* key) const {
-    return config::ReadIniValue(folder_.Path() + "UserConfig.ini", "UserCustom", key);
+    return config::ReadIniValue(WideFolder() + L"UserConfig.ini", "UserCustom", key);
 }
 
 bool VelmoraProcess::UserFileHasKey(const char* key) const {
-    const std::string content = testsupport::ReadFileBytes(folder_.Path() + "UserConfig.ini");
+    const std::string content = testsupport::ReadFileBytes(WideFolder() + L"UserConfig.ini");
     return content.find(std::string(key) + "=") != std::string::npos;
 }
 
-void VelmoraProcess::Start(const std::string& arguments, const std::string& currentDirectory) {
-    std::string commandLine = "\"" + folder_.Path() + "Velmora.exe\"";
+void VelmoraProcess::Start(const std::string& arguments, const std::wstring& currentDirectory) {
+    std::wstring commandLine = L"\"" + WideFolder() + L"Velmora.exe\"";
     if (!arguments.empty()) {
-        commandLine += " " + arguments;
+        commandLine += L" " + base::AnsiToWide(arguments);
     }
-    const std::string directory = currentDirectory.empty() ? folder_.Path() : currentDirectory;
-    STARTUPINFOA si{};
+    const std::wstring directory = currentDirectory.empty() ? WideFolder() : currentDirectory;
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory.c_str(),
                         &si, &pi)) {
         throw std::runtime_error("cannot start Velmora.exe");
     }

@@ -15,8 +15,9 @@ namespace blackbox {
 
 class VelmoraProcess {
   public:
-    // Copies Velmora.exe (and its Skin folder, when built) into a fresh program folder.
-    VelmoraProcess();
+    // Copies Velmora.exe (and its Skin folder, when built) into a fresh program folder, whose name
+    // ends in folderSuffix.
+    explicit VelmoraProcess(const std::wstring& folderSuffix = L"");
     // Ends the program if it still runs: first as Windows would at the end of a session, so it
     // releases what it holds; forcibly only if that fails.
     ~VelmoraProcess();
@@ -24,13 +25,14 @@ class VelmoraProcess {
     VelmoraProcess& operator=(const VelmoraProcess&) = delete;
 
     const std::string& Folder() const { return folder_.Path(); }
+    const std::wstring& WideFolder() const { return folder_.WidePath(); }
     void WriteSysConfig(const std::string& lines);
     void WriteUserConfig(const std::string& lines);
     std::string UserValue(const char* key) const;
     bool UserFileHasKey(const char* key) const;
 
     // Starts the program; currentDirectory empty: its own folder.
-    void Start(const std::string& arguments = "", const std::string& currentDirectory = "");
+    void Start(const std::string& arguments = "", const std::wstring& currentDirectory = L"");
     // The program's main window (class TMainForm, caption Velmora), or nullptr after the timeout.
     HWND WaitForMainWindow(int timeoutMs = 15000) const;
     // Starts the program and waits until its main window is shown; nullptr when it never is.

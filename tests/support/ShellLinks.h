@@ -1,5 +1,5 @@
 // Shell links as the tests see them: where the user's special folders are (asked of the shell
-// independently of the code under test), what a .lnk file holds (read back through IShellLinkA),
+// independently of the code under test), what a .lnk file holds (read back through IShellLinkW),
 // and clean-up of the program's shortcuts, so that no test leaves a Startup entry behind.
 #pragma once
 
@@ -11,53 +11,61 @@
 
 #include "support/TestFiles.h"
 #include "base/Handles.h"
-#include "base/Text.h"
 
 namespace testsupport {
 
-inline std::string SpecialFolder(int csidl) {
-    char path[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
+inline std::wstring SpecialFolder(int csidl) {
+    wchar_t path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) {
         return {};
     }
     return path;
 }
 
-inline std::string StartupLink() {
-    return SpecialFolder(CSIDL_STARTUP) + "\\Velmora.lnk";
+inline std::wstring StartupLink() {
+    return SpecialFolder(CSIDL_STARTUP) + L"\\Velmora.lnk";
 }
-inline std::string DesktopLink() {
-    return SpecialFolder(CSIDL_DESKTOPDIRECTORY) + "\\Velmora.lnk";
+inline std::wstring DesktopLink() {
+    return SpecialFolder(CSIDL_DESKTOPDIRECTORY) + L"\\Velmora.lnk";
 }
-inline std::string ProgramGroup() {
-    return SpecialFolder(CSIDL_PROGRAMS) + "\\Velmora";
+inline std::wstring ProgramGroup() {
+    return SpecialFolder(CSIDL_PROGRAMS) + L"\\Velmora";
 }
-inline std::string ProgramGroupLink() {
-    return ProgramGroup() + "\\Velmora.lnk";
+inline std::wstring ProgramGroupLink() {
+    return ProgramGroup() + L"\\Velmora.lnk";
 }
 
 struct LinkContent {
     bool loaded = false;
-    std::string target;
-    std::string workDir;
+    std::wstring target;
+    std::wstring workDir;
 };
 
-inline LinkContent ReadLink(const std::string& path) {
+inline LinkContent ReadLink(const std::wstring& path) {
     LinkContent content;
-    base::ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    base::ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 link.PutVoid()))) {
         return content;
     }
     base::ComPtr<IPersistFile> file = link.As<IPersistFile>(IID_IPersistFile);
-    const std::wstring wide = base::AnsiToWide(path);
-    if (!file || FAILED(file->Load(wide.c_str(), STGM_READ))) {
+    if (!file || FAILED(file->Load(path.c_str(), STGM_READ))) {
         return content;
     }
-    char buffer[MAX_PATH] = {};
-    link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
+    // The target as the link's item list names it. (Wine keeps the link's other copy of the target,
+    // which GetPath answers, in the system code page only, so a folder that the code page cannot
+    // spell comes back with question marks there; Windows keeps both in full.)
+    wchar_t buffer[MAX_PATH] = {};
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(link->GetIDList(&items)) && items) {
+        base::UniquePidl owned(items);
+        SHGetPathFromIDListW(items, buffer);
+    }
+    if (!buffer[0]) {
+        link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
+    }
     content.target = buffer;
-    buffer[0] = '\0';
+    buffer[0] = L'\0';
     link->GetWorkingDirectory(buffer, MAX_PATH);
     content.workDir = buffer;
     content.loaded = true;
@@ -65,9 +73,9 @@ inline LinkContent ReadLink(const std::string& path) {
 }
 
 // Exactly how a file in a folder is spelled (the file system may ignore case), or empty text.
-inline std::string ExactName(const std::string& folder, const std::string& name) {
-    WIN32_FIND_DATAA data{};
-    HANDLE find = FindFirstFileA((folder + "\\" + name).c_str(), &data);
+inline std::wstring ExactName(const std::wstring& folder, const std::wstring& name) {
+    WIN32_FIND_DATAW data{};
+    HANDLE find = FindFirstFileW((folder + L"\\" + name).c_str(), &data);
     if (find == INVALID_HANDLE_VALUE) {
         return {};
     }
@@ -77,8 +85,8 @@ inline std::string ExactName(const std::string& folder, const std::string& name)
 
 // Removes every shortcut and folder the program may have made in the user's folders.
 inline void RemoveProgramShortcuts() {
-    DeleteFileA(StartupLink().c_str());
-    DeleteFileA(DesktopLink().c_str());
+    DeleteFileW(StartupLink().c_str());
+    DeleteFileW(DesktopLink().c_str());
     RemovePath(ProgramGroup());
 }
 

@@ -1,120 +1,144 @@
 #include "support/TestFiles.h"
 
 #include <atomic>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 #include "base/Handles.h"
+#include "base/Text.h"
 
 namespace testsupport {
-namespace {
 
-struct FindTraits {
-    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Free(HANDLE h) { FindClose(h); }
-};
-using UniqueFind = base::Unique<HANDLE, FindTraits>;
-
-}  // namespace
-
-TempFolder::TempFolder() {
+TempFolder::TempFolder(const std::wstring& nameSuffix) {
     static std::atomic<int> counter{0};
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    std::string base(temp);
-    if (!base.empty() && base.back() != '\\') {
-        base += '\\';
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    std::wstring base(temp);
+    if (!base.empty() && base.back() != L'\\') {
+        base += L'\\';
     }
     for (;;) {
-        path_ = base + "velmora-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-                std::to_string(GetTickCount()) + "-" + std::to_string(counter++) + "\\";
-        if (CreateDirectoryA(path_.c_str(), nullptr)) {
+        path_ = base + L"velmora-test-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                std::to_wstring(GetTickCount()) + L"-" + std::to_wstring(counter++) + nameSuffix + L"\\";
+        if (CreateDirectoryW(path_.c_str(), nullptr)) {
             break;
         }
         if (GetLastError() != ERROR_ALREADY_EXISTS) {
-            throw std::runtime_error("cannot create " + path_);
+            throw std::runtime_error("cannot create " + base::WideToUtf8(path_));
         }
     }
+    ansiPath_ = base::WideToAnsi(path_);
 }
 
 TempFolder::~TempFolder() {
     RemovePath(path_);
 }
 
-CurrentDirectory::CurrentDirectory(const std::string& path) {
-    char cwd[MAX_PATH] = {};
-    GetCurrentDirectoryA(MAX_PATH, cwd);
+CurrentDirectory::CurrentDirectory(const std::wstring& path) {
+    wchar_t cwd[MAX_PATH] = {};
+    GetCurrentDirectoryW(MAX_PATH, cwd);
     saved_ = cwd;
-    SetCurrentDirectoryA(path.c_str());
+    SetCurrentDirectoryW(path.c_str());
 }
+
+CurrentDirectory::CurrentDirectory(const std::string& path) : CurrentDirectory(base::AnsiToWide(path)) {}
 
 CurrentDirectory::~CurrentDirectory() {
-    SetCurrentDirectoryA(saved_.c_str());
+    SetCurrentDirectoryW(saved_.c_str());
 }
 
-std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream out;
-    out << in.rdbuf();
-    return out.str();
+std::string ReadFileBytes(const std::wstring& path) {
+    base::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    std::string content;
+    if (!file) {
+        return content;
+    }
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file.Get(), buffer, sizeof(buffer), &read, nullptr) && read > 0) {
+        content.append(buffer, read);
+    }
+    return content;
 }
 
-void WriteFileBytes(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
+void WriteFileBytes(const std::wstring& path, const std::string& content) {
+    base::UniqueFile file(
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD written = 0;
+    if (!file ||
+        !WriteFile(file.Get(), content.data(), static_cast<DWORD>(content.size()), &written, nullptr) ||
+        written != content.size()) {
+        throw std::runtime_error("cannot write " + base::WideToUtf8(path));
+    }
 }
 
-bool PathExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+bool PathExists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-void RemovePath(const std::string& path) {
-    std::string p = path;
-    while (!p.empty() && p.back() == '\\') {
+void RemovePath(const std::wstring& path) {
+    std::wstring p = path;
+    while (!p.empty() && p.back() == L'\\') {
         p.pop_back();
     }
-    DWORD attributes = GetFileAttributesA(p.c_str());
+    DWORD attributes = GetFileAttributesW(p.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return;
     }
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesA(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(p.c_str());
+        SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(p.c_str());
         return;
     }
-    WIN32_FIND_DATAA found;
-    UniqueFind find(FindFirstFileA((p + "\\*").c_str(), &found));
+    WIN32_FIND_DATAW found;
+    UniqueFind find(FindFirstFileW((p + L"\\*").c_str(), &found));
     if (find) {
         do {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..") {
-                RemovePath(p + "\\" + name);
+            std::wstring name = found.cFileName;
+            if (name != L"." && name != L"..") {
+                RemovePath(p + L"\\" + name);
             }
-        } while (FindNextFileA(find.Get(), &found));
+        } while (FindNextFileW(find.Get(), &found));
     }
     find.Reset();  // the folder goes only once nothing has it open
-    RemoveDirectoryA(p.c_str());
+    RemoveDirectoryW(p.c_str());
 }
 
-void CopyFolder(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA found;
-    UniqueFind find(FindFirstFileA((from + "\\*").c_str(), &found));
+void CopyFolder(const std::wstring& from, const std::wstring& to) {
+    CreateDirectoryW(to.c_str(), nullptr);
+    WIN32_FIND_DATAW found;
+    UniqueFind find(FindFirstFileW((from + L"\\*").c_str(), &found));
     if (!find) {
         return;
     }
     do {
-        std::string name = found.cFileName;
-        if (name == "." || name == "..") {
+        std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") {
             continue;
         }
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CopyFolder(from + "\\" + name, to + "\\" + name);
+            CopyFolder(from + L"\\" + name, to + L"\\" + name);
         } else {
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+            CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
         }
-    } while (FindNextFileA(find.Get(), &found));
+    } while (FindNextFileW(find.Get(), &found));
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    return ReadFileBytes(base::AnsiToWide(path));
+}
+void WriteFileBytes(const std::string& path, const std::string& content) {
+    WriteFileBytes(base::AnsiToWide(path), content);
+}
+bool PathExists(const std::string& path) {
+    return PathExists(base::AnsiToWide(path));
+}
+void RemovePath(const std::string& path) {
+    RemovePath(base::AnsiToWide(path));
+}
+void CopyFolder(const std::string& from, const std::string& to) {
+    CopyFolder(base::AnsiToWide(from), base::AnsiToWide(to));
 }
 
 }  // namespace testsupport

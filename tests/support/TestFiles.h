@@ -1,43 +1,64 @@
 // Files and folders for tests that run on Windows (under Wine here): temporary folders that clean
-// up after themselves, and whole-file reads and writes.
+// up after themselves, and whole-file reads and writes. Paths are wide (UTF-16); the ANSI forms are
+// for tests whose paths the system code page can spell.
 #pragma once
 
 #include <windows.h>
 
 #include <string>
 
+#include "base/Handles.h"
+
 namespace testsupport {
 
-// A fresh folder below the temporary directory, removed with everything in it at the end.
+// A fresh folder below the temporary directory, removed with everything in it at the end. A name
+// suffix puts characters of one's choice into the folder's name.
 class TempFolder {
   public:
-    TempFolder();
+    explicit TempFolder(const std::wstring& nameSuffix = L"");
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-    // ANSI path with a trailing backslash.
-    const std::string& Path() const { return path_; }
+    // With a trailing backslash.
+    const std::wstring& WidePath() const { return path_; }
+    // The same in the system code page.
+    const std::string& Path() const { return ansiPath_; }
 
   private:
-    std::string path_;
+    std::wstring path_;
+    std::string ansiPath_;
 };
 
 // Makes a folder the current directory while it lives; the previous one comes back at the end.
 class CurrentDirectory {
   public:
+    explicit CurrentDirectory(const std::wstring& path);
     explicit CurrentDirectory(const std::string& path);
     ~CurrentDirectory();
     CurrentDirectory(const CurrentDirectory&) = delete;
     CurrentDirectory& operator=(const CurrentDirectory&) = delete;
 
   private:
-    std::string saved_;
+    std::wstring saved_;
 };
+
+// An open FindFirstFile search.
+struct FindTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { FindClose(h); }
+};
+using UniqueFind = base::Unique<HANDLE, FindTraits>;
+
+std::string ReadFileBytes(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& content);
+bool PathExists(const std::wstring& path);
+// Deletes a file or a whole folder tree; missing paths are fine.
+void RemovePath(const std::wstring& path);
+void CopyFolder(const std::wstring& from, const std::wstring& to);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& content);
 bool PathExists(const std::string& path);
-// Deletes a file or a whole folder tree; missing paths are fine.
 void RemovePath(const std::string& path);
 void CopyFolder(const std::string& from, const std::string& to);
 

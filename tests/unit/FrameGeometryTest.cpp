@@ -60,15 +60,15 @@ TEST(SkinSet, NamesKeepTheirMixedCaseAndFaceSetsFollowTheirIndices) {
 }
 
 TEST(SkinSet, FolderIsPlainlyGluedToTheProgramFolder) {
-    EXPECT_EQ(SkinFolder("C:\\Velmora\\", ""), "C:\\Velmora\\Skin\\Blue\\");
-    EXPECT_EQ(SkinFolder("C:\\Velmora\\", "Skin\\Red\\"), "C:\\Velmora\\Skin\\Red\\");
-    EXPECT_EQ(SkinImageFile("C:\\Velmora\\Skin\\Red\\", kTopActivate),
-              "C:\\Velmora\\Skin\\Red\\TopActivate.bmp");
+    EXPECT_EQ(SkinFolder(L"C:\\Velmora\\", L""), L"C:\\Velmora\\Skin\\Blue\\");
+    EXPECT_EQ(SkinFolder(L"C:\\Velmora\\", L"Skin\\Red\\"), L"C:\\Velmora\\Skin\\Red\\");
+    EXPECT_EQ(SkinImageFile(L"C:\\Velmora\\Skin\\Red\\", kTopActivate),
+              L"C:\\Velmora\\Skin\\Red\\TopActivate.bmp");
     // Without a trailing backslash the file names run into the folder's own name.
-    EXPECT_EQ(SkinImageFile(SkinFolder("C:\\Velmora\\", "Skin\\Red"), kTopActivate),
-              "C:\\Velmora\\Skin\\RedTopActivate.bmp");
-    EXPECT_EQ(SkinImageFile("x\\", 25), "");
-    EXPECT_EQ(SkinImageFile("x\\", -1), "");
+    EXPECT_EQ(SkinImageFile(SkinFolder(L"C:\\Velmora\\", L"Skin\\Red"), kTopActivate),
+              L"C:\\Velmora\\Skin\\RedTopActivate.bmp");
+    EXPECT_EQ(SkinImageFile(L"x\\", 25), L"");
+    EXPECT_EQ(SkinImageFile(L"x\\", -1), L"");
 }
 
 TEST(FrameSizing, BlueSkinInTheDesignWindow) {

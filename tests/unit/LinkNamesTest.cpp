@@ -24,7 +24,7 @@ TEST(LinkNames, ADotBeforeTheLastBackslashOrDriveColonIsNoExtension) {
 }
 
 TEST(LinkNames, AnUnresolvedFolderGivesNoPathAtAll) {
-    EXPECT_EQ(PathInFolder("C:\\Users\\u\\Desktop", kShortcutName), "C:\\Users\\u\\Desktop\\Velmora");
+    EXPECT_EQ(PathInFolder(L"C:\\Users\\u\\Desktop", kShortcutName), L"C:\\Users\\u\\Desktop\\Velmora");
     // Never "\Velmora", which would land at the root of the current drive.
-    EXPECT_EQ(PathInFolder("", kShortcutName), "");
+    EXPECT_EQ(PathInFolder(L"", kShortcutName), L"");
 }

@@ -14,7 +14,7 @@ using testsupport::WriteFileBytes;
 
 TEST(AppConfigClass, EmptyFolderGivesEmptyValuesAndWritesBackTipTimeOut) {
     TempFolder folder;
-    TAppConfigClass store(folder.Path());
+    TAppConfigClass store(folder.WidePath());
     for (const std::string* value :
          {&store.DirectUrl(), &store.CookiesDomain(), &store.CookiesName(), &store.RemoteServerIP(),
           &store.RemoteServerPort(), &store.DeskServerListenPort(), &store.SkinPath(),
@@ -24,8 +24,8 @@ TEST(AppConfigClass, EmptyFolderGivesEmptyValuesAndWritesBackTipTimeOut) {
         EXPECT_EQ(*value, "");
     }
     EXPECT_EQ(store.TipTimeOut(), "10");
-    EXPECT_EQ(store.SysConfigFile(), folder.Path() + "SysConfig.ini");
-    EXPECT_EQ(config::ReadIniValue(folder.Path() + "SysConfig.ini", "Orvane", "TipTimeOut"), "10");
+    EXPECT_EQ(store.SysConfigFile(), folder.WidePath() + L"SysConfig.ini");
+    EXPECT_EQ(config::ReadIniValue(folder.WidePath() + L"SysConfig.ini", "Orvane", "TipTimeOut"), "10");
     // Reading never creates the other two files.
     EXPECT_FALSE(testsupport::PathExists(folder.Path() + "UserConfig.ini"));
     EXPECT_FALSE(testsupport::PathExists(folder.Path() + "Version.dat"));
@@ -44,7 +44,7 @@ TEST(AppConfigClass, ReadsEveryKeyFromItsFileAndSection) {
         "TrayTipShown=1\r\n"
         "[Orvane]\r\nDirectUrl=wrong section\r\n");
     WriteFileBytes(folder.Path() + "Version.dat", "[Version]\r\nVer=2.1.7\r\n");
-    TAppConfigClass store(folder.Path());
+    TAppConfigClass store(folder.WidePath());
     EXPECT_EQ(store.DirectUrl(), "http://exam.example/login.aspx");
     EXPECT_EQ(store.CookiesDomain(), "d");
     EXPECT_EQ(store.CookiesName(), "n");
@@ -67,16 +67,16 @@ TEST(AppConfigClass, ReadsEveryKeyFromItsFileAndSection) {
 
 TEST(AppConfigClass, TipTimeOutWriteBack) {
     TempFolder folder;
-    const std::string sys = folder.Path() + "SysConfig.ini";
+    const std::wstring sys = folder.WidePath() + L"SysConfig.ini";
     // Present but empty: replaced in the store and in the file.
     WriteFileBytes(sys, "[Orvane]\r\nTipTimeOut=\r\nDirectUrl=x\r\n");
-    EXPECT_EQ(TAppConfigClass(folder.Path()).TipTimeOut(), "10");
+    EXPECT_EQ(TAppConfigClass(folder.WidePath()).TipTimeOut(), "10");
     EXPECT_EQ(config::ReadIniValue(sys, "Orvane", "TipTimeOut"), "10");
     EXPECT_EQ(config::ReadIniValue(sys, "Orvane", "DirectUrl"), "x");
     // Set: the file is not touched at all.
     const std::string content = "; comment\r\n[Orvane]\r\nTipTimeOut=25\r\n\r\n[Other]\r\nk = v \r\n";
     WriteFileBytes(sys, content);
-    EXPECT_EQ(TAppConfigClass(folder.Path()).TipTimeOut(), "25");
+    EXPECT_EQ(TAppConfigClass(folder.WidePath()).TipTimeOut(), "25");
     EXPECT_EQ(ReadFileBytes(sys), content);
 }
 
@@ -85,14 +85,14 @@ TEST(AppConfigClass, UnwritableProgramFolderStillGivesAStore) {
     // Running as root, read-only files are writable; a directory in the file's place is not.
     ASSERT_TRUE(CreateDirectoryA((folder.Path() + "SysConfig.ini").c_str(), nullptr));
     std::unique_ptr<TAppConfigClass> store;
-    ASSERT_NO_THROW(store = std::make_unique<TAppConfigClass>(folder.Path()));
+    ASSERT_NO_THROW(store = std::make_unique<TAppConfigClass>(folder.WidePath()));
     EXPECT_EQ(store->TipTimeOut(), "10");
 }
 
 TEST(AppConfigClass, SettersReplaceTheValueAndWriteTheUserFile) {
     TempFolder folder;
-    TAppConfigClass store(folder.Path());
-    const std::string user = folder.Path() + "UserConfig.ini";
+    TAppConfigClass store(folder.WidePath());
+    const std::wstring user = folder.WidePath() + L"UserConfig.ini";
     store.SetHotKey("0,120,120");
     EXPECT_EQ(store.HotKey(), "0,120,120");
     EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "HotKey"), "0,120,120");
@@ -107,14 +107,14 @@ TEST(AppConfigClass, SettersReplaceTheValueAndWriteTheUserFile) {
     EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "ShotCutRemind"), "0");
     EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "TrayTipShown"), "1");
     // A new store sees what was written.
-    TAppConfigClass again(folder.Path());
+    TAppConfigClass again(folder.WidePath());
     EXPECT_EQ(again.HotKey(), "0,120,120");
     EXPECT_EQ(again.CloseAction(), "exit");
 }
 
 TEST(AppConfigClass, FailedWriteRaisesWithTheFullPathAfterReplacingTheCache) {
     TempFolder folder;
-    TAppConfigClass store(folder.Path());
+    TAppConfigClass store(folder.WidePath());
     ASSERT_TRUE(CreateDirectoryA((folder.Path() + "UserConfig.ini").c_str(), nullptr));
     try {
         store.SetCloseAction("hide");
@@ -132,7 +132,7 @@ TEST(AppConfigClass, LongValuesAreCutAt2047Bytes) {
         value[i] = static_cast<char>('a' + i % 26);
     }
     WriteFileBytes(folder.Path() + "UserConfig.ini", "[UserCustom]\r\nNeverTip=" + value + "\r\n");
-    TAppConfigClass store(folder.Path());
+    TAppConfigClass store(folder.WidePath());
     EXPECT_EQ(store.NeverTip(), value.substr(0, 2047));
 }
 
@@ -140,13 +140,13 @@ TEST(AppConfigClass, ValuesInTheSystemCodePageComeBackUnchanged) {
     TempFolder folder;
     const std::string gbk = "\xBF\xBC\xCA\xD4";  // two Chinese characters in code page 936
     WriteFileBytes(folder.Path() + "SysConfig.ini", "[Orvane]\r\nDirectUrl=http://h/" + gbk + "\r\n");
-    EXPECT_EQ(TAppConfigClass(folder.Path()).DirectUrl(), "http://h/" + gbk);
+    EXPECT_EQ(TAppConfigClass(folder.WidePath()).DirectUrl(), "http://h/" + gbk);
 }
 
 TEST(AppConfigClass, GetInstanceIsOneStoreUntilReleased) {
-    const std::string folder = base::ExeFolder();
-    const std::string sys = folder + "SysConfig.ini";
-    const std::string user = folder + "UserConfig.ini";
+    const std::wstring folder = base::ExeFolder();
+    const std::wstring sys = folder + L"SysConfig.ini";
+    const std::wstring user = folder + L"UserConfig.ini";
     testsupport::RemovePath(sys);
     testsupport::RemovePath(user);
     TAppConfigClass::ReleaseInstance();

@@ -75,14 +75,14 @@ class DialogTest : public ::testing::Test {
     }
 
     void WriteUserConfig(const std::string& lines) {
-        WriteFileBytes(folder_ + "UserConfig.ini", "[UserCustom]\r\n" + lines);
+        WriteFileBytes(folder_ + L"UserConfig.ini", "[UserCustom]\r\n" + lines);
     }
     std::string UserValue(const char* key) {
-        return config::ReadIniValue(folder_ + "UserConfig.ini", "UserCustom", key);
+        return config::ReadIniValue(folder_ + L"UserConfig.ini", "UserCustom", key);
     }
-    bool UserConfigExists() { return PathExists(folder_ + "UserConfig.ini"); }
+    bool UserConfigExists() { return PathExists(folder_ + L"UserConfig.ini"); }
     // Makes every write of the user configuration fail: a folder stands where the file should be.
-    void BlockUserConfig() { CreateDirectoryA((folder_ + "UserConfig.ini").c_str(), nullptr); }
+    void BlockUserConfig() { CreateDirectoryW((folder_ + L"UserConfig.ini").c_str(), nullptr); }
     // Whether the main window holds exactly this registration under the program's identifier.
     bool MainHolds(UINT modifiers, UINT key) {
         if (!HotKeyIsHeld(modifiers, key) || !UnregisterHotKey(main_->Handle(), hotKeyId_)) {
@@ -93,14 +93,14 @@ class DialogTest : public ::testing::Test {
         return freed;
     }
 
-    std::string folder_;
+    std::wstring folder_;
     tk::Form* main_ = nullptr;
     base::UniqueGlobalAtom atom_;
     int hotKeyId_ = 0;
 
   private:
     void RemoveConfigFiles() {
-        for (const char* name : {"SysConfig.ini", "UserConfig.ini", "Version.dat"}) {
+        for (const wchar_t* name : {L"SysConfig.ini", L"UserConfig.ini", L"Version.dat"}) {
             RemovePath(folder_ + name);
         }
     }

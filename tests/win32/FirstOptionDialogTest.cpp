@@ -114,7 +114,7 @@ TEST_F(FirstOptionDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     testsupport::MessageBoxWatcher boxes;
     ClickOk(form);
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
-    EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
+    EXPECT_EQ(boxes.Boxes()[0].text, L"Unable to write to " + folder_ + L"UserConfig.ini");
     // The dialog stays: what the click left for later was posted before it returned, and is handled here.
     tk::Application::Instance().ProcessMessages();
     EXPECT_EQ(dialogs::TFirstOptionForm::Current(), form);

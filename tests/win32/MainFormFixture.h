@@ -13,6 +13,7 @@
 #include "support/WindowProbes.h"
 #include "toolkit/Application.h"
 #include "base/Module.h"
+#include "base/Text.h"
 
 namespace testsupport {
 
@@ -37,21 +38,21 @@ class MainFormTest : public ::testing::Test {
     }
 
     void WriteUserConfig(const std::string& lines) {
-        WriteFileBytes(folder_ + "UserConfig.ini", "[UserCustom]\r\n" + lines);
+        WriteFileBytes(folder_ + L"UserConfig.ini", "[UserCustom]\r\n" + lines);
     }
     void WriteSysConfig(const std::string& lines) {
-        WriteFileBytes(folder_ + "SysConfig.ini", "[Orvane]\r\n" + lines);
+        WriteFileBytes(folder_ + L"SysConfig.ini", "[Orvane]\r\n" + lines);
     }
     std::string UserValue(const char* key) {
-        return config::ReadIniValue(folder_ + "UserConfig.ini", "UserCustom", key);
+        return config::ReadIniValue(folder_ + L"UserConfig.ini", "UserCustom", key);
     }
     // Puts a "SysMenu.ico" into the current directory (below it when sub is given).
     void PlaceSysMenuIcon(const std::string& sub = "") {
         if (!sub.empty()) {
             CreateDirectoryA((workDir_.Path() + sub).c_str(), nullptr);
         }
-        CopyFileA((folder_ + "testdata\\SysMenu.ico").c_str(),
-                  (workDir_.Path() + sub + "SysMenu.ico").c_str(), FALSE);
+        CopyFileW((folder_ + L"testdata\\SysMenu.ico").c_str(),
+                  (workDir_.WidePath() + base::AnsiToWide(sub) + L"SysMenu.ico").c_str(), FALSE);
     }
 
     app::TMainForm* CreateMainForm() { return tk::Application::Instance().CreateMainForm<app::TMainForm>(); }
@@ -63,12 +64,12 @@ class MainFormTest : public ::testing::Test {
         return form;
     }
 
-    std::string folder_;
+    std::wstring folder_;
     TempFolder workDir_;
 
   private:
     void RemoveConfigFiles() {
-        for (const char* name : {"SysConfig.ini", "UserConfig.ini", "Version.dat"}) {
+        for (const wchar_t* name : {L"SysConfig.ini", L"UserConfig.ini", L"Version.dat"}) {
             RemovePath(folder_ + name);
         }
     }

@@ -37,7 +37,7 @@ TEST_F(MainFormTest, WithoutConfigurationItStartsPlainAndCompleteOnItsDefaults) 
     // The application window carries only the tool-window style: no task-bar button.
     EXPECT_EQ(GetWindowLongW(tk::Application::Instance().Handle(), GWL_EXSTYLE), WS_EX_TOOLWINDOW);
     // SysConfig.ini got its time-out default.
-    EXPECT_EQ(config::ReadIniValue(folder_ + "SysConfig.ini", "Orvane", "TipTimeOut"), "10");
+    EXPECT_EQ(config::ReadIniValue(folder_ + L"SysConfig.ini", "Orvane", "TipTimeOut"), "10");
 }
 
 TEST_F(MainFormTest, ConfiguredHotKeyIsHeldUnderTheHotkeyAtomAndNamedInTheTrayHint) {

@@ -124,7 +124,7 @@ TEST_F(MenuTest, OpenFolderShowsTheProgramFolder) {
     form->TrayMenu().Find("mmiOpenFolder")->OnClick();
     ASSERT_EQ(calls_.size(), 1u);
     EXPECT_EQ(calls_[0].file, L"Explorer.exe");
-    EXPECT_EQ(calls_[0].parameters, base::AnsiToWide(base::ExeFolder()));
+    EXPECT_EQ(calls_[0].parameters, base::ExeFolder());
     EXPECT_EQ(calls_[0].parameters.back(), L'\\');
 }
 

@@ -1,5 +1,5 @@
 // The shell shortcuts in the prefix's real Startup, Desktop and Programs folders, read back through
-// IShellLinkA, and the removal of autostart (shortcut and machine-wide Run value).
+// IShellLinkW, and the removal of autostart (shortcut and machine-wide Run value).
 #include <gtest/gtest.h>
 
 #include "support/ShellLinks.h"
@@ -62,38 +62,47 @@ TEST_F(ShellShortcutTest, SpecialFoldersAreTheShellsOwn) {
     EXPECT_EQ(shell.GetSpecialFolder(CSIDL_PROGRAMS), SpecialFolder(CSIDL_PROGRAMS));
     EXPECT_FALSE(SpecialFolder(CSIDL_STARTUP).empty());
     // A folder the shell does not know resolves to nothing, so nothing is written for it.
-    EXPECT_EQ(shell.GetSpecialFolder(0x7F), "");
+    EXPECT_EQ(shell.GetSpecialFolder(0x7F), L"");
 }
 
 TEST_F(ShellShortcutTest, StartupShortcutPointsAtTheGivenProgramAndIsOverwrittenNextTime) {
-    shell.AddStartupShortcut("C:\\Apps\\First\\Velmora.exe");
+    shell.AddStartupShortcut(L"C:\\Apps\\First\\Velmora.exe");
     LinkContent first = ReadLink(StartupLink());
     ASSERT_TRUE(first.loaded);
-    EXPECT_EQ(first.target, "C:\\Apps\\First\\Velmora.exe");
-    EXPECT_EQ(first.workDir, "C:\\Apps\\First\\");
+    EXPECT_EQ(first.target, L"C:\\Apps\\First\\Velmora.exe");
+    EXPECT_EQ(first.workDir, L"C:\\Apps\\First\\");
 
     // The program moved: the same shortcut now points at the new place; there is no second one.
-    shell.AddStartupShortcut("D:\\Moved\\Velmora.exe");
+    shell.AddStartupShortcut(L"D:\\Moved\\Velmora.exe");
     LinkContent second = ReadLink(StartupLink());
     ASSERT_TRUE(second.loaded);
-    EXPECT_EQ(second.target, "D:\\Moved\\Velmora.exe");
-    EXPECT_EQ(second.workDir, "D:\\Moved\\");
-    EXPECT_EQ(ExactName(SpecialFolder(CSIDL_STARTUP), "Velmora*"), "Velmora.lnk");
+    EXPECT_EQ(second.target, L"D:\\Moved\\Velmora.exe");
+    EXPECT_EQ(second.workDir, L"D:\\Moved\\");
+    EXPECT_EQ(ExactName(SpecialFolder(CSIDL_STARTUP), L"Velmora*"), L"Velmora.lnk");
+
+    // A folder whose name the system code page cannot spell (Korean and Cyrillic under code page 936).
+    TempFolder folder(L" 벨모라 Велмора");
+    const std::wstring program = folder.WidePath() + L"Velmora.exe";
+    WriteFileBytes(program, "MZ");
+    shell.AddStartupShortcut(program);
+    LinkContent third = ReadLink(StartupLink());
+    ASSERT_TRUE(third.loaded);
+    EXPECT_EQ(third.target, program);
+    EXPECT_EQ(third.workDir, folder.WidePath());
 }
 
 TEST_F(ShellShortcutTest, CreateShortcutNamesTheFileByTheLnkRule) {
     TempFolder folder;
-    const std::string dir = folder.Path().substr(0, folder.Path().size() - 1);
-    const std::string exe = base::ExePath();
-    for (const char* name : {"plain", "kept.lnk", "upper.LNK"}) {
-        SCOPED_TRACE(name);
-        const std::string link = dir + "\\" + name;
-        EXPECT_TRUE(shell.CreateShortcut(exe, base::ExeFolder(), base::AnsiToWide(link)));
+    const std::wstring dir = folder.WidePath().substr(0, folder.WidePath().size() - 1);
+    const std::wstring exe = base::ExePath();
+    for (const wchar_t* name : {L"plain", L"kept.lnk", L"upper.LNK"}) {
+        SCOPED_TRACE(base::WideToUtf8(name));
+        EXPECT_TRUE(shell.CreateShortcut(exe, base::ExeFolder(), dir + L"\\" + name));
     }
-    EXPECT_EQ(ExactName(dir, "plain*"), "plain.lnk");
-    EXPECT_EQ(ExactName(dir, "kept*"), "kept.lnk");
-    EXPECT_EQ(ExactName(dir, "upper*"), "upper.LNK.lnk");
-    LinkContent content = ReadLink(dir + "\\kept.lnk");
+    EXPECT_EQ(ExactName(dir, L"plain*"), L"plain.lnk");
+    EXPECT_EQ(ExactName(dir, L"kept*"), L"kept.lnk");
+    EXPECT_EQ(ExactName(dir, L"upper*"), L"upper.LNK.lnk");
+    LinkContent content = ReadLink(dir + L"\\kept.lnk");
     ASSERT_TRUE(content.loaded);
     EXPECT_EQ(content.target, exe);
     EXPECT_EQ(content.workDir, base::ExeFolder());
@@ -101,9 +110,9 @@ TEST_F(ShellShortcutTest, CreateShortcutNamesTheFileByTheLnkRule) {
 
 TEST_F(ShellShortcutTest, SavingIntoAMissingFolderWritesNothingAndStillAnswersTrue) {
     TempFolder folder;
-    const std::string link = folder.Path() + "missing\\Velmora";
-    EXPECT_TRUE(shell.CreateShortcut(base::ExePath(), base::ExeFolder(), base::AnsiToWide(link)));
-    EXPECT_FALSE(PathExists(folder.Path() + "missing"));
+    const std::wstring link = folder.WidePath() + L"missing\\Velmora";
+    EXPECT_TRUE(shell.CreateShortcut(base::ExePath(), base::ExeFolder(), link));
+    EXPECT_FALSE(PathExists(folder.WidePath() + L"missing"));
 }
 
 TEST_F(ShellShortcutTest, DesktopShortcutPointsAtTheRunningProgram) {
@@ -122,12 +131,12 @@ TEST_F(ShellShortcutTest, ProgramGroupIsMadeWhenMissingAndKeepsItsOtherContent) 
     EXPECT_EQ(made.workDir, base::ExeFolder());
 
     // An existing group: the other files stay, the shortcut is replaced.
-    WriteFileBytes(ProgramGroup() + "\\Readme.txt", "keep me");
-    const std::string stale = ProgramGroup() + "\\Velmora.lnk";
-    shell.CreateShortcut("C:\\Old\\Velmora.exe", "C:\\Old\\", base::AnsiToWide(stale));
-    ASSERT_EQ(ReadLink(ProgramGroupLink()).target, "C:\\Old\\Velmora.exe");
+    WriteFileBytes(ProgramGroup() + L"\\Readme.txt", "keep me");
+    const std::wstring stale = ProgramGroup() + L"\\Velmora.lnk";
+    shell.CreateShortcut(L"C:\\Old\\Velmora.exe", L"C:\\Old\\", stale);
+    ASSERT_EQ(ReadLink(ProgramGroupLink()).target, L"C:\\Old\\Velmora.exe");
     shell.CreateProgramGroupShortcut();
-    EXPECT_EQ(ReadFileBytes(ProgramGroup() + "\\Readme.txt"), "keep me");
+    EXPECT_EQ(ReadFileBytes(ProgramGroup() + L"\\Readme.txt"), "keep me");
     EXPECT_EQ(ReadLink(ProgramGroupLink()).target, base::ExePath());
 }
 
@@ -167,11 +176,11 @@ TEST_F(ShellShortcutTest, RemoveAutostartLeavesOtherRunValuesAndAFolderOfThatNam
     ASSERT_EQ(RegSetValueExA(key, "VelmoraTestOther", 0, REG_SZ, reinterpret_cast<const BYTE*>(other),
                              sizeof(other)),
               ERROR_SUCCESS);
-    ASSERT_TRUE(CreateDirectoryA(StartupLink().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(StartupLink().c_str(), nullptr));
 
     shell.RemoveAutostart();
     EXPECT_TRUE(RunValueExists("VelmoraTestOther"));
     EXPECT_TRUE(PathExists(StartupLink()));  // a folder, not a shortcut: left alone
     RegDeleteValueA(key, "VelmoraTestOther");
-    RemoveDirectoryA(StartupLink().c_str());
+    RemoveDirectoryW(StartupLink().c_str());
 }

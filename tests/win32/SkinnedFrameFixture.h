@@ -69,7 +69,7 @@ class ProgramSubfolder {
     ProgramSubfolder& operator=(const ProgramSubfolder&) = delete;
 
     const std::string& Relative() const { return relative_; }
-    std::string Path() const { return base::ExeFolder() + relative_; }
+    std::string Path() const { return base::WideToAnsi(base::ExeFolder()) + relative_; }
 
   private:
     std::string relative_;

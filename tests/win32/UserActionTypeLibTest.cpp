@@ -69,9 +69,9 @@ VARTYPE TypeOf(const TYPEDESC& desc) {
 class UserActionTypeLib : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        const std::string file = GetParam();
-        const std::string path = file.empty() ? base::ExePath() : base::ExeFolder() + file;
-        ASSERT_EQ(LoadTypeLib(base::AnsiToWide(path).c_str(), library_.Put()), S_OK) << path;
+        const std::wstring file = base::AnsiToWide(GetParam());
+        const std::wstring path = file.empty() ? base::ExePath() : base::ExeFolder() + file;
+        ASSERT_EQ(LoadTypeLib(path.c_str(), library_.Put()), S_OK) << base::WideToUtf8(path);
     }
     base::ComPtr<ITypeLib> library_;
 };

@@ -316,7 +316,7 @@ TEST_F(UserConfigDialogTest, AutostartOnMakesTheStartupShortcutAndOffRemovesIt) 
 
 TEST_F(UserConfigDialogTest, CloseCrossChangesNothing) {
     WriteUserConfig("HotKey=0,120,120\r\nAutoRegNextTime=0\r\nCloseAction=exit\r\n");
-    const std::string before = testsupport::ReadFileBytes(folder_ + "UserConfig.ini");
+    const std::string before = testsupport::ReadFileBytes(folder_ + L"UserConfig.ini");
     ASSERT_TRUE(RegisterHotKey(main_->Handle(), hotKeyId_, 0, VK_F9));
     TUserConfigForm* form = Open();
     form->HotKeyControl().SetHotKey(kCtrlAltZ);
@@ -324,7 +324,7 @@ TEST_F(UserConfigDialogTest, CloseCrossChangesNothing) {
     ClickCloseCross(form);
     EXPECT_EQ(dialogs::TUserConfigForm::Current(), nullptr);
     EXPECT_TRUE(testsupport::WaitUntil([] { return CountWindowsOfClass(L"TUserConfigForm") == 0; }));
-    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), before);
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + L"UserConfig.ini"), before);
     EXPECT_TRUE(MainHolds(0, VK_F9));
     EXPECT_FALSE(testsupport::PathExists(testsupport::StartupLink()));
 }
@@ -376,7 +376,7 @@ TEST_F(UserConfigDialogTest, FailingWriteIsReportedAndKeepsTheDialogOpen) {
     testsupport::MessageBoxWatcher boxes;
     ClickOk(form);
     ASSERT_TRUE(boxes.WaitFor(1, 3000));
-    EXPECT_EQ(boxes.Boxes()[0].text, base::AnsiToWide("Unable to write to " + folder_ + "UserConfig.ini"));
+    EXPECT_EQ(boxes.Boxes()[0].text, L"Unable to write to " + folder_ + L"UserConfig.ini");
     // The dialog stays: what the click left for later was posted before it returned, and is handled here.
     tk::Application::Instance().ProcessMessages();
     EXPECT_EQ(dialogs::TUserConfigForm::Current(), form);

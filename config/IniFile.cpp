@@ -1,0 +1,167 @@
+#include "config/IniFile.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <limits>
+
+#include "base/Error.h"
+#include "base/Handles.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "config/IniText.h"
+
+namespace config {
+namespace {
+
+// A failed step: what was being done and the system's error code.
+struct StepFailure {
+    const char* step;
+    DWORD error;
+};
+
+[[noreturn]] void Fail(const char* step, DWORD error = GetLastError()) {
+    throw StepFailure{step, error};
+}
+
+std::function<void(const std::wstring&)>& ReplaceHook() {
+    static std::function<void(const std::wstring&)> hook;
+    return hook;
+}
+
+std::u16string ToUtf16(const std::wstring& text) {
+    return std::u16string(text.begin(), text.end());
+}
+
+AnsiCodePage SystemCodePage() {
+    AnsiCodePage page;
+    page.encode = [](std::u16string_view text) {
+        return base::WideToAnsi(std::wstring(text.begin(), text.end()));
+    };
+    page.isLeadByte = [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; };
+    return page;
+}
+
+// The whole file, or nothing when there is no file yet.
+std::optional<std::string> ReadExisting(const std::wstring& path) {
+    base::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) {
+        if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+            return std::nullopt;
+        }
+        Fail("opening the file");
+    }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        Fail("reading the file's size");
+    }
+    if (size.QuadPart > std::numeric_limits<int32_t>::max()) {
+        Fail("reading the file", ERROR_FILE_TOO_LARGE);
+    }
+    std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
+    DWORD read = 0;
+    if (!bytes.empty() &&
+        (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
+         read != bytes.size())) {
+        Fail("reading the file");
+    }
+    return bytes;
+}
+
+// A new, empty file beside the target: "<name>.<process>-<count>.tmp".
+std::wstring CreateTemporaryBeside(const std::wstring& path, base::UniqueFile& file) {
+    static std::atomic<unsigned> counter{0};
+    for (;;) {
+        const std::wstring name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                  std::to_wstring(counter++) + L".tmp";
+        file.Reset(
+            CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            return name;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
+            Fail("creating the temporary file");
+        }
+    }
+}
+
+void WriteAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 24));
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            Fail("writing the temporary file");
+        }
+        done += written;
+    }
+    if (!FlushFileBuffers(file)) {
+        Fail("flushing the temporary file");
+    }
+}
+
+// The temporary file takes the original's place in one step: a rename over it. (ReplaceFileW is not
+// one step everywhere: some implementations move the original aside first, which leaves a moment
+// without any file.) The original's hidden, system and archive marks go over to the new file.
+void PutInPlace(const std::wstring& temporary, const std::wstring& path, bool existed) {
+    const DWORD attributes = existed ? GetFileAttributesW(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+    constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept)) {
+        SetFileAttributesW(temporary.c_str(), attributes & kKept);
+    }
+    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        Fail("replacing the file");
+    }
+}
+
+void WriteThroughTemporary(const std::wstring& path, const std::string& bytes, bool existed) {
+    base::UniqueFile file;
+    const std::wstring temporary = CreateTemporaryBeside(path, file);
+    try {
+        WriteAll(file.Get(), bytes);
+        file.Reset();
+        if (ReplaceHook()) {
+            ReplaceHook()(temporary);
+        }
+        PutInPlace(temporary, path, existed);
+    } catch (...) {
+        file.Reset();
+        DeleteFileW(temporary.c_str());
+        throw;
+    }
+}
+
+}  // namespace
+
+void WriteIniFileValue(const std::wstring& path, const std::string& section, const std::string& key,
+                       const std::string& value) {
+    try {
+        const std::optional<std::string> before = ReadExisting(path);
+        // The texts as C strings, as the profile routines take them.
+        const IniAssignment assignment{ToUtf16(base::AnsiToWide(section.c_str())),
+                                       ToUtf16(base::AnsiToWide(key.c_str())),
+                                       ToUtf16(base::AnsiToWide(value.c_str()))};
+        const std::optional<std::string> after =
+            SetIniValue(before.value_or(""), assignment, SystemCodePage());
+        if (!after && before) {
+            return;  // the value is there already
+        }
+        WriteThroughTemporary(path, after.value_or(""), before.has_value());
+    } catch (const StepFailure& failure) {
+        base::LogF("Writing %s of [%s] in %s: %s failed (error %lu)", key.c_str(), section.c_str(),
+                   base::WideToUtf8(path).c_str(), failure.step, failure.error);
+        throw base::Error("Unable to write to " + base::WideToUtf8(path));
+    } catch (const std::exception& e) {
+        base::LogF("Writing %s of [%s] in %s: %s", key.c_str(), section.c_str(),
+                   base::WideToUtf8(path).c_str(), e.what());
+        throw base::Error("Unable to write to " + base::WideToUtf8(path));
+    }
+}
+
+void SetIniReplaceHookForTests(std::function<void(const std::wstring& temporaryPath)> hook) {
+    ReplaceHook() = std::move(hook);
+}
+
+}  // namespace config
