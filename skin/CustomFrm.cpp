@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include "toolkit/Application.h"
+#include "toolkit/ImageFiles.h"
 #include "base/Error.h"
 #include "base/Log.h"
 #include "base/Module.h"
@@ -148,15 +149,14 @@ void TPictureForm::LoadSystemMenuIcon(std::wstring& IconPath) {
     if (IconPath.empty()) {
         IconPath = kSysMenuIconName;
     }
-    if (!base::FileExists(IconPath)) {
+    // A damaged icon file counts as a missing one (and is named in the log).
+    tk::UniqueIcon icon = tk::LoadIconFile(IconPath, 16);
+    if (!icon) {
         return;
     }
     systemMenuImage_.SetStretch(true);
     systemMenuImage_.SetBounds(systemMenuImage_.Left(), systemMenuImage_.Top(), 16, 16);
-    if (HICON icon =
-            static_cast<HICON>(LoadImageW(nullptr, IconPath.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE))) {
-        systemMenuImage_.SetIcon(tk::UniqueIcon(icon));
-    }
+    systemMenuImage_.SetIcon(std::move(icon));
 }
 
 void TPictureForm::ApplyWindowShape() {

@@ -1,7 +1,14 @@
 #include "toolkit/Bitmap.h"
 
 #include <algorithm>
+#include <cstring>
+#include <new>
 #include <utility>
+#include <vector>
+
+#include "base/Log.h"
+#include "base/Text.h"
+#include "toolkit/ImageFiles.h"
 
 namespace tk {
 
@@ -99,23 +106,51 @@ HDC Bitmap::Dc() const {
 
 bool Bitmap::LoadFromFile(const std::wstring& path) {
     Reset();
-    UniqueBitmap loaded(static_cast<HBITMAP>(
-        LoadImageW(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
-    if (!loaded) {
+    const std::optional<FileStart> head = ReadFileStart(path, kBmpHeadBytes);
+    if (!head) {
+        return false;  // missing or unreadable
+    }
+    const std::string name = base::WideToUtf8(path);
+    const BmpCheck check = CheckBmp(head->size, head->bytes);
+    if (!check.layout) {
+        base::LogF("BMP file %s not used: %s", name.c_str(), check.problem.c_str());
         return false;
     }
-    BITMAP info{};
-    if (!GetObjectW(loaded.Get(), sizeof(info), &info) || info.bmWidth <= 0 || info.bmHeight == 0) {
+    std::optional<FileStart> file;
+    try {
+        file = ReadFileStart(path, check.layout->requiredBytes);
+    } catch (const std::bad_alloc&) {
+        base::LogF("BMP file %s not used: no memory for %llu bytes", name.c_str(),
+                   static_cast<unsigned long long>(check.layout->requiredBytes));
         return false;
     }
-    SetSize(info.bmWidth, info.bmHeight < 0 ? -info.bmHeight : info.bmHeight);
+    // Checked again on the bytes actually read: the file may have changed in between.
+    const BmpCheck read = file ? CheckBmp(file->size, file->bytes) : BmpCheck{};
+    if (!read.layout || read.layout->requiredBytes > file->bytes.size()) {
+        base::LogF("BMP file %s not used: it changed while it was read", name.c_str());
+        return false;
+    }
+    return DrawCheckedBmp(file->bytes, *read.layout, name);
+}
+
+bool Bitmap::DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, const std::string& name) {
+    SetSize(layout.width, layout.height);
     if (Empty()) {
+        base::LogF("BMP file %s not used: no bitmap of %d x %d", name.c_str(), layout.width, layout.height);
         return false;
     }
-    UniqueMemoryDc source(CreateCompatibleDC(nullptr));
-    SelectGuard select(source.Get(), loaded.Get());
-    BitBlt(Dc(), 0, 0, width_, height_, source.Get(), 0, 0, SRCCOPY);
+    // The headers and colour table, copied so that the system reads them aligned.
+    std::vector<uint32_t> info((layout.infoBytes + 3) / 4);
+    std::memcpy(info.data(), bytes.data() + 14, layout.infoBytes);
+    const int rows =
+        StretchDIBits(Dc(), 0, 0, width_, height_, 0, 0, width_, height_, bytes.data() + layout.pixelOffset,
+                      reinterpret_cast<BITMAPINFO*>(info.data()), DIB_RGB_COLORS, SRCCOPY);
     GdiFlush();
+    if (rows <= 0) {
+        base::LogF("BMP file %s not used: the system could not draw it", name.c_str());
+        Reset();
+        return false;
+    }
     return true;
 }
 

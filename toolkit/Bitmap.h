@@ -9,6 +9,7 @@
 #include <string>
 
 #include "toolkit/GdiHandles.h"
+#include "toolkit/ImageFormats.h"
 
 namespace tk {
 
@@ -23,7 +24,8 @@ class Bitmap {
     Bitmap& operator=(const Bitmap&) = delete;
     Bitmap Copy() const;
 
-    // Loads a BMP file; a missing or unreadable file leaves the bitmap empty and answers false.
+    // Loads a BMP file once its headers and size have passed CheckBmp; a missing, unreadable or
+    // damaged file leaves the bitmap empty and answers false (a damaged one is logged).
     bool LoadFromFile(const std::wstring& path);
 
     int Width() const { return width_; }
@@ -49,6 +51,7 @@ class Bitmap {
 
   private:
     void Reset();
+    bool DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, const std::string& name);
 
     int width_ = 0;
     int height_ = 0;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "VelmoraProcess.h"
+#include "support/TestFiles.h"
 
 using blackbox::VelmoraProcess;
 using blackbox::WaitUntil;
@@ -29,4 +30,24 @@ TEST(SkinnedWindow, LoginWindowDragsByItsCaptionButItsBordersDoNotResizeIt) {
     // arrived the ones before it have been handled, and the size shows they changed nothing.
     DragWithMouse({moved.x + 100, moved.y + 15}, -120, -60, windowThread);
     EXPECT_TRUE(WindowComesTo(window, start.left, start.top, 400, 250));
+}
+
+TEST(SkinnedWindow, DamagedSkinImagesAndTrayIconLeaveTheProgramRunningWithoutThem) {
+    VelmoraProcess velmora;
+    const std::wstring blue = velmora.WideFolder() + L"Skin\\Blue\\";
+    const std::string caption = testsupport::ReadFileBytes(blue + L"TopActivate.bmp");
+    ASSERT_EQ(caption.size(), 6198u);
+    testsupport::WriteFileBytes(blue + L"TopActivate.bmp", caption.substr(0, caption.size() / 2));
+    testsupport::WriteFileBytes(blue + L"Left.bmp",
+                                testsupport::ReadFileBytes(blue + L"Left.bmp").substr(0, 54));
+    testsupport::WriteFileBytes(velmora.WideFolder() + L"SysMenu.ico",
+                                std::string("\0\0\1\0\1\0not an icon", 17));
+    velmora.Start();
+    HWND window = velmora.WaitForMainWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
+    // Its thread answers: a program that crashed would be held in the system's debugger instead.
+    DWORD_PTR result = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &result));
+    EXPECT_TRUE(velmora.Running());
 }

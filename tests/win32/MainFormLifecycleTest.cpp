@@ -118,6 +118,17 @@ TEST_F(MainFormTest, SysMenuIconInTheCurrentDirectoryIsTheCaptionsIconAndTheTray
     EXPECT_TRUE(form->SystemMenuImage().Stretch());
 }
 
+TEST_F(MainFormTest, ADamagedSysMenuIconCountsAsAMissingOne) {
+    PlaceSysMenuIcon();
+    const std::wstring icon = workDir_.WidePath() + L"SysMenu.ico";
+    const std::string whole = testsupport::ReadFileBytes(icon);
+    testsupport::WriteFileBytes(icon, whole.substr(0, whole.size() / 2));
+    app::TMainForm* form = CreateMainForm();
+    // No picture from the file, as without one; the tray keeps the program's own icon.
+    EXPECT_FALSE(form->SystemMenuImage().Stretch());
+    EXPECT_TRUE(form->TrayIcon().Visible());
+}
+
 TEST_F(MainFormTest, SysMenuIconIsLookedUpAtTheRawSkinPathBelowTheCurrentDirectory) {
     WriteUserConfig("SkinPath=Skin\\Red\\\r\n");
     PlaceSysMenuIcon();  // not where the skin path says

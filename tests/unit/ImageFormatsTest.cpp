@@ -1,0 +1,224 @@
+#include "toolkit/ImageFormats.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+using tk::BmpCheck;
+using tk::CheckBmp;
+using tk::CheckIcon;
+using tk::ChooseIconImage;
+using tk::IconImage;
+
+namespace {
+
+void Put16(std::string& s, size_t at, uint32_t v) {
+    s[at] = static_cast<char>(v & 0xFF);
+    s[at + 1] = static_cast<char>(v >> 8 & 0xFF);
+}
+void Put32(std::string& s, size_t at, uint32_t v) {
+    Put16(s, at, v & 0xFFFF);
+    Put16(s, at + 2, v >> 16);
+}
+
+struct BmpSpec {
+    int32_t width = 4;
+    int32_t height = 3;
+    uint16_t bits = 24;
+    uint32_t infoSize = 40;
+    uint32_t compression = 0;
+    uint32_t coloursUsed = 0;
+    uint32_t imageBytes = 0;
+};
+
+// A BMP file as the spec describes it: headers, masks, colour table and zero pixels.
+std::string Bmp(const BmpSpec& spec) {
+    const bool core = spec.infoSize == 12;
+    const uint64_t colours = spec.bits <= 8 ? (spec.coloursUsed ? spec.coloursUsed : 1u << spec.bits) : 0;
+    const size_t masks = spec.compression == 3 && spec.infoSize == 40 ? 12 : 0;
+    const size_t offset = 14 + spec.infoSize + masks + colours * (core ? 3 : 4);
+    const int64_t rows = spec.height < 0 ? -int64_t{spec.height} : spec.height;
+    const size_t pixels = spec.compression == 1 || spec.compression == 2
+                              ? spec.imageBytes
+                              : static_cast<size_t>((int64_t{spec.width} * spec.bits + 31) / 32 * 4 * rows);
+    std::string file(offset + pixels, '\0');
+    file[0] = 'B';
+    file[1] = 'M';
+    Put32(file, 2, static_cast<uint32_t>(file.size()));
+    Put32(file, 10, static_cast<uint32_t>(offset));
+    Put32(file, 14, spec.infoSize);
+    if (core) {
+        Put16(file, 18, static_cast<uint32_t>(spec.width));
+        Put16(file, 20, static_cast<uint32_t>(spec.height));
+        Put16(file, 22, 1);
+        Put16(file, 24, spec.bits);
+        return file;
+    }
+    Put32(file, 18, static_cast<uint32_t>(spec.width));
+    Put32(file, 22, static_cast<uint32_t>(spec.height));
+    Put16(file, 26, 1);
+    Put16(file, 28, spec.bits);
+    Put32(file, 30, spec.compression);
+    Put32(file, 34, spec.imageBytes);
+    Put32(file, 46, spec.coloursUsed);
+    return file;
+}
+
+BmpCheck Check(const std::string& file) {
+    return CheckBmp(file.size(), std::string_view(file).substr(0, tk::kBmpHeadBytes));
+}
+
+// One image of an icon: a 32-bit bitmap with its transparency mask, or PNG bytes.
+std::string IconDib(int size) {
+    const size_t colourRow = static_cast<size_t>(size) * 4,
+                 maskRow = (static_cast<size_t>(size) + 31) / 32 * 4;
+    std::string image(40 + (colourRow + maskRow) * size, '\0');
+    Put32(image, 0, 40);
+    Put32(image, 4, static_cast<uint32_t>(size));
+    Put32(image, 8, static_cast<uint32_t>(2 * size));
+    Put16(image, 12, 1);
+    Put16(image, 14, 32);
+    return image;
+}
+
+std::string Icon(const std::vector<std::pair<int, std::string>>& images) {
+    std::string file(6 + 16 * images.size(), '\0');
+    Put16(file, 2, 1);
+    Put16(file, 4, static_cast<uint32_t>(images.size()));
+    for (size_t i = 0; i < images.size(); ++i) {
+        file[6 + 16 * i] = static_cast<char>(images[i].first % 256);
+        Put32(file, 6 + 16 * i + 8, static_cast<uint32_t>(images[i].second.size()));
+        Put32(file, 6 + 16 * i + 12, static_cast<uint32_t>(file.size()));
+        file += images[i].second;
+    }
+    return file;
+}
+
+const std::string kPng = std::string("\x89PNG\r\n\x1A\n", 8) + "IHDR and the rest";
+
+}  // namespace
+
+TEST(CheckBmp, SoundFilesOfEveryKindPass) {
+    const BmpCheck caption = Check(Bmp({64, 32, 24}));
+    ASSERT_TRUE(caption.layout) << caption.problem;
+    EXPECT_EQ(caption.layout->requiredBytes, 6198u);  // the size of the default skin's caption tile
+    EXPECT_FALSE(caption.layout->topDown);
+    const BmpCheck topDown = Check(Bmp({5, -7, 32}));
+    ASSERT_TRUE(topDown.layout);
+    EXPECT_TRUE(topDown.layout->topDown);
+    EXPECT_EQ(topDown.layout->height, 7);
+    for (uint16_t bits : {1, 4, 8, 16, 24, 32}) {
+        EXPECT_TRUE(Check(Bmp({3, 3, bits})).layout) << bits;
+        EXPECT_TRUE(Check(Bmp({3, 3, bits, 12})).layout) << bits << " bits, small header";
+    }
+    for (uint32_t infoSize : {52u, 56u, 108u, 124u}) {
+        EXPECT_TRUE(Check(Bmp({3, 3, 32, infoSize, 3})).layout) << infoSize;
+    }
+    EXPECT_TRUE(Check(Bmp({3, 3, 16, 40, 3})).layout);
+    EXPECT_TRUE(Check(Bmp({8, 8, 8, 40, 1, 0, 20})).layout);
+    EXPECT_TRUE(Check(Bmp({8, 8, 4, 40, 2, 16, 20})).layout);
+    EXPECT_TRUE(Check(Bmp({16384, 1, 1})).layout);
+}
+
+TEST(CheckBmp, AFileCutAnywhereFails) {
+    for (const std::string& whole : {Bmp({3, 3, 8}), Bmp({4, -2, 24, 124}), Bmp({8, 8, 8, 40, 1, 0, 20})}) {
+        for (size_t length = 0; length < whole.size(); ++length) {
+            EXPECT_FALSE(Check(whole.substr(0, length)).layout) << length << " of " << whole.size();
+        }
+        EXPECT_TRUE(Check(whole).layout);
+    }
+}
+
+TEST(CheckBmp, DamagedHeadersFailWithTheirReason) {
+    std::string file = Bmp({4, 3, 24});
+    file[0] = 'X';
+    EXPECT_EQ(Check(file).problem, "no BM mark: not a BMP file");
+    EXPECT_FALSE(Check(kPng + std::string(100, '\0')).layout);
+    for (uint32_t infoSize : {0u, 16u, 64u, 0xFFFFFFFFu}) {
+        std::string odd = Bmp({4, 3, 24});
+        Put32(odd, 14, infoSize);
+        EXPECT_FALSE(Check(odd).layout) << infoSize;
+    }
+    std::string planes = Bmp({4, 3, 24});
+    Put16(planes, 26, 2);
+    EXPECT_EQ(Check(planes).problem, "2 planes");
+    std::string beyond = Bmp({4, 3, 24});
+    Put32(beyond, 10, 1u << 30);
+    EXPECT_FALSE(Check(beyond).layout);
+    std::string inside = Bmp({4, 3, 24});
+    Put32(inside, 10, 20);
+    EXPECT_EQ(Check(inside).problem, "the pixel data starts inside the headers");
+}
+
+TEST(CheckBmp, SizesAndFormatsOutsideTheRulesFail) {
+    std::string huge = Bmp({4, 3, 24});
+    Put32(huge, 18, 100000);
+    Put32(huge, 22, 100000);
+    EXPECT_EQ(Check(huge).problem, "size 100000 x 100000 is outside 1 to 16384 pixels");
+    for (int32_t width : {0, -4, 16385}) {
+        std::string bad = Bmp({4, 3, 24});
+        Put32(bad, 18, static_cast<uint32_t>(width));
+        EXPECT_FALSE(Check(bad).layout) << width;
+    }
+    std::string lowest = Bmp({4, 3, 24});
+    Put32(lowest, 22, 0x80000000u);
+    EXPECT_FALSE(Check(lowest).layout);
+    for (uint16_t bits : {0, 2, 3, 48, 64}) {
+        std::string bad = Bmp({4, 3, 24});
+        Put16(bad, 28, bits);
+        EXPECT_FALSE(Check(bad).layout) << bits;
+    }
+    EXPECT_FALSE(Check(Bmp({8, 8, 24, 40, 1, 0, 20})).layout);  // RLE8 with 24 bits
+    EXPECT_FALSE(Check(Bmp({8, -8, 8, 40, 1, 0, 20})).layout);  // RLE8 top-down
+    EXPECT_FALSE(Check(Bmp({8, 8, 8, 40, 1, 0, 0})).layout);    // RLE8 without its size
+    EXPECT_FALSE(Check(Bmp({4, 3, 24, 40, 3})).layout);         // bit fields with 24 bits
+    EXPECT_FALSE(Check(Bmp({4, 3, 24, 40, 4})).layout);         // JPEG inside
+    std::string colours = Bmp({4, 3, 8});
+    Put32(colours, 46, 300);
+    EXPECT_EQ(Check(colours).problem, "300 colours for 8 bits");
+}
+
+TEST(CheckIcon, SoundIconsListTheirImages) {
+    const std::string file = Icon({{16, IconDib(16)}, {32, IconDib(32)}, {0, kPng}});
+    const tk::IconCheck check = CheckIcon(file);
+    ASSERT_EQ(check.images.size(), 3u) << check.problem;
+    EXPECT_EQ(check.images[0].width, 16);
+    EXPECT_EQ(check.images[0].bitCount, 32);
+    EXPECT_EQ(check.images[2].width, 256);
+    EXPECT_EQ(check.images[2].bitCount, 0);
+    for (size_t length = 0; length < file.size(); ++length) {
+        EXPECT_TRUE(CheckIcon(file.substr(0, length)).images.empty()) << length;
+    }
+}
+
+TEST(CheckIcon, DamagedIconsFail) {
+    std::string cursor = Icon({{16, IconDib(16)}});
+    Put16(cursor, 2, 2);
+    EXPECT_TRUE(CheckIcon(cursor).images.empty());
+    std::string none = Icon({{16, IconDib(16)}});
+    Put16(none, 4, 0);
+    EXPECT_TRUE(CheckIcon(none).images.empty());
+    std::string inDirectory = Icon({{16, IconDib(16)}});
+    Put32(inDirectory, 6 + 12, 2);
+    EXPECT_TRUE(CheckIcon(inDirectory).images.empty());
+    std::string wrapping = Icon({{16, IconDib(16)}});
+    Put32(wrapping, 6 + 8, 0xFFFFFFF0u);
+    EXPECT_TRUE(CheckIcon(wrapping).images.empty());
+    std::string oddHeight = IconDib(16);
+    Put32(oddHeight, 8, 33);
+    EXPECT_TRUE(CheckIcon(Icon({{16, oddHeight}})).images.empty());
+    std::string bigHeader = IconDib(16);
+    Put32(bigHeader, 0, 5000);
+    EXPECT_TRUE(CheckIcon(Icon({{16, bigHeader}})).images.empty());
+    EXPECT_TRUE(CheckIcon(Icon({{16, IconDib(16).substr(0, 300)}})).images.empty());
+    EXPECT_TRUE(CheckIcon(Bmp({16, 16, 24})).images.empty());
+}
+
+TEST(CheckIcon, TheImageShownIsTheExactSizeThenTheNextLargerThenTheLargest) {
+    const std::vector<IconImage> images = {{0, 0, 48, 32}, {0, 0, 16, 8}, {0, 0, 16, 32}, {0, 0, 24, 32}};
+    EXPECT_EQ(ChooseIconImage(images, 16), &images[2]);
+    EXPECT_EQ(ChooseIconImage(images, 20), &images[3]);
+    EXPECT_EQ(ChooseIconImage(images, 64), &images[0]);
+    EXPECT_EQ(ChooseIconImage({}, 16), nullptr);
+}
