@@ -18,7 +18,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         return 0;
     }
     base::LogF("Velmora %s starting: %s on %s", base::ModuleVersion(nullptr).c_str(),
-               base::AnsiToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());
+               base::WideToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());
     // The hourly working-set trim runs from before the main window exists until the very end.
     config::StartTrimTimer();
     tk::SetClassPrefix(L"Velmora");

@@ -171,7 +171,7 @@ void TPictureForm::LoadSkin() {
     }
     const std::wstring folder = SkinFolder(base::ExeFolder(), base::AnsiToWide(skinPath_));
     if (!base::DirectoryExists(folder)) {
-        base::LogF("No skin folder %s", base::AnsiToUtf8(folder).c_str());
+        base::LogF("No skin folder %s", base::WideToUtf8(folder).c_str());
         throw base::Error(std::string(kMissingSkinMessage));
     }
     std::string missing;
@@ -187,7 +187,7 @@ void TPictureForm::LoadSkin() {
         skinImages_[static_cast<size_t>(i)] = std::move(image);
     }
     if (!missing.empty()) {
-        base::LogF("Skin images missing or unreadable in %s: %s", base::AnsiToUtf8(folder).c_str(),
+        base::LogF("Skin images missing or unreadable in %s: %s", base::WideToUtf8(folder).c_str(),
                    missing.c_str());
     }
     SizeFrameParts();
