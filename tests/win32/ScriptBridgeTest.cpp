@@ -4,7 +4,9 @@
 
 #include "ScriptEngine.h"
 #include "base/Error.h"
+#include "base/Module.h"
 #include "base/Text.h"
+#include "support/TestFiles.h"
 #include "webhost/FrameRegistration.h"
 #include "webhost/PageScript.h"
 #include "webhost/UserAction_TLB_Impl.h"
@@ -214,6 +216,20 @@ TEST_F(ScriptBridgeTest, DispatchIsServedFromTheTypeInformation) {
     base::ComPtr<IUnknown> b = external_.As<IUnknown>(webhost::IID_IUserAction).As<IUnknown>(IID_IUnknown);
     EXPECT_EQ(a.Get(), b.Get());
     EXPECT_FALSE(external_.As<IUnknown>(IID_IPersist));
+}
+
+TEST(ScriptBridgeCreation, AProgramInAFolderOfAnyNameLoadsItsLibraryAndAnswersThePage) {
+    // Korean and Cyrillic, which code page 936 cannot spell, and a space.
+    testsupport::TempFolder folder(L" 벨모라 Велмора");
+    const std::wstring program = folder.WidePath() + L"Velmora.exe";
+    ASSERT_TRUE(CopyFileW(base::ExePath().c_str(), program.c_str(), FALSE));
+    base::ComPtr<TMyExternal> external = TMyExternal::CreateFromFile(program);
+    external->OnDoLogin = [](const std::wstring&, std::string& Result) { Result = "DoWebLogin"; };
+    ScriptEngine engine;
+    ASSERT_TRUE(engine.Ready());
+    engine.AddObject(L"external", static_cast<IDispatch*>(external.Get()));
+    EXPECT_EQ(engine.Text(L"external.DoLogin('x')"), L"DoWebLogin");
+    EXPECT_TRUE(engine.Errors().empty());
 }
 
 TEST(ScriptBridgeCreation, AFileWithoutTheLibraryRaisesTheLoadersError) {
