@@ -54,17 +54,20 @@ void TMainForm::LoadLastLoginInfo(const TPlacement& placement) {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);
     static_assert(sizeof(WINDOWPLACEMENT) == 44);
+    // ParseWindowPos only lets through placements whose rectangle can be formed.
+    const std::optional<Rect32> rect = PlacementRect(placement);
+    if (!rect) {
+        base::LogF("WindowPos %s has no rectangle; the window stays where it is",
+                   FormatWindowPos(placement).c_str());
+        return;
+    }
     if (placement.State == kPlacementMaximized) {
         SetWindowState(tk::WindowState::Maximized);
         wp.showCmd = SW_SHOWMAXIMIZED;
-        wp.rcNormalPosition =
-            RECT{placement.RestoreLeft, placement.RestoreTop, placement.RestoreLeft + placement.RestoreWidth,
-                 placement.RestoreTop + placement.RestoreHeight};
     } else {
         wp.showCmd = SW_SHOWNORMAL;
-        wp.rcNormalPosition = RECT{placement.Left, placement.Top, placement.Left + placement.Width,
-                                   placement.Top + placement.Height};
     }
+    wp.rcNormalPosition = RECT{rect->left, rect->top, rect->right, rect->bottom};
     // The rectangle goes to the system unchanged; keeping it on a monitor is the system's business.
     SetWindowPlacement(Handle(), &wp);
 }

@@ -27,8 +27,9 @@ struct TPlacement {
 constexpr int32_t kPlacementNormal = 0;
 constexpr int32_t kPlacementMaximized = 2;
 
-// The stored value, or nothing when it is empty or not nine integers with a first field of 0 or 2
-// (such a value is treated like a missing one).
+// The stored value, or nothing when it is empty, not nine integers with a first field of 0 or 2, or
+// one whose rectangle (its sizes raised to the minimum) cannot be formed: such a value is treated
+// like a missing one.
 std::optional<TPlacement> ParseWindowPos(std::string_view text);
 std::string FormatWindowPos(const TPlacement& placement);
 // Widths below 800 and heights below 600 raised to those; nothing else is checked.
@@ -36,10 +37,17 @@ TPlacement RaisedToMinimum(TPlacement placement);
 
 struct Rect32 {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
+    bool operator==(const Rect32&) const = default;
 };
 
+// The rectangle the placement asks for: left, top, left + width, top + height of fields 2 to 5 for a
+// normal window, of the restore fields 6 to 9 for a maximized one. Nothing when a right or bottom
+// edge lies beyond the 32-bit range (the sums are worked out in 64 bits).
+std::optional<Rect32> PlacementRect(const TPlacement& placement);
+
 // What to write at exit: the window's current left, top and client size; when maximized, state 2 and
-// the system's restore rectangle, otherwise state 0 and the restore values 200, 100, 800, 600.
+// the system's restore rectangle, otherwise state 0 and the restore values 200, 100, 800, 600. A
+// restore size beyond the 32-bit range is written as the largest one.
 TPlacement PlacementToSave(int32_t left, int32_t top, int32_t clientWidth, int32_t clientHeight,
                            const std::optional<Rect32>& maximizedRestoreRect);
 

@@ -105,6 +105,22 @@ TEST_F(PlacementTest, MalformedSavedPlacementCountsAsMissing) {
     }
 }
 
+TEST_F(PlacementTest, APlacementWhoseRectangleOverflowsCountsAsMissing) {
+    for (const char* value :
+         {"0,2147483000,100,1024,700,200,100,800,600", "0,100,2147483000,1024,700,200,100,800,600",
+          "0,2147483000,0,10,10,200,100,800,600", "2,0,0,1280,770,2147483000,80,1000,700",
+          "2,0,0,1280,770,150,80,1000,2147483647"}) {
+        SCOPED_TRACE(value);
+        WriteUserConfig(std::string("WindowPos=") + value + "\r\n");
+        app::TMainForm* form = ShowCompact();
+        SwitchToFull(form);
+        EXPECT_FALSE(IsZoomed(form->Handle()));
+        ExpectWindowAt(form->Handle(), 0, 0, 800, 600);
+        tk::Application::Instance().DestroyMainForm();
+        config::TAppConfigClass::ReleaseInstance();
+    }
+}
+
 TEST_F(PlacementTest, ExitWhileCompactLeavesTheSavedValueAlone) {
     WriteUserConfig("WindowPos=0,100,50,1024,700,200,100,800,600\r\n");
     ShowCompact();
