@@ -136,7 +136,7 @@ TEST_F(OfflinePageTest, TheOfflinePageLeavesACompactWindowCompactAndHiddenAndWri
     form_->Show();
     EXPECT_EQ(Width(), 400);
     tk::Application::Instance().DestroyMainForm();
-    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), "[UserCustom]\r\nShotCutRemind=0\r\n");
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + L"UserConfig.ini"), "[UserCustom]\r\nShotCutRemind=0\r\n");
 }
 
 TEST_F(OfflinePageTest, TheOfflinePageLeavesAFullWindowFullAndLaterPagesBehaveAsBefore) {
