@@ -113,8 +113,9 @@ BmpCheck CheckBmp(uint64_t fileSize, std::string_view head) {
     if (std::string problem = ShapeProblem(info); !problem.empty()) {
         return Bad(problem);
     }
+    // A paletted image has at most a colour per pixel value; any image at most 256 colours.
     const uint64_t maxColours = info.bitCount <= 8 ? uint64_t{1} << info.bitCount : 0;
-    if (info.bitCount <= 8 && info.coloursUsed > maxColours) {
+    if (info.coloursUsed > (info.bitCount <= 8 ? maxColours : 256)) {
         return Bad(std::to_string(info.coloursUsed) + " colours for " + std::to_string(info.bitCount) +
                    " bits");
     }

@@ -177,6 +177,14 @@ TEST(CheckBmp, SizesAndFormatsOutsideTheRulesFail) {
     std::string colours = Bmp({4, 3, 8});
     Put32(colours, 46, 300);
     EXPECT_EQ(Check(colours).problem, "300 colours for 8 bits");
+    // Found by fuzzing: a 32-bit image claiming a 27802-colour table (111 KB of headers in a large file).
+    std::string table = Bmp({3, -2, 32});
+    Put32(table, 46, 27802);
+    Put32(table, 10, 0x08000036);
+    EXPECT_EQ(CheckBmp(0x09000000, table).problem, "27802 colours for 32 bits");
+    Put32(table, 46, 256);
+    Put32(table, 10, 54 + 1024);
+    EXPECT_TRUE(CheckBmp(2000, table).layout);
 }
 
 TEST(CheckIcon, SoundIconsListTheirImages) {
