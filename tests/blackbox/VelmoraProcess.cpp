@@ -117,7 +117,7 @@ HWND VelmoraProcess::WaitForMainWindow(int timeoutMs) const {
     return window;
 }
 
-HWND VelmoraProcess::StartShown(const std::string& arguments, const std::string& currentDirectory) {
+HWND VelmoraProcess::StartShown(const std::string& arguments, const std::wstring& currentDirectory) {
     Start(arguments, currentDirectory);
     HWND window = WaitForMainWindow();
     return window && WaitUntil([&] { return IsWindowVisible(window) != FALSE; }) ? window : nullptr;

@@ -36,7 +36,7 @@ class VelmoraProcess {
     // The program's main window (class TMainForm, caption Velmora), or nullptr after the timeout.
     HWND WaitForMainWindow(int timeoutMs = 15000) const;
     // Starts the program and waits until its main window is shown; nullptr when it never is.
-    HWND StartShown(const std::string& arguments = "", const std::string& currentDirectory = "");
+    HWND StartShown(const std::string& arguments = "", const std::wstring& currentDirectory = L"");
     bool WaitForExit(int timeoutMs = 10000) const;
     bool Running() const;
     DWORD ProcessId() const { return processId_; }

@@ -74,13 +74,8 @@ inline LinkContent ReadLink(const std::wstring& path) {
 
 // Exactly how a file in a folder is spelled (the file system may ignore case), or empty text.
 inline std::wstring ExactName(const std::wstring& folder, const std::wstring& name) {
-    WIN32_FIND_DATAW data{};
-    HANDLE find = FindFirstFileW((folder + L"\\" + name).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) {
-        return {};
-    }
-    FindClose(find);
-    return data.cFileName;
+    const std::vector<std::wstring> names = NamesMatching(folder + L"\\" + name);
+    return names.empty() ? std::wstring() : names.front();
 }
 
 // Removes every shortcut and folder the program may have made in the user's folders.

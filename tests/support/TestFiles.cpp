@@ -46,6 +46,18 @@ CurrentDirectory::~CurrentDirectory() {
     SetCurrentDirectoryW(saved_.c_str());
 }
 
+std::vector<std::wstring> NamesMatching(const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    WIN32_FIND_DATAW found;
+    UniqueFind find(FindFirstFileW(pattern.c_str(), &found));
+    if (find) {
+        do {
+            names.push_back(found.cFileName);
+        } while (FindNextFileW(find.Get(), &found));
+    }
+    return names;
+}
+
 std::string ReadFileBytes(const std::wstring& path) {
     base::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

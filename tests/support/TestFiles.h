@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "base/Handles.h"
 
@@ -48,6 +49,9 @@ struct FindTraits {
     static void Free(HANDLE h) { FindClose(h); }
 };
 using UniqueFind = base::Unique<HANDLE, FindTraits>;
+
+// The names of the files and folders a FindFirstFile pattern matches ("." and ".." included).
+std::vector<std::wstring> NamesMatching(const std::wstring& pattern);
 
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& content);

@@ -219,14 +219,7 @@ TEST(IniFile, WritesThatCannotBeDoneRaiseAndLeaveNothingBehind) {
     } catch (const base::Error& e) {
         EXPECT_EQ(std::string(e.what()), "Unable to write to " + base::WideToUtf8(nowhere));
     }
-    WIN32_FIND_DATAW found;
-    HANDLE find = FindFirstFileW((folder.WidePath() + L"*").c_str(), &found);
-    ASSERT_NE(find, INVALID_HANDLE_VALUE);
-    std::vector<std::wstring> names;
-    do {
-        names.push_back(found.cFileName);
-    } while (FindNextFileW(find, &found));
-    FindClose(find);
+    std::vector<std::wstring> names = testsupport::NamesMatching(folder.WidePath() + L"*");
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::wstring>{L".", L"..", L"UserConfig.ini"}));
 }
@@ -281,14 +274,9 @@ TEST(IniFile, KillingAWriterAtAnyMomentLeavesTheOldOrTheNewFileNeverAPartOfOne) 
         EXPECT_TRUE(now == versions[0] || now == versions[1] || now == versions[2]) << now.size() << " bytes";
         outcomes += now == versions[0] ? '0' : now == versions[1] ? '1' : now == versions[2] ? '2' : '?';
         // A temporary file the kill left behind is the writer's only trace; it never replaces anything.
-        WIN32_FIND_DATAW found;
-        HANDLE find = FindFirstFileW((path + L".*.tmp").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                ++leftovers;
-                DeleteFileW((folder.WidePath() + found.cFileName).c_str());
-            } while (FindNextFileW(find, &found));
-            FindClose(find);
+        for (const std::wstring& name : testsupport::NamesMatching(path + L".*.tmp")) {
+            ++leftovers;
+            DeleteFileW((folder.WidePath() + name).c_str());
         }
     }
     RecordProperty("TemporaryFilesLeftByKills", leftovers);

@@ -114,8 +114,8 @@ TEST_F(PlacementTest, APlacementWhoseRectangleOverflowsCountsAsMissing) {
         WriteUserConfig(std::string("WindowPos=") + value + "\r\n");
         app::TMainForm* form = ShowCompact();
         SwitchToFull(form);
+        EXPECT_TRUE(WindowComesTo(form->Handle(), 0, 0, 800, 600));
         EXPECT_FALSE(IsZoomed(form->Handle()));
-        ExpectWindowAt(form->Handle(), 0, 0, 800, 600);
         tk::Application::Instance().DestroyMainForm();
         config::TAppConfigClass::ReleaseInstance();
     }

@@ -15,6 +15,7 @@
 #include "support/WindowProbes.h"
 #include "toolkit/Application.h"
 #include "base/Module.h"
+#include "base/Text.h"
 
 namespace testsupport {
 
