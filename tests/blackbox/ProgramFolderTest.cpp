@@ -16,7 +16,7 @@
 #include "support/TestFiles.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/GdiHandles.h"
-#include "win32/ShellLinks.h"
+#include "support/ShellLinks.h"
 
 using blackbox::HotKeyIsHeld;
 using blackbox::VelmoraProcess;

@@ -156,7 +156,7 @@ TEST(SingleInstance, SecondStartChangesNoFileShortcutOrRegistryValue) {
     ASSERT_TRUE(WaitUntil([] { return testsupport::PathExists(testsupport::StartupLink()); }));
     ASSERT_TRUE(
         WaitUntil([] { return ValuesOf(webhost::UserAgentKey).count(webhost::UserAgentToken) == 1; }));
-    DeleteFileA(testsupport::StartupLink().c_str());
+    DeleteFileW(testsupport::StartupLink().c_str());
     const FileState filesBefore = FilesOf(velmora.Folder());
     const auto agentBefore = ValuesOf(webhost::UserAgentKey);
     const auto runBefore = ValuesOf(kRunKey);

@@ -42,13 +42,13 @@ std::string SetupExe() {
 }
 
 std::string InstallFolder() {
-    return testsupport::SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Velmora";
+    return base::WideToAnsi(testsupport::SpecialFolder(CSIDL_LOCAL_APPDATA)) + "\\Programs\\Velmora";
 }
 std::string Installed(const std::string& name) {
     return InstallFolder() + "\\" + name;
 }
 std::string StartMenuLink() {
-    return testsupport::SpecialFolder(CSIDL_PROGRAMS) + "\\Velmora.lnk";
+    return base::WideToAnsi(testsupport::SpecialFolder(CSIDL_PROGRAMS)) + "\\Velmora.lnk";
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
@@ -142,7 +142,7 @@ WideLink ReadLinkW(const std::string& path) {
     return link;
 }
 // A shortcut as the program's own shortcut code makes it (config/Reg2SysClass).
-bool WriteLink(const std::string& path, const std::string& target) {
+bool WriteLink(const std::wstring& path, const std::string& target) {
     base::ComPtr<IShellLinkW> shellLink;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 shellLink.PutVoid()))) {
@@ -151,7 +151,7 @@ bool WriteLink(const std::string& path, const std::string& target) {
     shellLink->SetPath(base::AnsiToWide(target).c_str());
     shellLink->SetWorkingDirectory(base::AnsiToWide(InstallFolder()).c_str());
     base::ComPtr<IPersistFile> file = shellLink.As<IPersistFile>(IID_IPersistFile);
-    return file && SUCCEEDED(file->Save(base::AnsiToWide(path).c_str(), TRUE));
+    return file && SUCCEEDED(file->Save(path.c_str(), TRUE));
 }
 
 // Runs a command line to its end; the exit code, or ~0u when it had to be ended after the timeout.
@@ -364,10 +364,12 @@ TEST_F(Installer, SilentInstallPutsTheFilesTheShortcutAndTheUninstallEntryInPlac
     std::set<std::string> expected = PortableFiles();
     expected.insert("Uninstall.exe");
     EXPECT_EQ(FilesBelow(InstallFolder()), expected);
-    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"),
+    EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("SysConfig.ini")), "Orvane", "DirectUrl"),
               installtest::kStartUrl);
-    EXPECT_EQ(config::ReadIniValue(Installed("UserConfig.ini"), "UserCustom", "SkinPath"), "Skin\\Blue\\");
-    EXPECT_EQ(config::ReadIniValue(Installed("Version.dat"), "Version", "Ver"), installtest::kVersion);
+    EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("UserConfig.ini")), "UserCustom", "SkinPath"),
+              "Skin\\Blue\\");
+    EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("Version.dat")), "Version", "Ver"),
+              installtest::kVersion);
 
     // The one version, in the program's version resource.
     const std::string exe = Installed("Velmora.exe");
@@ -441,8 +443,9 @@ TEST_F(Installer, SilentUpgradeKeepsTheUsersSettingsAndRenewsTheProgram) {
 
     ASSERT_EQ(RunSetup(), 0u);
     EXPECT_EQ(ReadFileBytes(Installed("UserConfig.ini")), userConfig);
-    EXPECT_EQ(config::ReadIniValue(Installed("UserConfig.ini"), "UserCustom", "HotKey"), "3,90,49242");
-    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"),
+    EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("UserConfig.ini")), "UserCustom", "HotKey"),
+              "3,90,49242");
+    EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("SysConfig.ini")), "Orvane", "DirectUrl"),
               installtest::kStartUrl);
     EXPECT_TRUE(ReadFileBytes(Installed("Velmora.exe")) == program) << "Velmora.exe was not replaced";
     EXPECT_TRUE(PathExists(Installed("README.txt")));
@@ -450,7 +453,7 @@ TEST_F(Installer, SilentUpgradeKeepsTheUsersSettingsAndRenewsTheProgram) {
     // And a user's start page survives too.
     WriteFileBytes(Installed("SysConfig.ini"), "[Orvane]\r\nDirectUrl=https://example.invalid/mine\r\n");
     ASSERT_EQ(RunSetup(), 0u);
-    EXPECT_EQ(config::ReadIniValue(Installed("SysConfig.ini"), "Orvane", "DirectUrl"),
+    EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("SysConfig.ini")), "Orvane", "DirectUrl"),
               "https://example.invalid/mine");
     EXPECT_EQ(ReadFileBytes(Installed("UserConfig.ini")), userConfig);
 }
@@ -458,7 +461,9 @@ TEST_F(Installer, SilentUpgradeKeepsTheUsersSettingsAndRenewsTheProgram) {
 TEST_F(Installer, InstallWhileTheProgramHidesOnCloseEndsItLikeTheTrayMenusExit) {
     ASSERT_EQ(RunSetup(), 0u);
     // The sample settings: NeverRequire=1, CloseAction=hide, so a WM_CLOSE to the window only hides it.
-    ASSERT_EQ(config::ReadIniValue(Installed("UserConfig.ini"), "UserCustom", "CloseAction"), "hide");
+    ASSERT_EQ(
+        config::ReadIniValue(base::AnsiToWide(Installed("UserConfig.ini")), "UserCustom", "CloseAction"),
+        "hide");
     InstalledProgram program;
     HWND window = program.WaitForVisibleWindow();
     ASSERT_NE(window, nullptr);
@@ -479,7 +484,9 @@ TEST_F(Installer, InstallWhileTheProgramExitsOnCloseClosesItsWindow) {
     ASSERT_NE(program.WaitForVisibleWindow(), nullptr);
     EXPECT_EQ(RunSetup(), 0u);
     EXPECT_TRUE(program.Ended(0));
-    EXPECT_EQ(config::ReadIniValue(Installed("UserConfig.ini"), "UserCustom", "CloseAction"), "Exit");
+    EXPECT_EQ(
+        config::ReadIniValue(base::AnsiToWide(Installed("UserConfig.ini")), "UserCustom", "CloseAction"),
+        "Exit");
 }
 
 TEST_F(Installer, InstallGivesUpWithoutTouchingAFileWhenTheProgramDoesNotEnd) {
@@ -506,7 +513,7 @@ TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
     const std::string exe = Installed("Velmora.exe");
     // What the program itself may have made: its shortcuts, the user-agent value, its log.
     ASSERT_TRUE(WriteLink(testsupport::DesktopLink(), exe));
-    ASSERT_TRUE(CreateDirectoryA(testsupport::ProgramGroup().c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(testsupport::ProgramGroup().c_str(), nullptr));
     ASSERT_TRUE(WriteLink(testsupport::ProgramGroupLink(), exe));
     ASSERT_TRUE(WriteLink(testsupport::StartupLink(), exe));
     base::UniqueRegKey agent;
@@ -515,14 +522,16 @@ TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
               ERROR_SUCCESS);
     RegSetValueExA(agent.Get(), webhost::UserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
     agent.Reset();
-    const std::string logFolder = testsupport::SpecialFolder(CSIDL_LOCAL_APPDATA) + "\\Velmora";
+    const std::string logFolder =
+        base::WideToAnsi(testsupport::SpecialFolder(CSIDL_LOCAL_APPDATA)) + "\\Velmora";
     CreateDirectoryA(logFolder.c_str(), nullptr);
     WriteFileBytes(logFolder + "\\Velmora.log", "a line\r\n");
     WriteFileBytes(Installed("UserConfig.ini"), "[UserCustom]\r\nHotKey=3,90,49242\r\n");
 
     RunUninstaller();
     EXPECT_EQ(FilesBelow(InstallFolder()), (std::set<std::string>{"SysConfig.ini", "UserConfig.ini"}));
-    EXPECT_EQ(config::ReadIniValue(Installed("UserConfig.ini"), "UserCustom", "HotKey"), "3,90,49242");
+    EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("UserConfig.ini")), "UserCustom", "HotKey"),
+              "3,90,49242");
     EXPECT_FALSE(PathExists(Installed("Skin")));
     EXPECT_FALSE(PathExists(StartMenuLink()));
     EXPECT_FALSE(PathExists(testsupport::DesktopLink()));

@@ -9,12 +9,12 @@
 namespace testsupport {
 
 HotKeyHolder::HotKeyHolder(UINT modifiers, UINT key) {
-    std::string commandLine = "\"" + base::ExeFolder() + "hotkey_holder.exe\" " + std::to_string(modifiers) +
-                              " " + std::to_string(key);
-    STARTUPINFOA si{};
+    std::wstring commandLine = L"\"" + base::ExeFolder() + L"hotkey_holder.exe\" " +
+                               std::to_wstring(modifiers) + L" " + std::to_wstring(key);
+    STARTUPINFOW si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
                         &pi)) {
         throw std::runtime_error("cannot start hotkey_holder.exe");
     }

@@ -13,7 +13,7 @@
 #include "base/Module.h"
 #include "base/Text.h"
 #include "skin/CustomFrm.h"
-#include "support/LogCapture.h"
+#include "LogFile.h"
 #include "support/TestFiles.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
@@ -183,7 +183,7 @@ TEST(ImageFiles, TheDefaultSkinDrawsPixelForPixelWhatTheSystemsLoaderDraws) {
 
 TEST(ImageFiles, DamagedBmpFilesAreRefusedBeforeTheSystemSeesThemAndNamedInTheLog) {
     TempFolder folder;
-    testsupport::LogCapture log;
+    testsupport::LogFile log;
     int n = 0;
     for (const auto& [damage, bytes] : DamagedBmps()) {
         SCOPED_TRACE(damage);
@@ -202,7 +202,7 @@ TEST(ImageFiles, DamagedBmpFilesAreRefusedBeforeTheSystemSeesThemAndNamedInTheLo
 
 TEST(ImageFiles, DamagedIconFilesGiveNoIconAndAreNamedInTheLog) {
     TempFolder folder;
-    testsupport::LogCapture log;
+    testsupport::LogFile log;
     const std::string good = ReadFileBytes(base::ExeFolder() + L"testdata\\SysMenu.ico");
     ASSERT_GT(good.size(), 100u);
     const std::wstring goodPath = folder.WidePath() + L"good.ico";
@@ -266,7 +266,7 @@ TEST(ImageFiles, ASkinWithDamagedFilesUsesTheRestAndTreatsThoseAsMissing) {
     GetCurrentDirectoryW(MAX_PATH, saved);
     SetCurrentDirectoryW(emptyDirectory.WidePath().c_str());
     {
-        testsupport::LogCapture log;
+        testsupport::LogFile log;
         tk::FormPtr<SkinTestFrame> form = tk::CreateForm<SkinTestFrame>(relative);
         ASSERT_TRUE(form->SkinLoaded());
         for (int i = 0; i < skin::kSkinImageCount; ++i) {

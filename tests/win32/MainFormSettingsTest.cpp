@@ -85,7 +85,7 @@ TEST_F(SettingsTest, CancelChangesNothing) {
 TEST_F(SettingsTest, RefusedKeysKeepTheDialogOpenChangeNothingAndLeaveTheOldKeyRegistered) {
     testsupport::HotKeyHolder holder(MOD_CONTROL | MOD_ALT, 'Z');
     WriteUserConfig("HotKey=0,120,120\r\n");
-    const std::string before = testsupport::ReadFileBytes(folder_ + "UserConfig.ini");
+    const std::string before = testsupport::ReadFileBytes(folder_ + L"UserConfig.ini");
     app::TMainForm* form = CreateMainForm();
     form->Show();
     ASSERT_TRUE(form->HotKeyRegistered());
@@ -109,7 +109,7 @@ TEST_F(SettingsTest, RefusedKeysKeepTheDialogOpenChangeNothingAndLeaveTheOldKeyR
     EXPECT_EQ(boxes.Boxes()[0].text, base::Utf8ToWide("请使用Ctrl或Alt组合键，或F1–F24、Pause、Scroll Lock"));
     EXPECT_EQ(boxes.Boxes()[1].text, base::Utf8ToWide("快捷键Ctrl+Alt+Z已被其他程序占用，请换一个。"));
     EXPECT_EQ(openAfterRefusals, 2);
-    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), before);
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + L"UserConfig.ini"), before);
     // F9 is the main window's again, and its texts still say so.
     EXPECT_TRUE(form->HotKeyRegistered());
     EXPECT_TRUE(UnregisterHotKey(form->Handle(), form->GetHotKeyId()));

@@ -292,7 +292,7 @@ TEST_F(TrayTipTest, TheFirstHideEverShowsTheTipOnceAndRemembersIt) {
 
     // Later hides, by the minimize button or the hot key, neither ask again nor write again.
     const std::string marker = "[UserCustom]\r\nHotKey=3,90,49242\r\n";
-    testsupport::WriteFileBytes(folder_ + "UserConfig.ini", marker);
+    testsupport::WriteFileBytes(folder_ + L"UserConfig.ini", marker);
     form->Show();
     SendMessageW(form->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     form->Show();
@@ -302,7 +302,7 @@ TEST_F(TrayTipTest, TheFirstHideEverShowsTheTipOnceAndRemembersIt) {
     HotKey(form, form->GetHotKeyId());
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(balloons.size(), 1u);
-    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + "UserConfig.ini"), marker);
+    EXPECT_EQ(testsupport::ReadFileBytes(folder_ + L"UserConfig.ini"), marker);
 
     // Nor does a later run that finds the value.
     tk::Application::Instance().DestroyMainForm();
@@ -325,13 +325,14 @@ TEST_F(TrayTipTest, WithoutAHotKeyTheTipOffersTheDoubleClick) {
 
 TEST_F(TrayTipTest, AFailedWriteIsLoggedButNeitherShownNorInTheWayOfTheHide) {
     testsupport::LogFile log;
-    CreateDirectoryA((folder_ + "UserConfig.ini").c_str(), nullptr);  // every write fails
+    CreateDirectoryW((folder_ + L"UserConfig.ini").c_str(), nullptr);  // every write fails
     testsupport::MessageBoxWatcher boxes;
     app::TMainForm* form = ShowMain();
     form->HideWindow();
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(balloons.size(), 1u);
-    EXPECT_NE(log.Text().find("Unable to write to " + folder_ + "UserConfig.ini"), std::string::npos)
+    EXPECT_NE(log.Text().find("Unable to write to " + base::WideToUtf8(folder_) + "UserConfig.ini"),
+              std::string::npos)
         << log.Text();
     // A box is modal: had HideWindow shown one, it would have returned only after the watcher had
     // read and closed it.
