@@ -117,6 +117,9 @@ void TMainForm::FormCreate() {
     }
     UpdateTrayHint();
     NavigateToStartPage();
+    // The window is first shown in the compact layout: taking its size before the skin loads lays
+    // the frame out once, at that size, instead of at the design size and again when it is shown.
+    SetBounds(Left(), Top(), kCompactWidth, kCompactHeight);
     TPictureForm::FormCreate();
 }
 

@@ -38,6 +38,9 @@ namespace app {
 class TMainForm : public skin::TPictureForm {
   public:
     static tk::FormDesign Design();
+    // The size of the compact layout, the one the window is first shown in.
+    static constexpr int kCompactWidth = 400;
+    static constexpr int kCompactHeight = 250;
 
     // retry: how often the offline page tries the failed address again.
     explicit TMainForm(RetryIntervals retry = {});

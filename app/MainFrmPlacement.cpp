@@ -21,7 +21,7 @@ void TMainForm::LoadLastPosInfo() {
     if (!fullLayout_) {
         SetBrowserHostFlags(webhost::CompactHostFlags);
         SetResizable(false);
-        SetBounds(Left(), Top(), 400, 250);
+        SetBounds(Left(), Top(), kCompactWidth, kCompactHeight);
         PlaceHotKeyLabels();  // hidden, also when the size did not change
         return;
     }

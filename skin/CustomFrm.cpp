@@ -178,8 +178,8 @@ void TPictureForm::LoadSkin() {
     for (int i = 0; i < kSkinImageCount; ++i) {
         auto image = std::make_unique<tk::Bitmap>();
         const std::wstring file = SkinImageFile(folder, i);
-        // A missing (or unreadable) file leaves an empty image.
-        if (base::FileExists(file) && image->LoadFromFile(file)) {
+        // A missing, unreadable or damaged file leaves an empty image.
+        if (image->LoadFromFile(file)) {
             image->SetTransparentColor(kSkinTransparentColor);
         } else {
             missing += (missing.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);

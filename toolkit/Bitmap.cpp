@@ -61,6 +61,11 @@ Bitmap Bitmap::Copy() const {
 }
 
 void Bitmap::SetSize(int width, int height) {
+    Allocate(width, height);
+    Clear();
+}
+
+void Bitmap::Allocate(int width, int height) {
     Reset();
     if (width <= 0 || height <= 0) {
         return;
@@ -81,7 +86,6 @@ void Bitmap::SetSize(int width, int height) {
     bits_ = static_cast<uint32_t*>(bits);
     width_ = width;
     height_ = height;
-    Clear();
 }
 
 void Bitmap::Clear(COLORREF color) {
@@ -106,7 +110,10 @@ HDC Bitmap::Dc() const {
 
 bool Bitmap::LoadFromFile(const std::wstring& path) {
     Reset();
-    const std::optional<FileStart> head = ReadFileStart(path, kBmpHeadBytes);
+    // Files up to this size are read whole at once; the check then sees every byte it needs. A
+    // larger file is read in two steps: its headers, and once they pass, the bytes they call for.
+    constexpr uint64_t kOneReadBytes = 1 << 20;
+    const std::optional<FileStart> head = ReadFileStart(path, kOneReadBytes);
     if (!head) {
         return false;  // missing or unreadable
     }
@@ -115,6 +122,9 @@ bool Bitmap::LoadFromFile(const std::wstring& path) {
     if (!check.layout) {
         base::LogF("BMP file %s not used: %s", name.c_str(), check.problem.c_str());
         return false;
+    }
+    if (check.layout->requiredBytes <= head->bytes.size()) {
+        return DrawCheckedBmp(head->bytes, *check.layout, name);
     }
     std::optional<FileStart> file;
     try {
@@ -134,10 +144,15 @@ bool Bitmap::LoadFromFile(const std::wstring& path) {
 }
 
 bool Bitmap::DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, const std::string& name) {
-    SetSize(layout.width, layout.height);
+    Allocate(layout.width, layout.height);
     if (Empty()) {
         base::LogF("BMP file %s not used: no bitmap of %d x %d", name.c_str(), layout.width, layout.height);
         return false;
+    }
+    // Run-length encoded pixels may skip parts of the image, which then stay white; every other
+    // kind sets every pixel.
+    if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4) {
+        Clear();
     }
     // The headers and colour table, copied so that the system reads them aligned.
     std::vector<uint32_t> info((layout.infoBytes + 3) / 4);

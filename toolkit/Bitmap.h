@@ -25,7 +25,8 @@ class Bitmap {
     Bitmap Copy() const;
 
     // Loads a BMP file once its headers and size have passed CheckBmp; a missing, unreadable or
-    // damaged file leaves the bitmap empty and answers false (a damaged one is logged).
+    // damaged file leaves the bitmap empty and answers false (a damaged one is logged). A file of
+    // the usual size is opened and read once.
     bool LoadFromFile(const std::wstring& path);
 
     int Width() const { return width_; }
@@ -51,6 +52,8 @@ class Bitmap {
 
   private:
     void Reset();
+    // A new surface of the given size whose pixels are not set yet.
+    void Allocate(int width, int height);
     bool DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, const std::string& name);
 
     int width_ = 0;
