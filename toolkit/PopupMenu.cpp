@@ -36,19 +36,26 @@ MenuItem& MenuItem::Add(std::string itemName, std::wstring itemCaption) {
     return *items_.back();
 }
 
-PopupMenu::PopupMenu() {
-    // Without its owner window the menu cannot open; the program goes on, and the log says why.
+PopupMenu::PopupMenu() = default;
+
+PopupMenu::~PopupMenu() = default;
+
+HWND PopupMenu::Handle() {
+    if (window_ || windowFailed_) {
+        return window_.Get();
+    }
+    // Without its owner window the menu cannot open; the program goes on, and the log says why (once).
     try {
         const std::wstring className = ClassName(L"PopupMenu");
         RegisterWindowClass({className, &PopupMenu::WindowProc});
         window_.Reset(CreateToolkitWindow(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                           nullptr, "the popup menu's window"));
     } catch (const base::Error& e) {
+        windowFailed_ = true;
         base::LogF("No popup menu: %s", e.what());
     }
+    return window_.Get();
 }
-
-PopupMenu::~PopupMenu() = default;
 
 MenuItem& PopupMenu::Add(std::string name, std::wstring caption) {
     items_.push_back(std::make_unique<MenuItem>(std::move(name), std::move(caption)));
@@ -86,7 +93,7 @@ UniqueMenu PopupMenu::Build(const std::vector<std::unique_ptr<MenuItem>>& items,
 }
 
 void PopupMenu::Popup(int x, int y) {
-    if (!window_) {
+    if (!Handle()) {
         return;
     }
     std::vector<MenuItem*> commands;

@@ -54,8 +54,9 @@ class PopupMenu {
 
     // Shows the menu at a screen point and, when an item is chosen, runs its click event.
     void Popup(int x, int y);
-    // The hidden window that owns the menu while it is shown.
-    HWND Handle() const { return window_.Get(); }
+    // The hidden window that owns the menu while it is shown, made at the first call (a window less to
+    // create at start-up for a menu that may never open); nullptr when it cannot be made.
+    HWND Handle();
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,6 +64,7 @@ class PopupMenu {
 
     std::vector<std::unique_ptr<MenuItem>> items_;
     UniqueWindow window_;
+    bool windowFailed_ = false;
 };
 
 }  // namespace tk

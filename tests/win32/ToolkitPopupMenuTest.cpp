@@ -33,13 +33,13 @@ std::wstring CurrentFace(HDC dc) {
     return font.lfFaceName;
 }
 
-LRESULT Measure(const tk::PopupMenu& menu, tk::MenuItem& item, MEASUREITEMSTRUCT& mis) {
+LRESULT Measure(tk::PopupMenu& menu, tk::MenuItem& item, MEASUREITEMSTRUCT& mis) {
     mis.CtlType = ODT_MENU;
     mis.itemData = reinterpret_cast<ULONG_PTR>(&item);
     return SendMessageW(menu.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mis));
 }
 
-LRESULT Draw(const tk::PopupMenu& menu, tk::MenuItem& item, HDC dc, const RECT& rect, UINT state) {
+LRESULT Draw(tk::PopupMenu& menu, tk::MenuItem& item, HDC dc, const RECT& rect, UINT state) {
     DRAWITEMSTRUCT dis{};
     dis.CtlType = ODT_MENU;
     dis.itemAction = ODA_DRAWENTIRE;
