@@ -149,6 +149,11 @@ bool Bitmap::DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, c
         base::LogF("BMP file %s not used: no bitmap of %d x %d", name.c_str(), layout.width, layout.height);
         return false;
     }
+    // True-colour pixels (all the skins' images) are copied straight into the surface; the other kinds
+    // go through the system, with a memory DC and a conversion.
+    if (CopyTrueColourPixels(bytes, layout, bits_)) {
+        return true;
+    }
     // Run-length encoded pixels may skip parts of the image, which then stay white; every other
     // kind sets every pixel.
     if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4) {

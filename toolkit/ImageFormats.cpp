@@ -190,6 +190,27 @@ std::string IconImageProblem(std::string_view image, IconImage& found) {
 
 }  // namespace
 
+bool CopyTrueColourPixels(std::string_view file, const BmpLayout& layout, uint32_t* out) {
+    const uint32_t bytesPerPixel = layout.bitCount / 8;
+    if (layout.compression != kBiRgb || (bytesPerPixel != 3 && bytesPerPixel != 4) ||
+        file.size() < layout.requiredBytes) {
+        return false;
+    }
+    const auto width = static_cast<size_t>(layout.width);
+    const size_t stride = static_cast<size_t>(RowBytes(width, layout.bitCount));
+    const auto* pixels = reinterpret_cast<const unsigned char*>(file.data()) + layout.pixelOffset;
+    for (size_t row = 0; row < static_cast<size_t>(layout.height); ++row) {
+        // Rows are stored bottom row first unless the image is top-down.
+        const size_t fileRow = layout.topDown ? row : static_cast<size_t>(layout.height) - 1 - row;
+        const unsigned char* in = pixels + fileRow * stride;
+        uint32_t* target = out + row * width;
+        for (size_t x = 0; x < width; ++x, in += bytesPerPixel) {
+            target[x] = uint32_t{in[2]} << 16 | uint32_t{in[1]} << 8 | in[0];
+        }
+    }
+    return true;
+}
+
 IconCheck CheckIcon(std::string_view file) {
     IconCheck check;
     if (file.size() < 6 || U16(file, 0) != 0 || U16(file, 2) != 1 || U16(file, 4) == 0) {

@@ -45,6 +45,12 @@ struct BmpCheck {
 // (256 at most), and the colour table and every row of pixels inside the file.
 BmpCheck CheckBmp(uint64_t fileSize, std::string_view head);
 
+// Copies the pixels of a sound uncompressed 24- or 32-bit BMP into out, top row first, as 0x00RRGGBB
+// values (width x height of them): what the system's drawing of it into a 32-bit surface gives, done
+// without the system. file holds the file from its start, at least layout.requiredBytes of it.
+// Answers false, leaving out alone, for any other kind of BMP.
+bool CopyTrueColourPixels(std::string_view file, const BmpLayout& layout, uint32_t* out);
+
 // One image of an icon file.
 struct IconImage {
     uint32_t offset = 0;

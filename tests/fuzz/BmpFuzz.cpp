@@ -2,6 +2,8 @@
 #include "FuzzCheck.h"
 #include "toolkit/ImageFormats.h"
 
+#include <vector>
+
 namespace {
 
 void CheckLayout(uint64_t fileSize, std::string_view head) {
@@ -16,6 +18,12 @@ void CheckLayout(uint64_t fileSize, std::string_view head) {
     FUZZ_CHECK(14 + uint64_t{l.infoBytes} <= l.pixelOffset);
     FUZZ_CHECK(l.pixelOffset <= l.requiredBytes && l.requiredBytes <= fileSize);
     FUZZ_CHECK(14 + uint64_t{l.infoBytes} <= tk::kBmpHeadBytes);
+    // A whole file's true-colour pixels are copied without reading or writing out of bounds.
+    // (Only true-colour images are copied, and their pixels are in the file: the buffer stays small.)
+    if (fileSize == head.size() && l.bitCount >= 24 && l.compression == 0) {
+        std::vector<uint32_t> pixels(static_cast<size_t>(l.width) * static_cast<size_t>(l.height));
+        tk::CopyTrueColourPixels(head, l, pixels.data());
+    }
 }
 
 }  // namespace

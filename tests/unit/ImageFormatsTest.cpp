@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 using tk::BmpCheck;
 using tk::CheckBmp;
@@ -185,6 +186,65 @@ TEST(CheckBmp, SizesAndFormatsOutsideTheRulesFail) {
     Put32(table, 46, 256);
     Put32(table, 10, 54 + 1024);
     EXPECT_TRUE(CheckBmp(2000, table).layout);
+}
+
+// A true-colour BMP whose pixel (x, y) (y counted from the top of the image) has the value
+// 0xRRGGBB = x << 16 | y << 8 | 0x5A, written in the file's own row order; the padding bytes at the
+// end of each row are 0xEE, which must never show up in a pixel.
+std::string NumberedPixels(int32_t width, int32_t height, uint16_t bits) {
+    std::string file = Bmp({width, height, bits});
+    const size_t offset = 14 + 40;
+    const int32_t rows = height < 0 ? -height : height;
+    const size_t stride = (static_cast<size_t>(width) * bits + 31) / 32 * 4;
+    for (int32_t row = 0; row < rows; ++row) {
+        const int32_t y = height < 0 ? row : rows - 1 - row;
+        std::string line(stride, '\xEE');
+        for (int32_t x = 0; x < width; ++x) {
+            const size_t at = static_cast<size_t>(x) * bits / 8;
+            line[at] = '\x5A';
+            line[at + 1] = static_cast<char>(y);
+            line[at + 2] = static_cast<char>(x);
+            if (bits == 32) {
+                line[at + 3] = '\x7F';  // the unused byte does not reach the surface
+            }
+        }
+        file.replace(offset + static_cast<size_t>(row) * stride, stride, line);
+    }
+    return file;
+}
+
+TEST(CopyTrueColourPixels, RowsComeOutTopFirstWithoutPaddingForBothRowOrdersAndBothDepths) {
+    for (const uint16_t bits : {uint16_t{24}, uint16_t{32}}) {
+        for (const int32_t height : {3, -3}) {
+            SCOPED_TRACE(testing::Message() << bits << " bits, height " << height);
+            const std::string file = NumberedPixels(5, height, bits);  // 5 x 24 bits: one byte of padding
+            const BmpCheck check = CheckBmp(file.size(), file);
+            ASSERT_TRUE(check.layout) << check.problem;
+            std::vector<uint32_t> out(15, 0xDEADBEEF);
+            ASSERT_TRUE(tk::CopyTrueColourPixels(file, *check.layout, out.data()));
+            for (uint32_t y = 0; y < 3; ++y) {
+                for (uint32_t x = 0; x < 5; ++x) {
+                    EXPECT_EQ(out[y * 5 + x], x << 16 | y << 8 | 0x5A) << "at " << x << ", " << y;
+                }
+            }
+        }
+    }
+}
+
+TEST(CopyTrueColourPixels, OtherKindsAndShortBytesAreLeftToTheSystem) {
+    std::vector<uint32_t> out(64, 0xDEADBEEF);
+    for (const BmpSpec& spec : {BmpSpec{4, 3, 8}, BmpSpec{4, 3, 16}, BmpSpec{4, 3, 32, 40, 3}}) {
+        const std::string file = Bmp(spec);
+        const BmpCheck check = CheckBmp(file.size(), file);
+        ASSERT_TRUE(check.layout) << check.problem;
+        EXPECT_FALSE(tk::CopyTrueColourPixels(file, *check.layout, out.data())) << spec.bits;
+    }
+    const std::string file = NumberedPixels(4, 3, 24);
+    const BmpCheck check = CheckBmp(file.size(), file);
+    ASSERT_TRUE(check.layout);
+    EXPECT_FALSE(tk::CopyTrueColourPixels(std::string_view(file).substr(0, file.size() - 1), *check.layout,
+                                          out.data()));
+    EXPECT_EQ(out[0], 0xDEADBEEFu);
 }
 
 TEST(CheckIcon, SoundIconsListTheirImages) {
