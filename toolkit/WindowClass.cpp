@@ -23,25 +23,25 @@ std::wstring ClassName(std::wstring_view suffix) {
     return Prefix() + std::wstring(suffix);
 }
 
-void RegisterWindowClass(const WindowClassSpec& spec) {
+void RegisterWindowClass(const WindowClassInfo& info) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, spec.name.c_str(), &existing)) {
+    if (GetClassInfoExW(instance, info.name.c_str(), &existing)) {
         return;
     }
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.style = spec.style;
-    wc.lpfnWndProc = spec.procedure;
+    wc.style = info.style;
+    wc.lpfnWndProc = info.procedure;
     wc.hInstance = instance;
-    wc.hIcon = spec.icon;
-    wc.hIconSm = spec.icon;
-    wc.hCursor = spec.cursor;
-    wc.lpszClassName = spec.name.c_str();
+    wc.hIcon = info.icon;
+    wc.hIconSm = info.icon;
+    wc.hCursor = info.cursor;
+    wc.lpszClassName = info.name.c_str();
     if (!RegisterClassExW(&wc)) {
         const std::string message = base::Format("Unable to register the window class %s (error %lu)",
-                                                 base::WideToUtf8(spec.name).c_str(), GetLastError());
+                                                 base::WideToUtf8(info.name).c_str(), GetLastError());
         base::Log(message);
         throw base::Error(message);
     }

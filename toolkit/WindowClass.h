@@ -15,7 +15,7 @@ void SetClassPrefix(std::wstring_view prefix);
 // The prefix followed by the suffix ("Application", "Form", "TrayIcon"...).
 std::wstring ClassName(std::wstring_view suffix);
 
-struct WindowClassSpec {
+struct WindowClassInfo {
     std::wstring name;
     WNDPROC procedure = nullptr;
     UINT style = 0;
@@ -25,7 +25,7 @@ struct WindowClassSpec {
 
 // Registers the class with this module unless it is registered already; raises base::Error when the
 // system refuses.
-void RegisterWindowClass(const WindowClassSpec& spec);
+void RegisterWindowClass(const WindowClassInfo& info);
 
 // CreateWindowExW for one of the toolkit's windows; raises base::Error (naming what was being made)
 // when the system gives no window.

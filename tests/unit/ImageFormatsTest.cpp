@@ -23,7 +23,7 @@ void Put32(std::string& s, size_t at, uint32_t v) {
     Put16(s, at + 2, v >> 16);
 }
 
-struct BmpSpec {
+struct BmpFields {
     int32_t width = 4;
     int32_t height = 3;
     uint16_t bits = 24;
@@ -33,36 +33,38 @@ struct BmpSpec {
     uint32_t imageBytes = 0;
 };
 
-// A BMP file as the spec describes it: headers, masks, colour table and zero pixels.
-std::string Bmp(const BmpSpec& spec) {
-    const bool core = spec.infoSize == 12;
-    const uint64_t colours = spec.bits <= 8 ? (spec.coloursUsed ? spec.coloursUsed : 1u << spec.bits) : 0;
-    const size_t masks = spec.compression == 3 && spec.infoSize == 40 ? 12 : 0;
-    const size_t offset = 14 + spec.infoSize + masks + colours * (core ? 3 : 4);
-    const int64_t rows = spec.height < 0 ? -int64_t{spec.height} : spec.height;
-    const size_t pixels = spec.compression == 1 || spec.compression == 2
-                              ? spec.imageBytes
-                              : static_cast<size_t>((int64_t{spec.width} * spec.bits + 31) / 32 * 4 * rows);
+// A BMP file with these header fields: headers, masks, colour table and zero pixels.
+std::string Bmp(const BmpFields& fields) {
+    const bool core = fields.infoSize == 12;
+    const uint64_t colours =
+        fields.bits <= 8 ? (fields.coloursUsed ? fields.coloursUsed : 1u << fields.bits) : 0;
+    const size_t masks = fields.compression == 3 && fields.infoSize == 40 ? 12 : 0;
+    const size_t offset = 14 + fields.infoSize + masks + colours * (core ? 3 : 4);
+    const int64_t rows = fields.height < 0 ? -int64_t{fields.height} : fields.height;
+    const size_t pixels =
+        fields.compression == 1 || fields.compression == 2
+            ? fields.imageBytes
+            : static_cast<size_t>((int64_t{fields.width} * fields.bits + 31) / 32 * 4 * rows);
     std::string file(offset + pixels, '\0');
     file[0] = 'B';
     file[1] = 'M';
     Put32(file, 2, static_cast<uint32_t>(file.size()));
     Put32(file, 10, static_cast<uint32_t>(offset));
-    Put32(file, 14, spec.infoSize);
+    Put32(file, 14, fields.infoSize);
     if (core) {
-        Put16(file, 18, static_cast<uint32_t>(spec.width));
-        Put16(file, 20, static_cast<uint32_t>(spec.height));
+        Put16(file, 18, static_cast<uint32_t>(fields.width));
+        Put16(file, 20, static_cast<uint32_t>(fields.height));
         Put16(file, 22, 1);
-        Put16(file, 24, spec.bits);
+        Put16(file, 24, fields.bits);
         return file;
     }
-    Put32(file, 18, static_cast<uint32_t>(spec.width));
-    Put32(file, 22, static_cast<uint32_t>(spec.height));
+    Put32(file, 18, static_cast<uint32_t>(fields.width));
+    Put32(file, 22, static_cast<uint32_t>(fields.height));
     Put16(file, 26, 1);
-    Put16(file, 28, spec.bits);
-    Put32(file, 30, spec.compression);
-    Put32(file, 34, spec.imageBytes);
-    Put32(file, 46, spec.coloursUsed);
+    Put16(file, 28, fields.bits);
+    Put32(file, 30, fields.compression);
+    Put32(file, 34, fields.imageBytes);
+    Put32(file, 46, fields.coloursUsed);
     return file;
 }
 
@@ -233,11 +235,11 @@ TEST(CopyTrueColourPixels, RowsComeOutTopFirstWithoutPaddingForBothRowOrdersAndB
 
 TEST(CopyTrueColourPixels, OtherKindsAndShortBytesAreLeftToTheSystem) {
     std::vector<uint32_t> out(64, 0xDEADBEEF);
-    for (const BmpSpec& spec : {BmpSpec{4, 3, 8}, BmpSpec{4, 3, 16}, BmpSpec{4, 3, 32, 40, 3}}) {
-        const std::string file = Bmp(spec);
+    for (const BmpFields& fields : {BmpFields{4, 3, 8}, BmpFields{4, 3, 16}, BmpFields{4, 3, 32, 40, 3}}) {
+        const std::string file = Bmp(fields);
         const BmpCheck check = CheckBmp(file.size(), file);
         ASSERT_TRUE(check.layout) << check.problem;
-        EXPECT_FALSE(tk::CopyTrueColourPixels(file, *check.layout, out.data())) << spec.bits;
+        EXPECT_FALSE(tk::CopyTrueColourPixels(file, *check.layout, out.data())) << fields.bits;
     }
     const std::string file = NumberedPixels(4, 3, 24);
     const BmpCheck check = CheckBmp(file.size(), file);
