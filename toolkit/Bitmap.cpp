@@ -149,7 +149,7 @@ bool Bitmap::DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, c
         base::LogF("BMP file %s not used: no bitmap of %d x %d", name.c_str(), layout.width, layout.height);
         return false;
     }
-    // True-colour pixels (all the skins' images) are copied straight into the surface; the other kinds
+    // True-colour pixels (every image of the default skin) are copied straight into the surface; other kinds
     // go through the system, with a memory DC and a conversion.
     if (CopyTrueColourPixels(bytes, layout, bits_)) {
         return true;
