@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <limits>
+#include <optional>
 
 #include "base/Error.h"
 #include "base/Handles.h"
@@ -116,6 +118,66 @@ void PutInPlace(const std::wstring& temporary, const std::wstring& path, bool ex
     }
 }
 
+// The process that made a temporary file of ours for the file named targetName:
+// "<targetName>.<process>-<count>.tmp"; nothing for any other name.
+std::optional<DWORD> TemporaryOwner(const std::wstring& name, const std::wstring& targetName) {
+    const std::wstring suffix = L".tmp";
+    if (name.size() <= targetName.size() + 1 + suffix.size() ||
+        _wcsnicmp(name.c_str(), targetName.c_str(), targetName.size()) != 0 ||
+        name[targetName.size()] != L'.' ||
+        _wcsicmp(name.c_str() + name.size() - suffix.size(), suffix.c_str()) != 0) {
+        return std::nullopt;
+    }
+    const std::wstring middle =
+        name.substr(targetName.size() + 1, name.size() - targetName.size() - 1 - suffix.size());
+    const size_t dash = middle.find(L'-');
+    const auto digits = [](const std::wstring& text) {
+        return !text.empty() && text.size() <= 10 &&
+               std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+    };
+    if (dash == std::wstring::npos || !digits(middle.substr(0, dash)) || !digits(middle.substr(dash + 1))) {
+        return std::nullopt;
+    }
+    const unsigned long long process = std::stoull(middle.substr(0, dash));
+    if (process > std::numeric_limits<DWORD>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<DWORD>(process);
+}
+
+bool ProcessRuns(DWORD process) {
+    base::UniqueHandle handle(OpenProcess(SYNCHRONIZE, FALSE, process));
+    if (!handle) {
+        return GetLastError() == ERROR_ACCESS_DENIED;  // it runs, under another account
+    }
+    return WaitForSingleObject(handle.Get(), 0) == WAIT_TIMEOUT;
+}
+
+// A writer that was ended between writing its temporary file and the rename (the file itself is
+// then intact) leaves the temporary file behind; the next write removes those of processes that no
+// longer run. A failure here only means the litter stays.
+void RemoveStaleTemporaries(const std::wstring& path) {
+    const size_t slash = path.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+    const std::wstring targetName = path.substr(folder.size());
+    WIN32_FIND_DATAW found{};
+    base::UniqueFind find(FindFirstFileW((path + L".*.tmp").c_str(), &found));
+    if (!find) {
+        return;
+    }
+    do {
+        const std::optional<DWORD> owner = TemporaryOwner(found.cFileName, targetName);
+        if (!owner || *owner == GetCurrentProcessId() || ProcessRuns(*owner)) {
+            continue;
+        }
+        const std::wstring stale = folder + found.cFileName;
+        if (DeleteFileW(stale.c_str())) {
+            base::LogF("Removed %s, left by a write that was ended before it finished",
+                       base::WideToUtf8(stale).c_str());
+        }
+    } while (FindNextFileW(find.Get(), &found));
+}
+
 void WriteThroughTemporary(const std::wstring& path, const std::string& bytes, bool existed) {
     base::UniqueFile file;
     const std::wstring temporary = CreateTemporaryBeside(path, file);
@@ -149,6 +211,7 @@ void WriteIniFileValue(const std::wstring& path, const std::string& section, con
             return;  // the value is there already
         }
         WriteThroughTemporary(path, after.value_or(""), before.has_value());
+        RemoveStaleTemporaries(path);
     } catch (const StepFailure& failure) {
         base::LogF("Writing %s of [%s] in %s: %s failed (error %lu)", key.c_str(), section.c_str(),
                    base::WideToUtf8(path).c_str(), failure.step, failure.error);

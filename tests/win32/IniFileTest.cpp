@@ -13,6 +13,7 @@
 #include "base/Handles.h"
 #include "base/Module.h"
 #include "base/Text.h"
+#include "LogFile.h"
 #include "support/TestFiles.h"
 
 using testsupport::ReadFileBytes;
@@ -203,6 +204,55 @@ TEST(IniFile, AWriteStoppedBeforeTheReplaceLeavesTheOldFileAndNoTemporaryFile) {
     EXPECT_EQ(temporaryContent, before + "TipTimeOut=10\r\n");
     EXPECT_FALSE(testsupport::PathExists(temporary));
     EXPECT_EQ(ReadFileBytes(path), before);
+}
+
+// A process that was started suspended, for its identifier: ended, or still there (suspended).
+DWORD StartedProcess(bool end, base::UniqueHandle& keep) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    std::wstring commandLine = L"\"" + base::ExePath() + L"\" --gtest_list_tests";
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        nullptr, &startup, &started)) {
+        return 0;
+    }
+    base::UniqueHandle thread(started.hThread);
+    keep.Reset(started.hProcess);
+    if (end) {
+        TerminateProcess(keep.Get(), 0);
+        WaitForSingleObject(keep.Get(), 10000);
+    }
+    return started.dwProcessId;
+}
+
+TEST(IniFile, TemporaryFilesOfWritersThatNoLongerRunAreRemovedByTheNextWrite) {
+    TempFolder folder;
+    testsupport::LogFile log;
+    const std::wstring path = folder.WidePath() + L"SysConfig.ini";
+    WriteFileBytes(path, "[Orvane]\r\nDirectUrl=http://h/\r\n");
+    base::UniqueHandle ended, running;
+    const DWORD dead = StartedProcess(true, ended);
+    const DWORD live = StartedProcess(false, running);
+    ASSERT_NE(dead, 0u);
+    ASSERT_NE(live, 0u);
+    const auto temporary = [&](DWORD process) { return path + L"." + std::to_wstring(process) + L"-0.tmp"; };
+    const std::vector<std::wstring> kept = {
+        temporary(live), temporary(GetCurrentProcessId()), path + L".old.tmp",
+        folder.WidePath() + L"UserConfig.ini." + std::to_wstring(dead) + L"-0.tmp"};
+    for (const std::wstring& file : kept) {
+        WriteFileBytes(file, "someone's");
+    }
+    WriteFileBytes(temporary(dead), "[Orvane]\r\nDirectUrl=http://h/\r\nTipTimeOut=10\r\n");
+
+    config::WriteIniFileValue(path, "Orvane", "TipTimeOut", "10");
+    TerminateProcess(running.Get(), 0);
+
+    EXPECT_FALSE(testsupport::PathExists(temporary(dead)));
+    for (const std::wstring& file : kept) {
+        EXPECT_TRUE(testsupport::PathExists(file)) << base::WideToUtf8(file);
+    }
+    EXPECT_NE(log.Text().find("Removed " + base::WideToUtf8(temporary(dead))), std::string::npos)
+        << log.Text();
 }
 
 TEST(IniFile, WritesThatCannotBeDoneRaiseAndLeaveNothingBehind) {
