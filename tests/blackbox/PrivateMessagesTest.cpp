@@ -12,19 +12,6 @@ using blackbox::WaitUntil;
 
 namespace {
 
-// Whether a comes before b in the top-level z-order.
-bool Above(HWND a, HWND b) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == a) {
-            return true;
-        }
-        if (w == b) {
-            return false;
-        }
-    }
-    return false;
-}
-
 int CountLines(const std::string& path) {
     const std::string text = testsupport::ReadFileBytes(path);
     int lines = 0;
@@ -52,18 +39,11 @@ TEST(PrivateMessages, ShowMainWindowRaisesAVisibleWindowWithoutLeavingItTopmost)
     HWND window = velmora.StartShown();
     ASSERT_NE(window, nullptr);
     // Another program's window in front of it.
-    tk::UniqueWindow frontWindow(CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400,
-                                                 200, 600, 400, nullptr, nullptr, nullptr, nullptr));
-    HWND front = frontWindow.Get();
-    // Velmora may still be finishing its own start-up show: put the other window on top until it stays.
-    ASSERT_TRUE(WaitUntil([&] {
-        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        SetForegroundWindow(front);
-        Sleep(50);
-        return Above(front, window);
-    }));
+    const tk::UniqueWindow frontWindow = testsupport::WindowInFrontOf(window);
+    ASSERT_NE(frontWindow.Get(), nullptr);
+    const HWND front = frontWindow.Get();
     SendMessageW(window, app::WM_SHOWMAINWINDOW, 0, 0);
-    EXPECT_TRUE(WaitUntil([&] { return Above(window, front); }));
+    EXPECT_TRUE(WaitUntil([&] { return testsupport::IsAbove(window, front); }));
     EXPECT_EQ(GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 

@@ -28,42 +28,14 @@ HWND StartAndWaitVisible(VelmoraProcess& velmora) {
     return window;
 }
 
-bool Above(HWND a, HWND b) {
-    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        if (w == a) {
-            return true;
-        }
-        if (w == b) {
-            return false;
-        }
-    }
-    return false;
-}
-
 // Every file of a folder tree with its size and last write time.
 using FileState = std::map<std::string, std::tuple<DWORD, DWORD, DWORD>>;
-void CollectFiles(const std::string& folder, const std::string& prefix, FileState& state) {
-    WIN32_FIND_DATAA data{};
-    base::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &data));
-    if (!find) {
-        return;
-    }
-    do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CollectFiles(folder + name + "\\", prefix + name + "\\", state);
-        } else {
-            state[prefix + name] = {data.nFileSizeLow, data.ftLastWriteTime.dwLowDateTime,
-                                    data.ftLastWriteTime.dwHighDateTime};
-        }
-    } while (FindNextFileA(find.Get(), &data));
-}
 FileState FilesOf(const std::string& folder) {
     FileState state;
-    CollectFiles(folder, "", state);
+    for (const auto& [name, data] : testsupport::FilesBelow(folder)) {
+        state[name] = {data.nFileSizeLow, data.ftLastWriteTime.dwLowDateTime,
+                       data.ftLastWriteTime.dwHighDateTime};
+    }
     return state;
 }
 
@@ -99,19 +71,14 @@ TEST(SingleInstance, SecondStartBringsTheVisibleFirstCopyForwardAndEnds) {
     VelmoraProcess velmora;
     HWND window = StartAndWaitVisible(velmora);
     ASSERT_NE(window, nullptr);
-    tk::UniqueWindow frontWindow(CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400,
-                                                 200, 600, 400, nullptr, nullptr, nullptr, nullptr));
-    HWND front = frontWindow.Get();
-    ASSERT_TRUE(WaitUntil([&] {
-        SetWindowPos(front, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-        SetForegroundWindow(front);
-        Sleep(50);
-        return Above(front, window);
-    }));
+    // Another program's window in front of it.
+    const tk::UniqueWindow frontWindow = testsupport::WindowInFrontOf(window);
+    ASSERT_NE(frontWindow.Get(), nullptr);
+    const HWND front = frontWindow.Get();
     const auto second = velmora.RunAgain(kSecondStartLimitMs);
     EXPECT_TRUE(second.ended) << "the second start still ran after 5 s";
     EXPECT_EQ(second.exitCode, 0u);
-    EXPECT_TRUE(WaitUntil([&] { return Above(window, front); }));
+    EXPECT_TRUE(WaitUntil([&] { return testsupport::IsAbove(window, front); }));
     EXPECT_TRUE(velmora.Running());
     EXPECT_EQ(blackbox::FindMainWindow(velmora.ProcessId()), window);
 }

@@ -2,6 +2,7 @@
 // ended by a zero byte, then the file's bytes.
 #include "FuzzCheck.h"
 #include "config/IniText.h"
+#include "tests/support/ByteEdits.h"
 
 #include <algorithm>
 #include <string>
@@ -107,18 +108,7 @@ bool OnlyOneLineChanged(std::string_view before, std::string_view after, config:
         before.remove_suffix(1);
         after.remove_suffix(1);
     }
-    size_t prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) {
-        ++prefix;
-    }
-    prefix -= prefix % unit;
-    size_t suffix = 0;
-    while (suffix + prefix < before.size() && suffix + prefix < after.size() &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-        ++suffix;
-    }
-    suffix -= suffix % unit;
-    const std::string_view removed = before.substr(prefix, before.size() - prefix - suffix);
+    const std::string_view removed = testsupport::FindReplacedBytes(before, after, unit).bytes;
     for (size_t i = 0; i < removed.size(); i += unit) {
         if (LineEndAt(removed, i, encoding)) {
             return false;

@@ -56,27 +56,11 @@ bool SamePath(const std::string& a, const std::string& b) {
 }
 
 // Relative names of every file below a folder, with backslashes.
-void CollectFiles(const std::string& folder, const std::string& prefix, std::set<std::string>& files) {
-    WIN32_FIND_DATAA data{};
-    base::UniqueFind find(FindFirstFileA((folder + "\\*").c_str(), &data));
-    if (!find) {
-        return;
-    }
-    do {
-        const std::string name = data.cFileName;
-        if (name == "." || name == "..") {
-            continue;
-        }
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-            CollectFiles(folder + "\\" + name, prefix + name + "\\", files);
-        } else {
-            files.insert(prefix + name);
-        }
-    } while (FindNextFileA(find.Get(), &data));
-}
-std::set<std::string> FilesBelow(const std::string& folder) {
+std::set<std::string> FileNamesBelow(const std::string& folder) {
     std::set<std::string> files;
-    CollectFiles(folder, "", files);
+    for (const auto& entry : testsupport::FilesBelow(folder)) {
+        files.insert(entry.first);
+    }
     return files;
 }
 
@@ -154,18 +138,29 @@ bool WriteLink(const std::wstring& path, const std::string& target) {
     return file && SUCCEEDED(file->Save(path.c_str(), TRUE));
 }
 
-// Runs a command line to its end; the exit code, or ~0u when it had to be ended after the timeout.
-DWORD Run(const std::string& commandLine, int timeoutMs, DWORD* elapsedMs = nullptr) {
+// Starts a command line: its process, or none (a test failure) when it cannot be started.
+base::UniqueHandle Start(const std::string& commandLine, DWORD* processId = nullptr) {
     STARTUPINFOA si{};
     si.cb = sizeof(si);
     PROCESS_INFORMATION pi{};
     std::string line = commandLine;
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         ADD_FAILURE() << "cannot start " << commandLine;
-        return ~0u;
+        return base::UniqueHandle();
     }
     base::UniqueHandle thread(pi.hThread);
-    base::UniqueHandle process(pi.hProcess);
+    if (processId) {
+        *processId = pi.dwProcessId;
+    }
+    return base::UniqueHandle(pi.hProcess);
+}
+
+// Runs a command line to its end; the exit code, or ~0u when it had to be ended after the timeout.
+DWORD Run(const std::string& commandLine, int timeoutMs, DWORD* elapsedMs = nullptr) {
+    base::UniqueHandle process = Start(commandLine);
+    if (!process) {
+        return ~0u;
+    }
     const DWORD start = GetTickCount();
     DWORD code = ~0u;
     if (WaitForSingleObject(process.Get(), static_cast<DWORD>(timeoutMs)) == WAIT_OBJECT_0) {
@@ -206,29 +201,23 @@ void OpenChildren(DWORD parentId, std::vector<base::UniqueHandle>& children, std
 // the copy and ends at once, so the copy is waited for too. Its exit code is not available: the copy's
 // work is judged by what it leaves.
 DWORD RunUninstaller() {
-    const std::string commandLine = "\"" + Installed("Uninstall.exe") + "\" /S";
-    STARTUPINFOA si{};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        ADD_FAILURE() << "cannot start " << commandLine;
+    DWORD processId = 0;
+    base::UniqueHandle process = Start("\"" + Installed("Uninstall.exe") + "\" /S", &processId);
+    if (!process) {
         return ~0u;
     }
-    base::UniqueHandle thread(pi.hThread);
-    base::UniqueHandle process(pi.hProcess);
     std::vector<base::UniqueHandle> children;
     std::set<DWORD> seen;
     const DWORD start = GetTickCount();
     while (WaitForSingleObject(process.Get(), 20) == WAIT_TIMEOUT) {
-        OpenChildren(pi.dwProcessId, children, seen);
+        OpenChildren(processId, children, seen);
         if (GetTickCount() - start > 60000) {
             ADD_FAILURE() << "the uninstaller still ran after 60 s";
             TerminateProcess(process.Get(), 1);
             return ~0u;
         }
     }
-    OpenChildren(pi.dwProcessId, children, seen);
+    OpenChildren(processId, children, seen);
     DWORD code = ~0u;
     GetExitCodeProcess(process.Get(), &code);
     for (auto& child : children) {
@@ -363,7 +352,7 @@ TEST_F(Installer, SilentInstallPutsTheFilesTheShortcutAndTheUninstallEntryInPlac
 
     std::set<std::string> expected = PortableFiles();
     expected.insert("Uninstall.exe");
-    EXPECT_EQ(FilesBelow(InstallFolder()), expected);
+    EXPECT_EQ(FileNamesBelow(InstallFolder()), expected);
     EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("SysConfig.ini")), "Orvane", "DirectUrl"),
               installtest::kStartUrl);
     EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("UserConfig.ini")), "UserCustom", "SkinPath"),
@@ -529,7 +518,7 @@ TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
     WriteFileBytes(Installed("UserConfig.ini"), "[UserCustom]\r\nHotKey=3,90,49242\r\n");
 
     RunUninstaller();
-    EXPECT_EQ(FilesBelow(InstallFolder()), (std::set<std::string>{"SysConfig.ini", "UserConfig.ini"}));
+    EXPECT_EQ(FileNamesBelow(InstallFolder()), (std::set<std::string>{"SysConfig.ini", "UserConfig.ini"}));
     EXPECT_EQ(config::ReadIniValue(base::AnsiToWide(Installed("UserConfig.ini")), "UserCustom", "HotKey"),
               "3,90,49242");
     EXPECT_FALSE(PathExists(Installed("Skin")));

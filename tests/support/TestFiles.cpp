@@ -153,4 +153,34 @@ void CopyFolder(const std::string& from, const std::string& to) {
     CopyFolder(base::AnsiToWide(from), base::AnsiToWide(to));
 }
 
+namespace {
+
+void CollectFiles(const std::string& folder, const std::string& prefix,
+                  std::map<std::string, WIN32_FIND_DATAA>& files) {
+    WIN32_FIND_DATAA data{};
+    base::UniqueFind find(FindFirstFileA((folder + "*").c_str(), &data));
+    if (!find) {
+        return;
+    }
+    do {
+        const std::string name = data.cFileName;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            CollectFiles(folder + name + "\\", prefix + name + "\\", files);
+        } else {
+            files[prefix + name] = data;
+        }
+    } while (FindNextFileA(find.Get(), &data));
+}
+
+}  // namespace
+
+std::map<std::string, WIN32_FIND_DATAA> FilesBelow(const std::string& folder) {
+    std::map<std::string, WIN32_FIND_DATAA> files;
+    CollectFiles(folder.empty() || folder.back() == '\\' ? folder : folder + "\\", "", files);
+    return files;
+}
+
 }  // namespace testsupport

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,10 @@ bool PathExists(const std::wstring& path);
 // Deletes a file or a whole folder tree; missing paths are fine.
 void RemovePath(const std::wstring& path);
 void CopyFolder(const std::wstring& from, const std::wstring& to);
+
+// Every file below a folder (subfolders included) by its name relative to the folder, with
+// backslashes, and what the system says of it.
+std::map<std::string, WIN32_FIND_DATAA> FilesBelow(const std::string& folder);
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& content);

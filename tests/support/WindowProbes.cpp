@@ -87,6 +87,33 @@ std::vector<HWND> WindowsOf(DWORD processId, const std::wstring& className, bool
     return search.found;
 }
 
+bool IsAbove(HWND a, HWND b) {
+    for (HWND w = GetTopWindow(nullptr); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        if (w == a) {
+            return true;
+        }
+        if (w == b) {
+            return false;
+        }
+    }
+    return false;
+}
+
+tk::UniqueWindow WindowInFrontOf(HWND window) {
+    tk::UniqueWindow front(CreateWindowExW(0, L"STATIC", L"other program", WS_POPUP | WS_VISIBLE, 400, 200,
+                                           600, 400, nullptr, nullptr, nullptr, nullptr));
+    if (!front) {
+        return front;
+    }
+    const bool inFront = WaitUntil([&] {
+        SetWindowPos(front.Get(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        SetForegroundWindow(front.Get());
+        Sleep(50);  // lets the window manager settle before the order is read
+        return IsAbove(front.Get(), window);
+    });
+    return inFront ? std::move(front) : tk::UniqueWindow();
+}
+
 bool HotKeyIsHeld(UINT modifiers, UINT key) {
     const int probeId = 0xBFF0;
     if (RegisterHotKey(nullptr, probeId, modifiers, key)) {

@@ -11,6 +11,8 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/GdiHandles.h"
+
 namespace testsupport {
 
 RECT WindowRect(HWND window);
@@ -22,6 +24,13 @@ testing::AssertionResult WindowSizeComesTo(HWND window, int width, int height, i
 
 // The top-level windows of a process with a class name (hidden ones too unless visibleOnly).
 std::vector<HWND> WindowsOf(DWORD processId, const std::wstring& className, bool visibleOnly = false);
+
+// Whether a comes before b in the top-level z-order.
+bool IsAbove(HWND a, HWND b);
+
+// A window of this test's own, put above window and kept there until the system agrees (the other
+// program may still be finishing its own show): another program's window in front of it.
+tk::UniqueWindow WindowInFrontOf(HWND window);
 
 // Whether some registration already holds the key combination (this thread tries to take it).
 bool HotKeyIsHeld(UINT modifiers, UINT key);

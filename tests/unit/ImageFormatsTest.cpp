@@ -1,4 +1,5 @@
 #include "toolkit/ImageFormats.h"
+#include "tests/support/ByteEdits.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,8 @@
 #include <string>
 #include <vector>
 
+using testsupport::Put16;
+using testsupport::Put32;
 using tk::BmpCheck;
 using tk::CheckBmp;
 using tk::CheckIcon;
@@ -13,15 +16,6 @@ using tk::ChooseIconImage;
 using tk::IconImage;
 
 namespace {
-
-void Put16(std::string& s, size_t at, uint32_t v) {
-    s[at] = static_cast<char>(v & 0xFF);
-    s[at + 1] = static_cast<char>(v >> 8 & 0xFF);
-}
-void Put32(std::string& s, size_t at, uint32_t v) {
-    Put16(s, at, v & 0xFFFF);
-    Put16(s, at + 2, v >> 16);
-}
 
 struct BmpFields {
     int32_t width = 4;

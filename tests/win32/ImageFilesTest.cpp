@@ -14,24 +14,18 @@
 #include "base/Text.h"
 #include "skin/CustomFrm.h"
 #include "LogFile.h"
+#include "support/ByteEdits.h"
 #include "support/TestFiles.h"
 #include "toolkit/Application.h"
 #include "toolkit/Bitmap.h"
 
+using testsupport::Put16;
+using testsupport::Put32;
 using testsupport::ReadFileBytes;
 using testsupport::TempFolder;
 using testsupport::WriteFileBytes;
 
 namespace {
-
-void Put16(std::string& s, size_t at, uint32_t v) {
-    s[at] = static_cast<char>(v & 0xFF);
-    s[at + 1] = static_cast<char>(v >> 8 & 0xFF);
-}
-void Put32(std::string& s, size_t at, uint32_t v) {
-    Put16(s, at, v & 0xFFFF);
-    Put16(s, at + 2, v >> 16);
-}
 
 // The test picture: a colour for every pixel, and the palette index of the paletted forms.
 COLORREF Colour(int x, int y) {

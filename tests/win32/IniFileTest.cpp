@@ -14,6 +14,7 @@
 #include "base/Module.h"
 #include "base/Text.h"
 #include "LogFile.h"
+#include "support/ByteEdits.h"
 #include "support/TestFiles.h"
 
 using testsupport::ReadFileBytes;
@@ -130,21 +131,10 @@ std::wstring ReadEverything(const std::wstring& path) {
 // The part of before that after replaced must lie within one line: every other line is untouched.
 ::testing::AssertionResult OnlyOneLineChanged(const std::string& before, const std::string& after,
                                               size_t unit) {
-    size_t prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) {
-        ++prefix;
-    }
-    prefix -= prefix % unit;
-    size_t suffix = 0;
-    while (suffix + prefix < before.size() && suffix + prefix < after.size() &&
-           before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
-        ++suffix;
-    }
-    suffix -= suffix % unit;
-    const std::string removed = before.substr(prefix, before.size() - prefix - suffix);
-    for (size_t i = 0; i < removed.size(); i += unit) {
-        if (removed[i] == '\r' || removed[i] == '\n') {
-            return ::testing::AssertionFailure() << "a line end was changed at byte " << prefix + i;
+    const testsupport::ReplacedBytes removed = testsupport::FindReplacedBytes(before, after, unit);
+    for (size_t i = 0; i < removed.bytes.size(); i += unit) {
+        if (removed.bytes[i] == '\r' || removed.bytes[i] == '\n') {
+            return ::testing::AssertionFailure() << "a line end was changed at byte " << removed.offset + i;
         }
     }
     return ::testing::AssertionSuccess();
