@@ -99,32 +99,6 @@ bool RegValueExists(const char* key, const char* name) {
     return RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
-struct WideLink {
-    bool loaded = false;
-    std::wstring target;
-    std::wstring workDir;
-};
-// A shortcut read back through IShellLinkW.
-WideLink ReadLinkW(const std::string& path) {
-    WideLink link;
-    base::ComPtr<IShellLinkW> shellLink;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                shellLink.PutVoid()))) {
-        return link;
-    }
-    base::ComPtr<IPersistFile> file = shellLink.As<IPersistFile>(IID_IPersistFile);
-    if (!file || FAILED(file->Load(base::AnsiToWide(path).c_str(), STGM_READ))) {
-        return link;
-    }
-    wchar_t buffer[MAX_PATH] = {};
-    shellLink->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
-    link.target = buffer;
-    buffer[0] = L'\0';
-    shellLink->GetWorkingDirectory(buffer, MAX_PATH);
-    link.workDir = buffer;
-    link.loaded = true;
-    return link;
-}
 // A shortcut as the program's own shortcut code makes it (config/Reg2SysClass).
 bool WriteLink(const std::wstring& path, const std::string& target) {
     base::ComPtr<IShellLinkW> shellLink;
@@ -370,7 +344,7 @@ TEST_F(Installer, SilentInstallPutsTheFilesTheShortcutAndTheUninstallEntryInPlac
     EXPECT_EQ(ms, MAKELONG(installtest::kVersionMinor, installtest::kVersionMajor));
     EXPECT_EQ(ls, MAKELONG(0, installtest::kVersionPatch));
 
-    const WideLink link = ReadLinkW(StartMenuLink());
+    const testsupport::LinkContent link = testsupport::ReadLink(base::AnsiToWide(StartMenuLink()));
     ASSERT_TRUE(link.loaded) << StartMenuLink();
     EXPECT_TRUE(SamePath(base::WideToAnsi(link.target), exe)) << base::WideToUtf8(link.target);
     EXPECT_TRUE(SamePath(base::WideToAnsi(link.workDir), InstallFolder())) << base::WideToUtf8(link.workDir);
