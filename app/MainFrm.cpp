@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <cctype>
+#include <utility>
 
 #include "config/AppConfigClass.h"
 #include "webhost/FrameRegistration.h"
@@ -40,13 +41,12 @@ tk::FormDesign TMainForm::Design() {
 }
 
 TMainForm::TMainForm(RetryIntervals retry)
-    : TPictureForm(Design()), changeHotKeyLink_(this), hotKeyHint_(this) {
+    : TPictureForm(Design()), changeHotKeyLink_(Add<tk::Label>()), hotKeyHint_(Add<tk::Label>()) {
     systemMenuImage_.SetBounds(2, systemMenuImage_.Top(), 16, 16);
     systemMenuImage_.SetVisible(false);
 
     // The caption labels take the size of their text in their font, growing to the left: their right
     // edges stay where the design puts them, anchored to the window's right edge.
-    changeHotKeyLink_.name = "lblModifyCfg";
     changeHotKeyLink_.SetAlignment(tk::TextAlign::Right);
     changeHotKeyLink_.SetCaption(L"[点击改快捷键]");
     changeHotKeyLink_.SetBounds(661, 11, 78, 13);
@@ -56,7 +56,6 @@ TMainForm::TMainForm(RetryIntervals retry)
     changeHotKeyLink_.OnMouseEnter = [this] { lblModifyCfgMouseEnter(); };
     changeHotKeyLink_.OnMouseLeave = [this] { lblModifyCfgMouseLeave(); };
 
-    hotKeyHint_.name = "lblHit";
     hotKeyHint_.SetAutoSize(false);
     hotKeyHint_.SetAlignment(tk::TextAlign::Right);
     hotKeyHint_.SetCaption(L"按F9可快速隐藏或显示界面");
@@ -77,12 +76,6 @@ TMainForm::TMainForm(RetryIntervals retry)
     ShellOpen = [](const std::wstring& verb, const std::wstring& file, const std::wstring& parameters) {
         ShellExecuteW(nullptr, verb.c_str(), file.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
     };
-
-    OnCreate = [this] { FormCreate(); };
-    OnShow = [this] { FormShow(); };
-    OnResize = [this] { FormResize(); };
-    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
-    OnDestroy = [this] { FormDestroy(); };
 }
 
 TMainForm::~TMainForm() = default;
@@ -181,6 +174,7 @@ void TMainForm::LoadSystemMenuIcon(std::wstring& IconPath) {
 }
 
 void TMainForm::FormCloseQuery(bool& CanClose) {
+    TPictureForm::FormCloseQuery(CanClose);
     const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
     if (store->NeverRequire() != "1") {
         return;  // the window closes, and with it the program
@@ -202,7 +196,7 @@ void TMainForm::FormDestroy() {
     // What the window owns (releasing cannot fail). An open settings or first-run dialog belongs to this
     // window and goes with it (a modal one once its loop has ended).
     offlinePage_.reset();
-    browser_.reset();
+    mainPanel_.Delete(std::exchange(browser_, nullptr));
     webhost::FrameRegistration().Clear();  // page objects are released while COM is still up
     if (external_) {
         // Anyone still holding the bridge finds empty slots, not this window.
@@ -216,7 +210,7 @@ void TMainForm::FormDestroy() {
 }
 
 bool TMainForm::StillMainForm() const {
-    return tk::Application::Instance().MainForm() == this;
+    return tk::Application::Instance().IsLiveMainForm(this);
 }
 
 LRESULT TMainForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -46,12 +46,12 @@ class TMainForm : public skin::TPictureForm {
     explicit TMainForm(RetryIntervals retry = {});
     ~TMainForm() override;
 
-    // Handlers bound to the window's events.
-    void FormCreate();
-    void FormShow();
-    void FormResize();
-    void FormCloseQuery(bool& CanClose);
-    void FormDestroy();
+    // The window's creation, showing, resizing, close query and destruction.
+    void FormCreate() override;
+    void FormShow() override;
+    void FormResize() override;
+    void FormCloseQuery(bool& CanClose) override;
+    void FormDestroy() override;
 
     void UpdateTrayHint();
     void LoadSystemMenuIcon(std::wstring& IconPath) override;
@@ -124,7 +124,7 @@ class TMainForm : public skin::TPictureForm {
     bool GetPlaced() const { return placed_; }
     tk::TrayIcon& TrayIcon() { return trayIcon_; }
     tk::PopupMenu& TrayMenu() { return trayMenu_; }
-    webhost::TWebBrowser* GetBrowser() const { return browser_.get(); }
+    webhost::TWebBrowser* GetBrowser() const { return browser_; }
     const TOfflinePage* GetOfflinePage() const { return offlinePage_.get(); }
     webhost::TMyExternal* GetExternal() const { return external_.Get(); }
     const config::TMMSaveClass* GetMemorySaver() const { return memorySaver_.get(); }
@@ -167,14 +167,16 @@ class TMainForm : public skin::TPictureForm {
     void ReloadPage();
 
   public:
-    // False once the window has been destroyed during a nested message loop.
+    // False once the window has been destroyed during a nested message loop (the session ended, or
+    // someone destroyed the window): code that pumps messages checks it before going on.
     bool StillMainForm() const;
 
   private:
-    tk::Label changeHotKeyLink_;
-    tk::Label hotKeyHint_;
+    // The caption labels (children of the window).
+    tk::Label& changeHotKeyLink_;
+    tk::Label& hotKeyHint_;
     // The browser control, child of mainPanel_ (absent only if the system cannot create it).
-    std::unique_ptr<webhost::TWebBrowser> browser_;
+    webhost::TWebBrowser* browser_ = nullptr;
     // Stands in for pages that cannot be reached, and tries them again.
     std::unique_ptr<TOfflinePage> offlinePage_;
     tk::TrayIcon trayIcon_;

@@ -13,13 +13,12 @@ namespace app {
 
 void TMainForm::CreateBrowser(RetryIntervals retry) {
     try {
-        browser_ = std::make_unique<webhost::TWebBrowser>(&mainPanel_);
+        browser_ = &mainPanel_.Add<webhost::TWebBrowser>();
     } catch (const base::Error& e) {
         // The rest of the program (tray, hot key, settings) is still of use without it.
         tk::Application::Instance().ShowException(e.what());
         return;
     }
-    browser_->name = "Browser";
     offlinePage_ = std::make_unique<TOfflinePage>(Handle(), retry);
     offlinePage_->Navigate = [this](const std::wstring& url) {
         if (browser_) {

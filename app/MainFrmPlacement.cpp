@@ -9,6 +9,7 @@
 namespace app {
 
 void TMainForm::FormShow() {
+    TPictureForm::FormShow();
     LoadLastPosInfo();
 }
 

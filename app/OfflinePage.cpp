@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Log.h"
+#include "base/Module.h"
 #include "base/Text.h"
 
 namespace app {
@@ -9,18 +10,11 @@ namespace {
 
 // The executable's full path, wide: the folder may have any name a user can give it.
 std::wstring ModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            throw base::Error("The program's own path is not known");
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
+    std::wstring path = base::ExePath();
+    if (path.empty()) {
+        throw base::Error("The program's own path is not known");
     }
+    return path;
 }
 
 std::string LogAddress(const std::wstring& url) {

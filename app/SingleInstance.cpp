@@ -9,6 +9,7 @@
 #include "app/PrivateMessages.h"
 #include "base/Handles.h"
 #include "base/Log.h"
+#include "base/Module.h"
 #include "base/Text.h"
 
 namespace app {
@@ -138,19 +139,8 @@ std::wstring LongPathOf(const std::wstring& path) {
 }
 
 std::wstring RunningExeLongPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);  // truncated
-    }
-    return LongPathOf(path);
+    const std::wstring path = base::ExePath();
+    return path.empty() ? path : LongPathOf(path);
 }
 
 std::wstring InstanceMutexNameForPath(const std::wstring& exeLongPath) {

@@ -6,8 +6,11 @@
 
 namespace base {
 
-// Full path of the running executable.
+// Full path of the running executable, however long (no MAX_PATH limit); empty only when the system
+// cannot say.
 std::wstring ExePath();
+// The executable's file name without folder and extension ("Velmora").
+std::wstring ExeBaseName();
 // Its folder with the trailing backslash.
 std::wstring ExeFolder();
 // The folder part of a path, up to and including its last backslash (or drive colon).

@@ -1,6 +1,7 @@
 // What the two borderless dialogs share: a drag strip along the top edge up to the close cross, a
-// rounded window shape, the buttons that Enter and Esc press, the reference to the open dialog of each
-// class (at most one is open), and their texts, written in UTF-8 in the source.
+// rounded window shape, image buttons and the ones that Enter and Esc press, the reference to the open
+// dialog of each class (at most one is open), freeing itself when it closes, and their texts, written
+// in UTF-8 in the source.
 #pragma once
 
 #include <windows.h>
@@ -8,9 +9,14 @@
 
 #include <string>
 
+#include <functional>
+#include <utility>
+
 #include "base/Text.h"
+#include "dialogs/DialogResources.h"
 #include "dialogs/DialogRules.h"
 #include "toolkit/Form.h"
+#include "toolkit/ImageButton.h"
 
 namespace dialogs {
 
@@ -24,6 +30,13 @@ class TBorderlessDialog : public tk::Form {
     // The open dialog of this class (nullptr while none is). A dialog takes the place when it is made,
     // if the place is free, and gives it up when it closes or is freed.
     static Derived* Current() { return current_; }
+
+    // Closing frees the dialog and gives up its place as the open one.
+    void FormClose(tk::CloseAction& Action) override {
+        tk::Form::FormClose(Action);
+        Action = tk::CloseAction::Free;
+        GiveUpCurrent();
+    }
 
   protected:
     // dragStripRight: the column where the close cross starts; cornerEllipse: the size of the rounded
@@ -44,6 +57,15 @@ class TBorderlessDialog : public tk::Form {
 
     // The rounded shape: (0, 0) to (width + 1, height + 1) with the dialog's corner ellipses.
     void ApplyRoundRegion() { SetRoundedShape(cornerEllipse_); }
+
+    // An image button of the dialog (see MakeImageButton) whose click runs onClick.
+    tk::ImageButton& AddImageButton(const wchar_t* resource, int left, int top, int width, int height,
+                                    std::function<void()> onClick) {
+        tk::ImageButton& button = Add<tk::ImageButton>();
+        MakeImageButton(button, resource, left, top, width, height);
+        button.OnClick = std::move(onClick);
+        return button;
+    }
 
     // The buttons Enter and Esc press wherever the focus is (except on an image button, which Enter
     // presses itself): the dialog manager asks for them as IDOK and IDCANCEL.

@@ -36,21 +36,13 @@ tk::FormDesign TFirstOptionForm::Design(tk::Form* owner) {
 
 TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
     : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
-      background_(this),
-      captionLabel_(this),
-      desktopShortcutBox_(this, 32, 56, 137, 17, UiText("建立桌面快捷方式")),
-      programShortcutBox_(this, 32, 98, 137, 17, UiText("建立程序组菜单")),
-      dontRemindBox_(this, 30, 168, 185, 17, UiText("下次启动时别再提醒我！")),
-      okButton_(this),
-      closeButton_(this) {
-    background_.name = "Imgbg";
-    captionLabel_.name = "lblCaption";
-    desktopShortcutBox_.name = "chkDesktopShotCut";
-    programShortcutBox_.name = "chkProgramShotCut";
-    dontRemindBox_.name = "chkDontRemind";
-    okButton_.name = "IbtnOk";
-    closeButton_.name = "imgClose";
-
+      background_(Add<tk::Image>()),
+      captionLabel_(Add<tk::Label>()),
+      desktopShortcutBox_(Add<tk::CheckBox>(32, 56, 137, 17, UiText("建立桌面快捷方式"))),
+      programShortcutBox_(Add<tk::CheckBox>(32, 98, 137, 17, UiText("建立程序组菜单"))),
+      dontRemindBox_(Add<tk::CheckBox>(30, 168, 185, 17, UiText("下次启动时别再提醒我！"))),
+      okButton_(AddImageButton(kButtonOk, 240, 168, 79, 22, [this] { IbtnOkClick(); })),
+      closeButton_(AddImageButton(kCloseCross, 329, 7, 18, 18, [this] { imgCloseClick(); })) {
     background_.SetBounds(0, 0, kClientWidth, kClientHeight);
     background_.SetStretch(true);
     background_.SetCenter(true);
@@ -61,21 +53,15 @@ TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
     captionLabel_.SetBounds(24, 11, 241, 13);
     captionLabel_.SetCaption(UiText("您想建立桌面快捷和程序组菜单吗？"));
 
-    MakeImageButton(okButton_, kButtonOk, 240, 168, 79, 22);
-    MakeImageButton(closeButton_, kCloseCross, 329, 7, 18, 18);
-    okButton_.OnClick = [this] { IbtnOkClick(); };
-    closeButton_.OnClick = [this] { imgCloseClick(); };
     // Esc does what the close cross does: it applies the choices too.
     SetKeyboardButtons(&okButton_, &closeButton_);
-
     SetDialogNavigation(true);
-    OnCreate = [this] { FormCreate(); };
-    OnClose = [this](tk::CloseAction& action) { FormClose(action); };
 }
 
 TFirstOptionForm::~TFirstOptionForm() = default;
 
 void TFirstOptionForm::FormCreate() {
+    TBorderlessDialog::FormCreate();
     // Nothing here raises: a step the system refuses leaves that part as designed.
     SetFormStyle(tk::FormStyle::StayOnTop);
     SetPosition(tk::Position::MainFormCenter);
@@ -105,20 +91,14 @@ void TFirstOptionForm::imgCloseClick() {
     IbtnOkClick();
 }
 
-void TFirstOptionForm::FormClose(tk::CloseAction& Action) {
-    Action = tk::CloseAction::Free;
-    GiveUpCurrent();
-}
-
 TFirstOptionForm* ShowFirstOptionDialog(tk::Form* owner) {
     if (TFirstOptionForm* open = TFirstOptionForm::Current()) {
         return open;
     }
-    tk::FormPtr<TFirstOptionForm> created(new TFirstOptionForm(owner));
-    created->DoCreate();
-    created->Show();
-    // It frees itself when it closes, or its owner frees it.
-    return created.release();
+    // Held by its owner; it frees itself when it closes (its close action).
+    TFirstOptionForm& form = tk::CreateForm<TFirstOptionForm>(owner);
+    form.Show();
+    return &form;
 }
 
 }  // namespace dialogs

@@ -20,11 +20,10 @@ class TFirstOptionForm : public TBorderlessDialog<TFirstOptionForm> {
     explicit TFirstOptionForm(tk::Form* owner);
     ~TFirstOptionForm() override;
 
-    // Handlers bound to the window's events.
-    void FormCreate();
+    // The window's creation, and the buttons' clicks (closing: TBorderlessDialog::FormClose).
+    void FormCreate() override;
     void IbtnOkClick();
     void imgCloseClick();
-    void FormClose(tk::CloseAction& Action);
 
     // Components, for the opener and for tests.
     tk::Image& Background() { return background_; }
@@ -36,13 +35,14 @@ class TFirstOptionForm : public TBorderlessDialog<TFirstOptionForm> {
     tk::ImageButton& CloseButton() { return closeButton_; }
 
   private:
-    tk::Image background_;
-    tk::Label captionLabel_;
-    tk::CheckBox desktopShortcutBox_;
-    tk::CheckBox programShortcutBox_;
-    tk::CheckBox dontRemindBox_;
-    tk::ImageButton okButton_;
-    tk::ImageButton closeButton_;
+    // Components (owned by the dialog), in z-order.
+    tk::Image& background_;
+    tk::Label& captionLabel_;
+    tk::CheckBox& desktopShortcutBox_;
+    tk::CheckBox& programShortcutBox_;
+    tk::CheckBox& dontRemindBox_;
+    tk::ImageButton& okButton_;
+    tk::ImageButton& closeButton_;
 };
 
 // Shows the first-run dialog the way the main window does: creates it owned by owner, sets the

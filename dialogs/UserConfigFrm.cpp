@@ -47,31 +47,18 @@ tk::FormDesign TUserConfigForm::Design(tk::Form* owner) {
 
 TUserConfigForm::TUserConfigForm(tk::Form* owner)
     : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
-      background_(this),
-      startPanel_(this, 19, 61, 385, 87, GetSysColor(COLOR_BTNFACE)),
-      autoRunButton_(&startPanel_, 44, 25, 101, 32, UiText("开机自动启动")),
-      manualStartButton_(&startPanel_, 222, 33, 86, 15, UiText("手动启动")),
-      closePanel_(this, 19, 190, 385, 84, GetSysColor(COLOR_BTNFACE)),
-      hideOnCloseButton_(&closePanel_, 44, 34, 139, 15, UiText("最小化至任务栏")),
-      exitOnCloseButton_(&closePanel_, 221, 34, 95, 15, UiText("直接退出")),
-      hotKeyLabel_(this),
-      hotKeyEdit_(this, 130, 349, 127, 21),
-      okButton_(this),
-      cancelButton_(this),
-      closeButton_(this) {
-    background_.name = "Image1";
-    startPanel_.name = "Panel1";
-    autoRunButton_.name = "rbAutoRun";
-    manualStartButton_.name = "rbClearAutoRun";
-    closePanel_.name = "Panel2";
-    hideOnCloseButton_.name = "rbMinSize";
-    exitOnCloseButton_.name = "rbExit";
-    hotKeyLabel_.name = "Label1";
-    hotKeyEdit_.name = "HotKey1";
-    okButton_.name = "IbtnOK";
-    cancelButton_.name = "IbtnCancel";
-    closeButton_.name = "ibtnClose";
-
+      background_(Add<tk::Image>()),
+      startPanel_(Add<tk::Panel>(19, 61, 385, 87, GetSysColor(COLOR_BTNFACE))),
+      autoRunButton_(startPanel_.Add<tk::RadioButton>(44, 25, 101, 32, UiText("开机自动启动"))),
+      manualStartButton_(startPanel_.Add<tk::RadioButton>(222, 33, 86, 15, UiText("手动启动"))),
+      closePanel_(Add<tk::Panel>(19, 190, 385, 84, GetSysColor(COLOR_BTNFACE))),
+      hideOnCloseButton_(closePanel_.Add<tk::RadioButton>(44, 34, 139, 15, UiText("最小化至任务栏"))),
+      exitOnCloseButton_(closePanel_.Add<tk::RadioButton>(221, 34, 95, 15, UiText("直接退出"))),
+      hotKeyLabel_(Add<tk::Label>()),
+      hotKeyEdit_(Add<tk::HotKeyEdit>(130, 349, 127, 21)),
+      okButton_(AddImageButton(kButtonOk, 102, 417, 79, 22, [this] { IbtnOKClick(); })),
+      cancelButton_(AddImageButton(kButtonCancel, 238, 417, 79, 22, [this] { IbtnCancelClick(); })),
+      closeButton_(AddImageButton(kCloseCross, 398, 4, 18, 18, [this] { ibtnCloseClick(); })) {
     background_.SetBounds(0, 0, 423, 456);
     background_.SetAutoSize(true);
     background_.SetPicture(tk::LoadResourceBitmap(kSettingsBackground));
@@ -86,22 +73,14 @@ TUserConfigForm::TUserConfigForm(tk::Form* owner)
     hotKeyEdit_.SetRules(kInvalidCombinations, kReplacementModifiers);
     hotKeyEdit_.SetHotKey(HotKeyControlFromShortcut(kDefaultShortcut));
 
-    MakeImageButton(okButton_, kButtonOk, 102, 417, 79, 22);
-    MakeImageButton(cancelButton_, kButtonCancel, 238, 417, 79, 22);
-    MakeImageButton(closeButton_, kCloseCross, 398, 4, 18, 18);
-    okButton_.OnClick = [this] { IbtnOKClick(); };
-    cancelButton_.OnClick = [this] { IbtnCancelClick(); };
-    closeButton_.OnClick = [this] { ibtnCloseClick(); };
     SetKeyboardButtons(&okButton_, &cancelButton_);
-
     SetDialogNavigation(true);
-    OnCreate = [this] { FormCreate(); };
-    OnClose = [this](tk::CloseAction& action) { FormClose(action); };
 }
 
 TUserConfigForm::~TUserConfigForm() = default;
 
 void TUserConfigForm::FormCreate() {
+    TBorderlessDialog::FormCreate();
     store_ = config::TAppConfigClass::GetInstance();
     // A malformed value raises here: the rest stays as designed and the error box reports it.
     const std::string& hotKey = store_->HotKey();
@@ -169,11 +148,6 @@ void TUserConfigForm::ibtnCloseClick() {
     Close();
 }
 
-void TUserConfigForm::FormClose(tk::CloseAction& Action) {
-    Action = tk::CloseAction::Free;
-    GiveUpCurrent();
-}
-
 LRESULT TUserConfigForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATE:
@@ -204,16 +178,12 @@ int OpenUserConfigDialog(tk::Form* owner, int hotKeyId, HotKeyApplier applyHotKe
     if (TUserConfigForm::Current()) {
         return tk::kModalNone;
     }
-    tk::FormPtr<TUserConfigForm> created(new TUserConfigForm(owner));
-    TUserConfigForm* form = created.get();
-    form->DoCreate();
-    form->SetHotKeyId(hotKeyId);
-    form->OnApplyHotKey = std::move(applyHotKey);
-    form->SetPosition(tk::Position::OwnerFormCenter);
-    const int result = form->ShowModal();
-    // From here the dialog frees itself (its close action), or its owner frees it.
-    created.release();
-    return result;
+    // Held by its owner; it frees itself when it closes (its close action).
+    TUserConfigForm& form = tk::CreateForm<TUserConfigForm>(owner);
+    form.SetHotKeyId(hotKeyId);
+    form.OnApplyHotKey = std::move(applyHotKey);
+    form.SetPosition(tk::Position::OwnerFormCenter);
+    return form.ShowModal();
 }
 
 }  // namespace dialogs

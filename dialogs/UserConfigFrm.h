@@ -41,12 +41,11 @@ class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
     explicit TUserConfigForm(tk::Form* owner);
     ~TUserConfigForm() override;
 
-    // Handlers bound to the window's events.
-    void FormCreate();
+    // The window's creation, and the buttons' clicks (closing: TBorderlessDialog::FormClose).
+    void FormCreate() override;
     void IbtnOKClick();
     void IbtnCancelClick();
     void ibtnCloseClick();
-    void FormClose(tk::CloseAction& Action);
 
     // The identifier under which the main window registered its hot key.
     void SetHotKeyId(int Id) { hotKeyId_ = Id; }
@@ -74,18 +73,19 @@ class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    tk::Image background_;
-    tk::Panel startPanel_;
-    tk::RadioButton autoRunButton_;
-    tk::RadioButton manualStartButton_;
-    tk::Panel closePanel_;
-    tk::RadioButton hideOnCloseButton_;
-    tk::RadioButton exitOnCloseButton_;
-    tk::Label hotKeyLabel_;
-    tk::HotKeyEdit hotKeyEdit_;
-    tk::ImageButton okButton_;
-    tk::ImageButton cancelButton_;
-    tk::ImageButton closeButton_;
+    // Components (owned by the dialog or its panels), in z-order.
+    tk::Image& background_;
+    tk::Panel& startPanel_;
+    tk::RadioButton& autoRunButton_;
+    tk::RadioButton& manualStartButton_;
+    tk::Panel& closePanel_;
+    tk::RadioButton& hideOnCloseButton_;
+    tk::RadioButton& exitOnCloseButton_;
+    tk::Label& hotKeyLabel_;
+    tk::HotKeyEdit& hotKeyEdit_;
+    tk::ImageButton& okButton_;
+    tk::ImageButton& cancelButton_;
+    tk::ImageButton& closeButton_;
 
     int hotKeyId_ = 0;
     config::HotKeyValue chosenHotKey_;

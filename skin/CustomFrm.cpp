@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include <utility>
+
 #include "toolkit/Application.h"
 #include "toolkit/ImageFiles.h"
 #include "base/Error.h"
@@ -74,23 +76,16 @@ tk::FormDesign TPictureForm::BaseDesign() {
 
 TPictureForm::TPictureForm(const tk::FormDesign& design)
     : tk::Form(design),
-      topStrip_(this),
-      bottomStrip_(this),
-      mainPanel_(this, 0, 47, design.clientWidth, design.clientHeight - 47, GetSysColor(COLOR_WINDOW)),
-      leftStrip_(this),
-      leftEdgeTop_(this),
-      rightEdgeTop_(this),
-      rightStrip_(this),
-      systemMenuImage_(this) {
-    topStrip_.name = "ImgTop";
+      topStrip_(Add<tk::Image>()),
+      bottomStrip_(Add<tk::Image>()),
+      mainPanel_(
+          Add<tk::Panel>(0, 47, design.clientWidth, design.clientHeight - 47, GetSysColor(COLOR_WINDOW))),
+      leftStrip_(Add<tk::Image>()),
+      leftEdgeTop_(Add<tk::Image>()),
+      rightEdgeTop_(Add<tk::Image>()),
+      rightStrip_(Add<tk::Image>()),
+      systemMenuImage_(Add<tk::Image>()) {
     topStrip_.SetAlign(tk::Align::Top);
-    bottomStrip_.name = "imgbottom";
-    mainPanel_.name = "pnlMain";
-    leftStrip_.name = "imgLeft";
-    leftEdgeTop_.name = "imgTopLeft";
-    rightEdgeTop_.name = "imgTopRight";
-    rightStrip_.name = "imgRight";
-    systemMenuImage_.name = "imgSystemMenu";
     systemMenuImage_.SetBounds(0, 0, 32, 32);
     systemMenuImage_.SetCenter(true);
     systemMenuImage_.SetCursor(LoadCursorW(nullptr, IDC_HAND));
@@ -99,14 +94,12 @@ TPictureForm::TPictureForm(const tk::FormDesign& design)
                                                    16, 16, LR_DEFAULTCOLOR))) {
         systemMenuImage_.SetIcon(tk::UniqueIcon(icon));
     }
-    OnCreate = [this] { FormCreate(); };
-    OnResize = [this] { FormResize(); };
-    OnDestroy = [this] { FormDestroy(); };
 }
 
 TPictureForm::~TPictureForm() = default;
 
 void TPictureForm::FormCreate() {
+    tk::Form::FormCreate();
     try {
         SetCloseButtonVisible(true);
         resizable_ = true;
@@ -119,6 +112,7 @@ void TPictureForm::FormCreate() {
 }
 
 void TPictureForm::FormResize() {
+    tk::Form::FormResize();
     SizeFrameParts();
     PaintFrame();
     PlaceFrameParts();
@@ -127,12 +121,13 @@ void TPictureForm::FormResize() {
 
 void TPictureForm::FormDestroy() {
     FreeSkin();
+    tk::Form::FormDestroy();
 }
 
 void TPictureForm::SetResizable(bool value) {
     resizable_ = value;
     for (int button : {kMinimizeButton, kMaximizeButton}) {
-        if (THotImg* image = hotImages_[static_cast<size_t>(button)].get()) {
+        if (THotImg* image = hotImages_[static_cast<size_t>(button)]) {
             image->SetVisible(value);
         }
     }
@@ -195,7 +190,7 @@ void TPictureForm::LoadSkin() {
 }
 
 void TPictureForm::CreateFrameControls() {
-    captionLabel_ = std::make_unique<tk::Label>(this);
+    captionLabel_ = &Add<tk::Label>();
     ApplyCaptionFont(captionLabel_->GetFont(), true);
     captionLabel_->FontChanged();
     captionLabel_->SetTransparent(true);
@@ -205,11 +200,11 @@ void TPictureForm::CreateFrameControls() {
     captionLabel_->SetCaption(Caption());
 
     for (int i = 0; i < kHotImageCount; ++i) {
-        auto image = std::make_unique<THotImg>(this);
-        image->SetAutoSize(true);
-        image->SetTransparent(true);
-        image->OnClick = [this, i] { CaptionButtonClick(i); };
-        hotImages_[static_cast<size_t>(i)] = std::move(image);
+        THotImg& image = Add<THotImg>();
+        image.SetAutoSize(true);
+        image.SetTransparent(true);
+        image.OnClick = [this, i] { CaptionButtonClick(i); };
+        hotImages_[static_cast<size_t>(i)] = &image;
     }
     const LONG style = Handle() ? GetWindowLongW(Handle(), GWL_STYLE) : 0;
     hotImages_[kMinimizeButton]->SetVisible((style & WS_MINIMIZEBOX) != 0);
@@ -218,10 +213,10 @@ void TPictureForm::CreateFrameControls() {
 }
 
 void TPictureForm::FreeSkin() {
-    captionLabel_.reset();
+    Delete(std::exchange(captionLabel_, nullptr));
     // The hover images refer to skin images: they go first.
-    for (auto& image : hotImages_) {
-        image.reset();
+    for (THotImg*& image : hotImages_) {
+        Delete(std::exchange(image, nullptr));
     }
     for (auto& image : skinImages_) {
         image.reset();
@@ -233,7 +228,7 @@ const tk::Bitmap* TPictureForm::SkinImageAt(int index) const {
 }
 
 THotImg* TPictureForm::HotImage(int index) const {
-    return index >= 0 && index < kHotImageCount ? hotImages_[static_cast<size_t>(index)].get() : nullptr;
+    return index >= 0 && index < kHotImageCount ? hotImages_[static_cast<size_t>(index)] : nullptr;
 }
 
 bool TPictureForm::SkinImageLoaded(int index) const {
@@ -261,7 +256,7 @@ FrameState TPictureForm::State() const {
 }
 
 int TPictureForm::MinimizeLeft() const {
-    if (const THotImg* button = hotImages_[kMinimizeButton].get()) {
+    if (const THotImg* button = hotImages_[kMinimizeButton]) {
         return button->Left();
     }
     return Width();

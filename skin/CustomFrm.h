@@ -33,11 +33,11 @@ class TPictureForm : public tk::Form {
     explicit TPictureForm(const tk::FormDesign& design);
     ~TPictureForm() override;
 
-    // Published handlers, bound to the window's creation, resize and destruction events; a
-    // descendant that binds its own handlers calls these from them.
-    void FormCreate();
-    void FormResize();
-    void FormDestroy();
+    // The window's creation, resize and destruction: the skin is loaded, laid out and freed. A
+    // descendant's overrides call these.
+    void FormCreate() override;
+    void FormResize() override;
+    void FormDestroy() override;
 
     // The skin folder below the program's folder (with a trailing backslash); only takes effect
     // before FormCreate loads the skin.
@@ -72,7 +72,7 @@ class TPictureForm : public tk::Form {
     bool SkinLoaded() const { return skinImages_[0] != nullptr; }
     const tk::Bitmap* SkinImageAt(int index) const;
     THotImg* HotImage(int index) const;
-    tk::Label* GetCaptionLabel() const { return captionLabel_.get(); }
+    tk::Label* GetCaptionLabel() const { return captionLabel_; }
     // The frame controls, by their design names.
     tk::Image& TopStrip() { return topStrip_; }
     tk::Image& SystemMenuImage() { return systemMenuImage_; }
@@ -81,15 +81,15 @@ class TPictureForm : public tk::Form {
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void TextChanged() override;
 
-    // Frame controls, in declaration order.
-    tk::Image topStrip_;
-    tk::Image bottomStrip_;
-    tk::Panel mainPanel_;
-    tk::Image leftStrip_;
-    tk::Image leftEdgeTop_;
-    tk::Image rightEdgeTop_;
-    tk::Image rightStrip_;
-    tk::Image systemMenuImage_;
+    // Frame controls (owned by the form), in z-order.
+    tk::Image& topStrip_;
+    tk::Image& bottomStrip_;
+    tk::Panel& mainPanel_;
+    tk::Image& leftStrip_;
+    tk::Image& leftEdgeTop_;
+    tk::Image& rightEdgeTop_;
+    tk::Image& rightStrip_;
+    tk::Image& systemMenuImage_;
 
   private:
     SkinExtents Extents() const;
@@ -118,9 +118,10 @@ class TPictureForm : public tk::Form {
 
     static inline int captionHeight_ = kInitialCaptionHeight;
 
-    // Fields, in order.
-    std::array<std::unique_ptr<THotImg>, kHotImageCount> hotImages_;
-    std::unique_ptr<tk::Label> captionLabel_;
+    // Fields, in order. The caption text and the hover images are the form's children while the
+    // skin is loaded (null otherwise).
+    std::array<THotImg*, kHotImageCount> hotImages_{};
+    tk::Label* captionLabel_ = nullptr;
     bool closeButtonVisible_ = true;
     std::string skinPath_;
     bool resizable_ = true;

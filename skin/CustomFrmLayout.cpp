@@ -56,7 +56,7 @@ void TPictureForm::PaintFrame() {
     }
     const bool maximized = GetWindowState() == tk::WindowState::Maximized;
     for (int i = 0; i < 3; ++i) {
-        THotImg* button = hotImages_[static_cast<size_t>(i)].get();
+        THotImg* button = hotImages_[static_cast<size_t>(i)];
         if (!button) {
             continue;
         }
@@ -74,7 +74,7 @@ void TPictureForm::PaintFrame() {
                                                                {kBottomLeftCorner, kBottomLeft},
                                                                {kBottomRightCorner, kBottomRight}}};
     for (const auto& [corner, image] : corners) {
-        if (THotImg* hot = hotImages_[static_cast<size_t>(corner)].get()) {
+        if (THotImg* hot = hotImages_[static_cast<size_t>(corner)]) {
             hot->ShowCopyOf(*skinImages_[image]);
         }
     }

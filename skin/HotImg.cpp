@@ -99,14 +99,21 @@ void THotImg::DrawFace(const tk::Bitmap* face) {
     }
 }
 
+// The events run in the default handling and may free the button: the face is drawn only if it lives.
 void THotImg::MouseEntered() {
+    const auto alive = LifeToken();
     tk::Image::MouseEntered();
-    DrawFace(overImage);
+    if (*alive) {
+        DrawFace(overImage);
+    }
 }
 
 void THotImg::MouseLeft() {
+    const auto alive = LifeToken();
     tk::Image::MouseLeft();
-    DrawFace(normalImage);
+    if (*alive) {
+        DrawFace(normalImage);
+    }
 }
 
 void THotImg::MouseDown(tk::MouseButton button, int x, int y) {

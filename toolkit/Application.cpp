@@ -15,23 +15,8 @@
 namespace tk {
 namespace {
 
-// Posted to the application window with a form to free (LPARAM).
+// Posted to the application window with the serial of a form to free (WPARAM).
 const UINT kReleaseMessage = WM_APP + 0x3F01;
-
-std::wstring ExeBaseName() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring name(path);
-    size_t slash = name.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) {
-        name.erase(0, slash + 1);
-    }
-    size_t dot = name.find_last_of(L'.');
-    if (dot != std::wstring::npos) {
-        name.erase(dot);
-    }
-    return name;
-}
 
 }  // namespace
 
@@ -41,36 +26,32 @@ Application& Application::Instance() {
 }
 
 void Application::Initialize() {
-    if (handle_) {
+    if (Handle()) {
         return;
     }
     comInitialized_ = SUCCEEDED(OleInitialize(nullptr));
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&icc);
 
-    const std::wstring className = ClassName(L"Application");
-    RegisterWindowClass({className, &Application::WindowProc});
     if (title_.empty()) {
-        title_ = ExeBaseName();
+        title_ = base::ExeBaseName();
     }
     // A zero-sized, tool-window owner for every form: visible while a form is, never on the task bar.
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2;
-    const int y = GetSystemMetrics(SM_CYSCREEN) / 2;
-    handle_ = CreateToolkitWindow(WS_EX_TOOLWINDOW, className, title_.c_str(), WS_POPUP | WS_CLIPSIBLINGS, x,
-                                  y, 0, 0, nullptr, nullptr, "the application window");
+    WindowParams p = WindowParams::Hidden(ClassName(L"Application"), "the application window");
+    p.text = title_;
+    p.style = WS_POPUP | WS_CLIPSIBLINGS;
+    p.left = GetSystemMetrics(SM_CXSCREEN) / 2;
+    p.top = GetSystemMetrics(SM_CYSCREEN) / 2;
+    CreateHandle(p);
 }
 
 void Application::Finalize() {
     DestroyMainForm();
-    while (!pendingRelease_.empty()) {
-        Form* form = pendingRelease_.back();
-        pendingRelease_.pop_back();
-        FormDeleter{}(form);
+    while (!held_.empty()) {
+        FormPtr<Form> form = std::move(held_.back());
+        held_.pop_back();
     }
-    if (handle_) {
-        DestroyWindow(handle_);
-        handle_ = nullptr;
-    }
+    DestroyHandle();
     if (comInitialized_) {
         OleUninitialize();
         comInitialized_ = false;
@@ -79,16 +60,19 @@ void Application::Finalize() {
 
 void Application::DestroyMainForm() {
     if (Form* form = mainForm_.get()) {
-        form->Destroy();  // still the main form while its destruction event runs
+        form->Destroy();  // still the main form while its destruction runs
         mainForm_.reset();
     }
 }
 
-LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Application& app = Instance();
+bool Application::IsLiveMainForm(const Form* form) const {
+    return form && mainForm_.get() == form && !form->Destroyed() && form->Handle() != nullptr;
+}
+
+LRESULT Application::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ACTIVATEAPP:
-            app.SetActive(wParam != FALSE);
+            SetActive(wParam != FALSE);
             break;
         case WM_QUERYENDSESSION:
             return TRUE;
@@ -96,33 +80,74 @@ LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wPara
             if (wParam) {
                 // The session is ending: there is no one left to tell.
                 try {
-                    app.EndSession();
+                    EndSession();
                 } catch (const std::exception&) {
                     base::LogCaughtException("WM_ENDSESSION");
                 }
             }
             return 0;
         case WM_CLOSE:
-            app.Terminate();
+            Terminate();
             return 0;
         default:
             if (message == kReleaseMessage) {
-                auto* form = reinterpret_cast<Form*>(lParam);
-                auto& pending = app.pendingRelease_;
-                auto it = std::find(pending.begin(), pending.end(), form);
-                if (it != pending.end()) {
-                    pending.erase(it);
-                    try {
-                        FormDeleter{}(form);
-                    } catch (...) {
-                        app.HandleException();
-                    }
-                }
+                HandleRelease(static_cast<unsigned long long>(wParam));
                 return 0;
             }
             break;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return Window::WndProc(message, wParam, lParam);
+}
+
+void Application::ReleaseForm(const Form& form) {
+    if (Handle()) {
+        PostMessageW(Handle(), kReleaseMessage, static_cast<WPARAM>(form.Serial()), 0);
+    }
+}
+
+void Application::HandleRelease(unsigned long long serial) {
+    auto it =
+        std::find_if(forms_.begin(), forms_.end(), [serial](const Form* f) { return f->Serial() == serial; });
+    Form* form = it != forms_.end() ? *it : nullptr;
+    if (!form) {
+        // Destroyed meanwhile: a destroyed form awaiting its release is held here or by its owner.
+        for (auto& held : held_) {
+            if (held->Serial() == serial) {
+                form = held.get();
+                break;
+            }
+        }
+    }
+    if (!form) {
+        return;  // freed already
+    }
+    if (form->InHandler() || form->IsModal()) {
+        form->releasePending_ = true;  // asked again once that is over
+        return;
+    }
+    FormPtr<Form> freed = TakeFromHolder(*form);
+    if (!freed) {
+        base::Log("A released form has no holder; it stays");
+        return;
+    }
+    freed.reset();
+}
+
+FormPtr<Form> Application::TakeFromHolder(Form& form) {
+    std::vector<FormPtr<Form>>& holder = form.owner_ ? form.owner_->ownedForms_ : held_;
+    auto it = std::find_if(holder.begin(), holder.end(), [&form](const auto& f) { return f.get() == &form; });
+    if (it == holder.end()) {
+        return {};
+    }
+    FormPtr<Form> taken = std::move(*it);
+    holder.erase(it);
+    return taken;
+}
+
+void Application::Hold(FormPtr<Form> form) {
+    if (form) {
+        held_.push_back(std::move(form));
+    }
 }
 
 bool Application::ProcessMessage() {
@@ -142,7 +167,7 @@ bool Application::ProcessMessage() {
     }
     if (msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) {
         HWND root = GetAncestor(msg.hwnd, GA_ROOT);
-        auto* form = dynamic_cast<Form*>(WinControl::FromHandle(root));
+        auto* form = dynamic_cast<Form*>(Window::FromHandle(root));
         if (form && form->DialogNavigation() && IsDialogMessageW(root, &msg)) {
             return true;
         }
@@ -186,13 +211,13 @@ void Application::EndSession() {
 }
 
 void Application::Restore() {
-    if (handle_ && IsIconic(handle_)) {
-        ShowWindow(handle_, SW_RESTORE);
+    if (Handle() && IsIconic(Handle())) {
+        ShowWindow(Handle(), SW_RESTORE);
     }
 }
 
 void Application::UpdateVisible() {
-    if (!handle_) {
+    if (!Handle()) {
         return;
     }
     bool anyVisible = false;
@@ -202,8 +227,8 @@ void Application::UpdateVisible() {
             break;
         }
     }
-    if ((IsWindowVisible(handle_) != FALSE) != anyVisible) {
-        SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+    if ((IsWindowVisible(Handle()) != FALSE) != anyVisible) {
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
                      SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE |
                          (anyVisible ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     }
@@ -220,12 +245,19 @@ void Application::HandleException() {
 }
 
 void Application::ShowException(const std::string& message) {
+    if (errorBoxOpen_) {
+        // The box's own message loop runs the failing handler again: one box is enough.
+        base::LogF("Error (a box is open already): %s", message.c_str());
+        return;
+    }
     base::LogF("Error box: %s", message.c_str());
     HWND owner = GetActiveWindow();
     if (!owner) {
-        owner = MainForm() && MainForm()->Visible() ? MainForm()->Handle() : handle_;
+        owner = MainForm() && MainForm()->Visible() ? MainForm()->Handle() : Handle();
     }
+    errorBoxOpen_ = true;
     MessageBoxW(owner, base::MessageToWide(message).c_str(), title_.c_str(), MB_OK | MB_ICONERROR);
+    errorBoxOpen_ = false;
 }
 
 int Application::AddMessageFilter(MessageFilter filter) {
@@ -244,24 +276,6 @@ void Application::AddForm(Form* form) {
 
 void Application::RemoveForm(Form* form) {
     std::erase(forms_, form);
-}
-
-}  // namespace tk
-
-namespace tk {
-
-void Application::ReleaseForm(Form* form) {
-    if (std::find(pendingRelease_.begin(), pendingRelease_.end(), form) != pendingRelease_.end()) {
-        return;
-    }
-    pendingRelease_.push_back(form);
-    if (handle_) {
-        PostMessageW(handle_, kReleaseMessage, 0, reinterpret_cast<LPARAM>(form));
-    }
-}
-
-void Application::ForgetRelease(Form* form) {
-    std::erase(pendingRelease_, form);
 }
 
 }  // namespace tk

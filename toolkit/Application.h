@@ -1,5 +1,9 @@
 // Application: the hidden top-level owner window (tool-window style, so the program has no task-bar
-// button), the message loop, the list of forms, the main form, and the standard error box.
+// button), the message loop, the list of forms, the main form and the forms no other form owns, the
+// deferred release of forms, and the standard error box.
+//
+// Threading: one UI thread, which initialises COM as a single-threaded apartment (OLE); every window,
+// COM object and form lives on it.
 #pragma once
 
 #include <windows.h>
@@ -9,19 +13,19 @@
 #include <vector>
 
 #include "toolkit/Form.h"
+#include "toolkit/Window.h"
 
 namespace tk {
 
-class Application {
+class Application : public Window {
   public:
     static Application& Instance();
 
     // Initialises COM/OLE and the common controls and creates the hidden application window.
     void Initialize();
-    // Destroys the main form (if any) and the application window; uninitialises COM.
+    // Frees the main form and every form the application holds, destroys the application window and
+    // uninitialises COM.
     void Finalize();
-
-    HWND Handle() const { return handle_; }
 
     // The main form, owned by the application. Closing it ends the program.
     template <typename T, typename... Args>
@@ -33,10 +37,13 @@ class Application {
         return raw;
     }
     Form* MainForm() const { return mainForm_.get(); }
+    // Whether form is the main form and its window is still there: false once the session has ended
+    // or the window was destroyed, also while a nested message loop of the form's runs.
+    bool IsLiveMainForm(const Form* form) const;
     // Runs the main form's destruction and frees it.
     void DestroyMainForm();
 
-    // Every existing form, in creation order.
+    // Every form that exists and is not destroyed, in creation order.
     const std::vector<Form*>& Forms() const { return forms_; }
 
     // Shows the main form and runs the message loop until Terminate.
@@ -58,8 +65,10 @@ class Application {
     void UpdateVisible();
 
     // The standard error box: the message and one OK button. Call HandleException inside a catch.
+    // While one box is open, a further error (a handler that fails at every message) is only logged.
     void HandleException();
     void ShowException(const std::string& message);
+    bool ErrorBoxOpen() const { return errorBoxOpen_; }
 
     const std::wstring& Title() const { return title_; }
 
@@ -73,30 +82,34 @@ class Application {
     // led here has unwound.
     void EndSession();
 
-    // Frees a form from the message loop, after the current message (see Form::Release).
-    void ReleaseForm(Form* form);
-    // A form going away by other means is taken off the pending list.
-    void ForgetRelease(Form* form);
-
-    // Called by forms.
+    // Called by forms: the deferred release (Form::Release) and the forms no other form owns.
+    void ReleaseForm(const Form& form);
+    void Hold(FormPtr<Form> form);
     void AddForm(Form* form);
     void RemoveForm(Form* form);
     void SetActive(bool active) { active_ = active; }
 
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   private:
     Application() = default;
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    ~Application() override = default;
     bool ProcessMessage();
+    void HandleRelease(unsigned long long serial);
+    // Takes a form out of its holder (its owner form or this); empty when neither holds it.
+    FormPtr<Form> TakeFromHolder(Form& form);
 
-    HWND handle_ = nullptr;
     bool comInitialized_ = false;
     FormPtr<Form> mainForm_;
+    // The forms made by CreateForm without an owner form, and owned forms whose owner went first.
+    std::vector<FormPtr<Form>> held_;
     std::vector<Form*> forms_;
+    bool errorBoxOpen_ = false;
     bool terminated_ = false;
     bool active_ = false;
     std::wstring title_;
     std::vector<std::pair<int, MessageFilter>> filters_;
-    std::vector<Form*> pendingRelease_;
     int nextFilterId_ = 1;
 };
 

@@ -9,16 +9,9 @@ namespace tk {
 ButtonControl::ButtonControl(WinControl* parent, DWORD buttonStyle, int left, int top, int width, int height,
                              const std::wstring& caption)
     : WinControl(parent) {
-    WindowParams p;
-    p.className = L"BUTTON";
-    p.systemClass = true;
+    WindowParams p = WindowParams::Child(parent ? parent->Handle() : nullptr, L"BUTTON", true,
+                                         WS_TABSTOP | buttonStyle, left, top, width, height);
     p.text = caption;
-    p.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | buttonStyle;
-    p.parentOrOwner = parent ? parent->Handle() : nullptr;
-    p.left = left;
-    p.top = top;
-    p.width = width;
-    p.height = height;
     CreateHandle(p);
     SetWindowTheme(Handle(), L"", L"");
     RecordAnchorOrigin();

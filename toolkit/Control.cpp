@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "toolkit/Application.h"
+#include "base/Slot.h"
 
 namespace tk {
-Control::Control(WinControl* parent) : parent_(parent) {
+Control::Control(WinControl* parent, bool windowed) : parent_(parent), windowed_(windowed) {
     if (parent_) {
         parent_->AddControl(this);
     }
@@ -14,8 +14,9 @@ Control::Control(WinControl* parent) : parent_(parent) {
 Control::~Control() {
     *alive_ = false;
     if (parent_) {
-        if (!IsWindowed() && visible_) {
-            Invalidate();
+        // What a windowless control showed is painted over; a windowed one takes its window along.
+        if (!windowed_ && visible_) {
+            InvalidateInParent();
         }
         parent_->RemoveControl(this);
     }
@@ -77,8 +78,8 @@ void Control::SetVisible(bool visible) {
         return;
     }
     visible_ = visible;
-    if (!IsWindowed() && parent_ && parent_->Handle()) {
-        InvalidateRect(parent_->Handle(), &bounds_, FALSE);
+    if (!windowed_ && parent_ && parent_->Handle()) {
+        InvalidateInParent();
         if (!visible && parent_->hover_ == this) {
             parent_->SetHover(nullptr);
         }
@@ -106,6 +107,10 @@ void Control::BringToFront() {
 }
 
 void Control::Invalidate() {
+    InvalidateInParent();
+}
+
+void Control::InvalidateInParent() {
     if (parent_ && parent_->Handle()) {
         InvalidateRect(parent_->Handle(), &bounds_, FALSE);
     }
@@ -133,23 +138,16 @@ void Control::SetShowHint(bool show) {
 }
 
 void Control::MouseEntered() {
-    if (OnMouseEnter) {
-        OnMouseEnter();
-    }
+    base::Fire(OnMouseEnter);
 }
 
 void Control::MouseLeft() {
-    if (OnMouseLeave) {
-        OnMouseLeave();
-    }
+    base::Fire(OnMouseLeave);
 }
 
-void Control::MouseDown(MouseButton button, int x, int y) {
+void Control::MouseDown(MouseButton button, int /*x*/, int /*y*/) {
     if (button == MouseButton::Left) {
         pressed_ = true;
-    }
-    if (OnMouseDown) {
-        OnMouseDown(button, x, y);
     }
 }
 
@@ -166,15 +164,11 @@ void Control::MouseUp(MouseButton button, int x, int y) {
             }
         }
     }
-    if (OnMouseUp) {
-        OnMouseUp(button, x, y);
-    }
+    base::Fire(OnMouseUp, button, x, y);
 }
 
 void Control::Click() {
-    if (OnClick) {
-        OnClick();
-    }
+    base::Fire(OnClick);
 }
 
 }  // namespace tk

@@ -1,5 +1,9 @@
 // The control base classes: Control (geometry, visibility, anchors, mouse events), GraphicControl
-// (windowless, painted by its parent) and WinControl (owns an HWND and paints its graphic children).
+// (windowless, painted by its parent) and WinControl (a Window that owns and paints its children).
+//
+// Ownership: a parent owns the child controls made with Add<T>() and frees them, newest first, before
+// its own window goes; Delete() frees one sooner. Code that runs an event which may free the control
+// it came from keeps the control's LifeToken and checks it before touching the control again.
 #pragma once
 
 #include <windows.h>
@@ -8,6 +12,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "toolkit/GdiHandles.h"
+#include "toolkit/Window.h"
 
 namespace tk {
 
@@ -22,11 +29,13 @@ enum Anchors : unsigned {
     kAnchorBottom = 8,
 };
 
-enum class MouseButton { Left, Right, Middle };
+enum class MouseButton { Left, Right };
 
 class Control {
   public:
-    explicit Control(WinControl* parent);
+    // windowed: whether this is a WinControl (fixed for the object's life, so that the destructor
+    // needs no virtual call to know it).
+    explicit Control(WinControl* parent, bool windowed = false);
     virtual ~Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -67,13 +76,10 @@ class Control {
     void SetShowHint(bool show);
     bool ShowHint() const { return showHint_; }
 
-    // The component name, as in the form's design.
-    std::string name;
-
+    // Events, filled by the control's form (or whoever made the control); never by the control itself.
     std::function<void()> OnClick;
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseLeave;
-    std::function<void(MouseButton, int x, int y)> OnMouseDown;
     std::function<void(MouseButton, int x, int y)> OnMouseUp;
 
     // Mouse handling of a windowless control, called by its parent; the default fires the events.
@@ -84,7 +90,7 @@ class Control {
     virtual void MouseUp(MouseButton button, int x, int y);
     virtual void Click();
 
-    virtual bool IsWindowed() const { return false; }
+    bool IsWindowed() const { return windowed_; }
     // Paints a windowless control into dc, whose origin is the control's top-left corner.
     virtual void Paint(HDC) {}
 
@@ -97,9 +103,8 @@ class Control {
     virtual void BoundsChanged(const RECT& old);
     virtual void VisibleChanged() {}
     void RecordAnchorOrigin();
-    // Turns false when the control is destroyed: code that runs an event which may free the control
-    // (a click that closes its window) keeps a copy and checks it before touching the control again.
-    std::shared_ptr<const bool> LifeToken() const { return alive_; }
+    // Invalidates the control's rectangle in its parent's window (what a windowless control shows).
+    void InvalidateInParent();
 
     RECT bounds_{0, 0, 0, 0};
     bool visible_ = true;
@@ -115,9 +120,15 @@ class Control {
     std::wstring hint_;
     bool showHint_ = false;
     bool pressed_ = false;
+    const bool windowed_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 
     friend class WinControl;
+
+  public:
+    // Turns false when the control is destroyed: code that runs an event which may free the control
+    // (a click that closes its window) keeps a copy and checks it before touching the control again.
+    std::shared_ptr<const bool> LifeToken() const { return alive_; }
 };
 
 class GraphicControl : public Control {
@@ -125,26 +136,12 @@ class GraphicControl : public Control {
     using Control::Control;
 };
 
-// Creation parameters of a windowed control.
-struct WindowParams {
-    std::wstring className;  // a system class to subclass, or one of our own (registered on first use)
-    bool systemClass = false;
-    std::wstring text;
-    DWORD style = 0;
-    DWORD exStyle = 0;
-    HWND parentOrOwner = nullptr;
-    int left = 0, top = 0, width = 0, height = 0;
-    UINT classStyle = CS_DBLCLKS;
-    HICON icon = nullptr;
-};
-
-class WinControl : public Control {
+class WinControl : public Control, public Window {
   public:
     explicit WinControl(WinControl* parent);
     ~WinControl() override;
 
-    HWND Handle() const { return handle_; }
-    bool IsWindowed() const override { return true; }
+    using Window::Handle;
 
     void SetVisible(bool visible) override;
     void BringToFront() override;
@@ -156,13 +153,23 @@ class WinControl : public Control {
     int ClientWidth() const;
     int ClientHeight() const;
 
+    // The children in z-order, bottom first.
     const std::vector<Control*>& Controls() const { return controls_; }
 
-    // The message handler. Overrides handle what they need and pass everything else (and, for
-    // "default processing first", the message itself) to the base.
-    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // The window class's own procedure (DefWindowProc or the subclassed system class).
-    LRESULT DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam);
+    // Makes a child control of type T (constructed as T(this, args...)), owned by this control.
+    template <typename T, typename... Args>
+    T& Add(Args&&... args) {
+        auto child = std::make_unique<T>(this, std::forward<Args>(args)...);
+        T& made = *child;
+        owned_.push_back(std::move(child));
+        return made;
+    }
+    // Frees a child made by Add now (with its window); a pointer to anything else is ignored.
+    void Delete(Control* child);
+
+    // The message handler: overrides pass what they do not handle to their base.
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    using Window::DefaultHandler;
 
     // Finds the object behind a window handle created by this toolkit.
     static WinControl* FromHandle(HWND window);
@@ -178,8 +185,8 @@ class WinControl : public Control {
     }
 
   protected:
+    // Makes the window and takes the bounds it got.
     void CreateHandle(const WindowParams& params);
-    void DestroyHandle();
     // Paints the background and the windowless children into dc (whole client area).
     virtual void PaintClient(HDC dc, const RECT& clip);
     void PaintGraphicChildren(HDC dc, const RECT& clip);
@@ -190,7 +197,6 @@ class WinControl : public Control {
     Control* GraphicControlAt(int x, int y) const;
 
   private:
-    static LRESULT CALLBACK StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void AddControl(Control* control);
     void RemoveControl(Control* control);
     void RaiseControl(Control* control);
@@ -201,21 +207,20 @@ class WinControl : public Control {
     void PaintBuffered();
     // The cursor of the control under the mouse, or the window's own; false when neither has one.
     bool SetClientCursor();
-    LRESULT HandleNcDestroy(WPARAM wParam, LPARAM lParam);
     bool ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
     void SetHover(Control* control);
     void UpdateTooltip();
     void SyncBoundsFromWindow();
 
-    HWND handle_ = nullptr;
-    WNDPROC defaultProc_ = DefWindowProcW;
     COLORREF color_;
+    // Every child in z-order; the ones this control owns are in owned_ too.
     std::vector<Control*> controls_;
+    std::vector<std::unique_ptr<Control>> owned_;
     Control* hover_ = nullptr;
     Control* pressed_ = nullptr;
     bool trackingLeave_ = false;
-    HWND tooltip_ = nullptr;
-    bool tooltipShown_ = false;
+    // Owned by this window: destroyed with it.
+    UniqueWindow tooltip_;
 
     friend class Control;
 };

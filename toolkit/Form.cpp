@@ -6,6 +6,7 @@
 #include "toolkit/WindowClass.h"
 #include "toolkit/GdiHandles.h"
 #include "base/Error.h"
+#include "base/Slot.h"
 
 namespace tk {
 namespace {
@@ -40,6 +41,17 @@ void FormDeleter::operator()(Form* form) const {
     }
 }
 
+void AdoptForm(FormPtr<Form> form) {
+    if (!form) {
+        return;
+    }
+    if (Form* owner = form->owner_) {
+        owner->ownedForms_.push_back(std::move(form));
+    } else {
+        Application::Instance().Hold(std::move(form));
+    }
+}
+
 Form::Form(const FormDesign& design)
     : WinControl(nullptr), owner_(design.owner), style_(design.style), position_(design.position) {
     visible_ = false;
@@ -62,32 +74,28 @@ Form::Form(const FormDesign& design)
     p.width = design.clientWidth;
     p.height = design.clientHeight;
     p.icon = design.icon;
+    p.what = "a form's window";
     CreateHandle(p);
-    if (owner_) {
-        owner_->owned_.push_back(this);
-    }
     app.AddForm(this);
 }
 
 Form::~Form() {
-    Application::Instance().ForgetRelease(this);
-    if (!destroyed_) {
-        // Deleted without Destroy (an error path): tidy up without running events.
-        destroyed_ = true;
-        FreeOwnedForms();
-        if (owner_) {
-            std::erase(owner_->owned_, this);
-        }
-        DestroyHandle();
-        Application::Instance().RemoveForm(this);
+    // Normally Destroy has run (FormDeleter). Deleted without it (an error while it was being made):
+    // tidy up without running hooks or events.
+    Unbind();
+    destroyed_ = true;
+    while (!ownedForms_.empty()) {
+        FormPtr<Form> child = std::move(ownedForms_.back());
+        ownedForms_.pop_back();
+        child->owner_ = nullptr;
     }
+    Application::Instance().RemoveForm(this);
 }
 
 void Form::DoCreate() {
     try {
-        if (OnCreate) {
-            OnCreate();
-        }
+        FormCreate();
+        base::Fire(OnCreate);
     } catch (...) {
         Application::Instance().HandleException();
     }
@@ -100,16 +108,12 @@ void Form::Destroy() {
     destroyed_ = true;
     Application& app = Application::Instance();
     try {
-        if (OnDestroy) {
-            OnDestroy();
-        }
+        FormDestroy();
+        base::Fire(OnDestroy);
     } catch (...) {
         app.HandleException();
     }
     FreeOwnedForms();
-    if (owner_) {
-        std::erase(owner_->owned_, this);
-    }
     visible_ = false;
     DestroyHandle();
     app.RemoveForm(this);
@@ -117,19 +121,19 @@ void Form::Destroy() {
 }
 
 void Form::FreeOwnedForms() {
-    while (!owned_.empty()) {
-        Form* child = owned_.back();
-        owned_.pop_back();
+    while (!ownedForms_.empty()) {
+        FormPtr<Form> child = std::move(ownedForms_.back());
+        ownedForms_.pop_back();
         child->owner_ = nullptr;
         if (child->IsModal()) {
-            // Its modal loop is still running further up the stack: end that loop, and free the
-            // object once the loop has been left.
-            child->deleteAfterModal_ = true;
+            // Its modal loop is still running further up the stack: end that loop and let the
+            // application free the form once the loop has been left.
             child->modalResult_ = kModalCancel;
+            child->releasePending_ = true;
             child->Destroy();
-        } else {
-            FormDeleter{}(child);
+            Application::Instance().Hold(std::move(child));
         }
+        // Otherwise the child goes here, with its own owned forms.
     }
 }
 
@@ -146,9 +150,8 @@ void Form::SetVisible(bool visible) {
     Application& app = Application::Instance();
     if (visible) {
         try {
-            if (OnShow) {
-                OnShow();
-            }
+            FormShow();
+            base::Fire(OnShow);
         } catch (...) {
             app.HandleException();
         }
@@ -158,13 +161,6 @@ void Form::SetVisible(bool visible) {
             SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         }
     } else {
-        try {
-            if (OnHide) {
-                OnHide();
-            }
-        } catch (...) {
-            app.HandleException();
-        }
         ShowWindow(Handle(), SW_HIDE);
     }
     app.UpdateVisible();
@@ -239,8 +235,8 @@ int Form::ShowModal() {
     if (previouslyActive && IsWindow(previouslyActive)) {
         SetActiveWindow(previouslyActive);
     }
-    if (deleteAfterModal_) {
-        Application::Instance().ReleaseForm(this);
+    if (releasePending_) {
+        Release();
     }
     return result;
 }
@@ -256,8 +252,9 @@ void Form::RunModalLoop() {
             // The close query may veto; the close event decides whether the form is freed.
             bool canClose = CloseQuery();
             CloseAction action = canClose ? CloseAction::Hide : CloseAction::None;
-            if (canClose && OnClose) {
-                OnClose(action);
+            if (canClose) {
+                FormClose(action);
+                base::Fire(OnClose, action);
             }
             if (action == CloseAction::None) {
                 modalResult_ = kModalNone;
@@ -270,9 +267,8 @@ void Form::RunModalLoop() {
 
 bool Form::CloseQuery() {
     bool canClose = true;
-    if (OnCloseQuery) {
-        OnCloseQuery(canClose);
-    }
+    FormCloseQuery(canClose);
+    base::Fire(OnCloseQuery, canClose);
     return canClose;
 }
 
@@ -285,9 +281,8 @@ void Form::Close() {
         return;
     }
     CloseAction action = CloseAction::Hide;
-    if (OnClose) {
-        OnClose(action);
-    }
+    FormClose(action);
+    base::Fire(OnClose, action);
     if (action == CloseAction::None) {
         return;
     }
@@ -300,9 +295,6 @@ void Form::Close() {
         case CloseAction::Hide:
             SetVisible(false);
             break;
-        case CloseAction::Minimize:
-            SetWindowState(WindowState::Minimized);
-            break;
         case CloseAction::Free:
             Release();
             break;
@@ -312,7 +304,19 @@ void Form::Close() {
 }
 
 void Form::Release() {
-    Application::Instance().ReleaseForm(this);
+    if (InHandler() || modal_) {
+        releasePending_ = true;  // HandlerReturned or the end of the modal loop asks again
+        return;
+    }
+    releasePending_ = false;
+    Application::Instance().ReleaseForm(*this);
+}
+
+void Form::HandlerReturned() {
+    WinControl::HandlerReturned();
+    if (releasePending_ && !modal_) {
+        Release();
+    }
 }
 
 std::wstring Form::Caption() const {
@@ -438,9 +442,8 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             } else if (wParam == SIZE_RESTORED) {
                 windowState_ = WindowState::Normal;
             }
-            if (OnResize) {
-                OnResize();
-            }
+            FormResize();
+            base::Fire(OnResize);
             return r;
         }
         case WM_SETTEXT: {

@@ -1,8 +1,17 @@
 // Form: one top-level window with its events, visibility, modal loop, close handling and
 // self-release. Every form of the program is borderless; its design (class name, caption, position,
 // client size, colour) is given at construction, the way a form resource would give it.
+//
+// Hooks and slots: what a derived form adds to creation, showing, resizing, the close query, closing
+// and destruction is an override of the matching virtual hook (FormCreate ...), which calls its base
+// explicitly; the On... slots are for whoever made the form, and run after the hooks.
+//
+// Ownership: CreateForm hands a new form to its holder, the owner form of its design or else the
+// application; the holder frees it when the form's deferred release comes (Release, or the Free close
+// action), never while one of the form's own handlers runs, and frees what it still holds when it goes.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "toolkit/Control.h"
@@ -11,12 +20,20 @@ namespace tk {
 
 enum class WindowState { Normal, Minimized, Maximized };
 enum class FormStyle { Normal, StayOnTop };
-enum class CloseAction { None, Hide, Free, Minimize };
+enum class CloseAction { None, Hide, Free };
 enum class Position { Designed, OwnerFormCenter, MainFormCenter };
 
 enum ModalResult : int { kModalNone = 0, kModalOk = 1, kModalCancel = 2 };
 
 class Form;
+
+// Frees a form the proper way: its destruction (hooks, events, owned forms, window) first, then the
+// object. The holders of forms keep them through it.
+struct FormDeleter {
+    void operator()(Form* form) const;
+};
+template <typename T>
+using FormPtr = std::unique_ptr<T, FormDeleter>;
 
 struct FormDesign {
     std::wstring className;  // outside programs find windows by it; empty: the toolkit's "<prefix>Form"
@@ -39,17 +56,26 @@ class Form : public WinControl {
     explicit Form(const FormDesign& design);
     ~Form() override;
 
-    // Runs the creation event inside the creation error guard: an error is reported in the standard
-    // error box and creation goes on.
+    // Runs the creation hook and event inside the creation error guard: an error is reported in the
+    // standard error box and creation goes on.
     void DoCreate();
-    // Runs the destruction event, frees the forms this one owns and destroys the window. The object
-    // itself is deleted by its owner (FormPtr) or by Release.
+    // Runs the destruction hook and event, frees the forms this one owns and destroys the window. The
+    // object itself is deleted by its holder.
     void Destroy();
     bool Destroyed() const { return destroyed_; }
 
+    // Hooks of derived forms; an override calls its base.
+    virtual void FormCreate() {}
+    // Before the window appears, every time it becomes visible.
+    virtual void FormShow() {}
+    virtual void FormResize() {}
+    virtual void FormCloseQuery(bool& /*canClose*/) {}
+    virtual void FormClose(CloseAction& /*action*/) {}
+    virtual void FormDestroy() {}
+
+    // Events for the form's maker, run after the hooks.
     std::function<void()> OnCreate;
     std::function<void()> OnShow;
-    std::function<void()> OnHide;
     std::function<void()> OnResize;
     std::function<void()> OnDestroy;
     std::function<void(bool& canClose)> OnCloseQuery;
@@ -69,7 +95,8 @@ class Form : public WinControl {
     // Asks to close: the close query, then the close event's action.
     void Close();
     bool CloseQuery();
-    // Frees the form later, from the message loop, so that the caller's stack is left first.
+    // Frees the form later, from the message loop, once the caller's stack is left and none of the
+    // form's handlers runs (a modal form: once its loop has ended).
     void Release();
 
     std::wstring Caption() const;
@@ -95,19 +122,26 @@ class Form : public WinControl {
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void HandlerReturned() override;
     // The caption text changed (after the window has the new text).
     virtual void TextChanged() {}
     // The show command for the current window state.
     int ShowCommand() const;
 
   private:
+    friend class Application;
+    friend void AdoptForm(FormPtr<Form> form);
+
     // Handles messages until a modal result is set and the close query and close event accept it.
     void RunModalLoop();
     void ApplyPosition();
     void FreeOwnedForms();
 
     Form* owner_;
-    std::vector<Form*> owned_;
+    // The forms this one holds (made by CreateForm with this form as their owner).
+    std::vector<FormPtr<Form>> ownedForms_;
+    // A release that came while a handler of the form ran or its modal loop was on the stack.
+    bool releasePending_ = false;
     WindowState windowState_ = WindowState::Normal;
     FormStyle style_;
     Position position_;
@@ -115,21 +149,18 @@ class Form : public WinControl {
     int modalResult_ = kModalNone;
     bool destroyed_ = false;
     bool dialogNavigation_ = false;
-    bool deleteAfterModal_ = false;
 };
 
-// Deletes a form the proper way: destruction event and window first, then the object.
-struct FormDeleter {
-    void operator()(Form* form) const;
-};
-template <typename T>
-using FormPtr = std::unique_ptr<T, FormDeleter>;
+// Gives a new form to its holder: its owner form, or else the application.
+void AdoptForm(FormPtr<Form> form);
 
-// Creates a form and runs its creation event.
+// Makes a form (T(args...)), hands it to its holder and runs its creation. The holder frees it.
 template <typename T, typename... Args>
-FormPtr<T> CreateForm(Args&&... args) {
-    FormPtr<T> form(new T(std::forward<Args>(args)...));
-    form->DoCreate();
+T& CreateForm(Args&&... args) {
+    FormPtr<T> made(new T(std::forward<Args>(args)...));
+    T& form = *made;
+    AdoptForm(FormPtr<Form>(std::move(made)));
+    form.DoCreate();
     return form;
 }
 

@@ -5,16 +5,8 @@
 namespace tk {
 
 HotKeyEdit::HotKeyEdit(WinControl* parent, int left, int top, int width, int height) : WinControl(parent) {
-    WindowParams p;
-    p.className = HOTKEY_CLASSW;
-    p.systemClass = true;
-    p.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-    p.parentOrOwner = parent ? parent->Handle() : nullptr;
-    p.left = left;
-    p.top = top;
-    p.width = width;
-    p.height = height;
-    CreateHandle(p);
+    CreateHandle(WindowParams::Child(parent ? parent->Handle() : nullptr, HOTKEY_CLASSW, true, WS_TABSTOP,
+                                     left, top, width, height));
     RecordAnchorOrigin();
     FontChanged();
 }

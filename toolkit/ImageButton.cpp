@@ -7,14 +7,11 @@ namespace tk {
 // The window that holds the focus for the button: a tab stop without size at the button's corner. It
 // asks the dialog manager for Enter and Space, which then reach it instead of pressing the dialog's
 // default button.
-class ImageButton::FocusWindow : public WinControl {
+class ImageButton::FocusWindow : public Window {
   public:
-    FocusWindow(ImageButton* owner, HWND parent) : WinControl(nullptr), owner_(owner) {
-        WindowParams p;
-        p.className = ClassName(L"ImageButtonFocus");
-        p.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-        p.parentOrOwner = parent;
-        CreateHandle(p);
+    FocusWindow(ImageButton* owner, HWND parent) : owner_(owner) {
+        CreateHandle(
+            WindowParams::Child(parent, ClassName(L"ImageButtonFocus"), false, WS_TABSTOP, 0, 0, 0, 0));
     }
 
   protected:
@@ -42,7 +39,7 @@ class ImageButton::FocusWindow : public WinControl {
                 }
                 return 0;
             default:
-                return WinControl::WndProc(message, wParam, lParam);
+                return Window::WndProc(message, wParam, lParam);
         }
     }
 
@@ -62,9 +59,8 @@ ImageButton::ImageButton(WinControl* parent) : Image(parent) {
     }
 }
 
-ImageButton::~ImageButton() {
-    focusWindow_.reset();  // while the button it reports to is whole
-}
+// The focus window unbinds before it goes, so it reports nothing to the button being destroyed.
+ImageButton::~ImageButton() = default;
 
 void ImageButton::SetFocus() {
     if (focusWindow_) {
@@ -85,14 +81,15 @@ void ImageButton::Paint(HDC dc) {
 void ImageButton::BoundsChanged(const RECT& old) {
     Image::BoundsChanged(old);
     if (focusWindow_) {
-        focusWindow_->SetBounds(Left(), Top(), 0, 0);
+        SetWindowPos(focusWindow_->Handle(), nullptr, Left(), Top(), 0, 0, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
 
 void ImageButton::VisibleChanged() {
     Image::VisibleChanged();
     if (focusWindow_) {
-        focusWindow_->SetVisible(Visible());  // a hidden button is no tab stop
+        ShowWindow(focusWindow_->Handle(),
+                   Visible() ? SW_SHOWNA : SW_HIDE);  // a hidden button is no tab stop
     }
 }
 

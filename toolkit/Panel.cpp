@@ -7,15 +7,9 @@ namespace tk {
 Panel::Panel(WinControl* parent, int left, int top, int width, int height, COLORREF color)
     : WinControl(parent) {
     SetColor(color);
-    WindowParams p;
-    p.className = ClassName(L"Panel");
-    p.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    WindowParams p = WindowParams::Child(parent->Handle(), ClassName(L"Panel"), false,
+                                         WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top, width, height);
     p.exStyle = WS_EX_CONTROLPARENT;
-    p.parentOrOwner = parent->Handle();
-    p.left = left;
-    p.top = top;
-    p.width = width;
-    p.height = height;
     CreateHandle(p);
     RecordAnchorOrigin();
 }

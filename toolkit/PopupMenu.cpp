@@ -2,6 +2,7 @@
 
 #include "base/Error.h"
 #include "base/Log.h"
+#include "base/Slot.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
 
@@ -31,6 +32,15 @@ MenuItem* FindIn(const std::vector<std::unique_ptr<MenuItem>>& items, const std:
 
 }  // namespace
 
+// Owns the menu while it is shown and draws its owner-drawn items.
+class PopupMenu::OwnerWindow : public Window {
+  public:
+    OwnerWindow() { CreateHandle(WindowParams::Hidden(ClassName(L"PopupMenu"), "the popup menu's window")); }
+
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 MenuItem& MenuItem::Add(std::string itemName, std::wstring itemCaption) {
     items_.push_back(std::make_unique<MenuItem>(std::move(itemName), std::move(itemCaption)));
     return *items_.back();
@@ -42,19 +52,16 @@ PopupMenu::~PopupMenu() = default;
 
 HWND PopupMenu::Handle() {
     if (window_ || windowFailed_) {
-        return window_.Get();
+        return window_ ? window_->Handle() : nullptr;
     }
     // Without its owner window the menu cannot open; the program goes on, and the log says why (once).
     try {
-        const std::wstring className = ClassName(L"PopupMenu");
-        RegisterWindowClass({className, &PopupMenu::WindowProc});
-        window_.Reset(CreateToolkitWindow(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                          nullptr, "the popup menu's window"));
+        window_ = std::make_unique<OwnerWindow>();
     } catch (const base::Error& e) {
         windowFailed_ = true;
         base::LogF("No popup menu: %s", e.what());
     }
-    return window_.Get();
+    return window_ ? window_->Handle() : nullptr;
 }
 
 MenuItem& PopupMenu::Add(std::string name, std::wstring caption) {
@@ -100,18 +107,17 @@ void PopupMenu::Popup(int x, int y) {
     UniqueMenu menu = Build(items_, commands);
     const UINT flags =
         TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NOANIMATION | (rightAligned ? TPM_RIGHTALIGN : 0);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(menu.Get(), flags, x, y, window_.Get(), nullptr));
+    const UINT chosen =
+        static_cast<UINT>(TrackPopupMenuEx(menu.Get(), flags, x, y, window_->Handle(), nullptr));
     // Lets the menu close properly when it was opened from a notification-area icon.
-    PostMessageW(window_.Get(), WM_NULL, 0, 0);
+    PostMessageW(window_->Handle(), WM_NULL, 0, 0);
     if (chosen >= kFirstCommand && chosen - kFirstCommand < commands.size()) {
-        MenuItem* item = commands[chosen - kFirstCommand];
-        if (item->OnClick) {
-            item->OnClick();
-        }
+        base::Fire(commands[chosen - kFirstCommand]->OnClick);
     }
 }
 
-LRESULT CALLBACK PopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT PopupMenu::OwnerWindow::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A failing item is reported like any other failure, and still counts as measured or drawn.
     try {
         if (message == WM_MEASUREITEM) {
             auto* mis = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
@@ -122,7 +128,7 @@ LRESULT CALLBACK PopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam,
                     WindowDc screen(nullptr);
                     UniqueFont font = MenuFont();
                     SelectGuard select(screen.Get(), font.Get());
-                    item->OnMeasureItem(screen.Get(), width, height);
+                    base::Fire(item->OnMeasureItem, screen.Get(), width, height);
                 }
                 mis->itemWidth = static_cast<UINT>(width);
                 mis->itemHeight = static_cast<UINT>(height);
@@ -139,9 +145,7 @@ LRESULT CALLBACK PopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam,
                 SelectObject(dis->hDC, font.Get());
                 const bool selected = (dis->itemState & ODS_SELECTED) != 0;
                 SetTextColor(dis->hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
-                if (item->OnAdvancedDrawItem) {
-                    item->OnAdvancedDrawItem(dis->hDC, dis->rcItem, dis->itemState);
-                }
+                base::Fire(item->OnAdvancedDrawItem, dis->hDC, dis->rcItem, dis->itemState);
                 return TRUE;
             }
         }
@@ -149,7 +153,7 @@ LRESULT CALLBACK PopupMenu::WindowProc(HWND window, UINT message, WPARAM wParam,
         Application::Instance().HandleException();
         return TRUE;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return Window::WndProc(message, wParam, lParam);
 }
 
 }  // namespace tk

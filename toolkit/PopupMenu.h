@@ -59,11 +59,11 @@ class PopupMenu {
     HWND Handle();
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    class OwnerWindow;
     UniqueMenu Build(const std::vector<std::unique_ptr<MenuItem>>& items, std::vector<MenuItem*>& commands);
 
     std::vector<std::unique_ptr<MenuItem>> items_;
-    UniqueWindow window_;
+    std::unique_ptr<OwnerWindow> window_;
     bool windowFailed_ = false;
 };
 

@@ -4,6 +4,7 @@
 
 #include "base/Error.h"
 #include "base/Log.h"
+#include "base/Slot.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
 
@@ -19,10 +20,7 @@ TrayIcon::TrayIcon() {
     // A hidden top-level window (not message-only, which would miss the TaskbarCreated broadcast). Without
     // it there is no icon; the program goes on, and the log says why.
     try {
-        const std::wstring className = ClassName(L"TrayIcon");
-        RegisterWindowClass({className, &TrayIcon::WindowProc});
-        window_.Reset(CreateToolkitWindow(WS_EX_TOOLWINDOW, className, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                          this, "the tray icon's window"));
+        CreateHandle(WindowParams::Hidden(ClassName(L"TrayIcon"), "the tray icon's window"));
     } catch (const base::Error& e) {
         base::LogF("No tray icon: %s", e.what());
     }
@@ -33,35 +31,20 @@ TrayIcon::~TrayIcon() {
     if (visible_) {
         Notify(NIM_DELETE);
     }
-    if (window_) {
-        SetWindowLongPtrW(window_.Get(), GWLP_USERDATA, 0);
-    }
 }
 
-LRESULT CALLBACK TrayIcon::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(cs->lpCreateParams));
+LRESULT TrayIcon::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kCallbackMessage) {
+        HandleCallback(lParam);
+        return 0;
     }
-    auto* self = reinterpret_cast<TrayIcon*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self) {
-        try {
-            if (message == kCallbackMessage) {
-                self->HandleCallback(lParam);
-                return 0;
-            }
-            if (message == self->taskbarCreated_ && self->taskbarCreated_ != 0) {
-                if (self->visible_) {
-                    self->Notify(NIM_ADD);
-                }
-                return 0;
-            }
-        } catch (...) {
-            Application::Instance().HandleException();
-            return 0;
+    if (message == taskbarCreated_ && taskbarCreated_ != 0) {
+        if (visible_) {
+            Notify(NIM_ADD);
         }
+        return 0;
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    return Window::WndProc(message, wParam, lParam);
 }
 
 void TrayIcon::HandleCallback(LPARAM mouseMessage) {
@@ -69,19 +52,13 @@ void TrayIcon::HandleCallback(LPARAM mouseMessage) {
     GetCursorPos(&at);
     switch (LOWORD(mouseMessage)) {
         case WM_LBUTTONDBLCLK:
-            if (OnDblClick) {
-                OnDblClick();
-            }
+            base::Fire(OnDblClick);
             break;
         case WM_LBUTTONUP:
+            base::Fire(OnMouseUp, MouseButton::Left, static_cast<int>(at.x), static_cast<int>(at.y));
+            break;
         case WM_RBUTTONUP:
-        case WM_MBUTTONUP:
-            if (OnMouseUp) {
-                const MouseButton button = LOWORD(mouseMessage) == WM_LBUTTONUP   ? MouseButton::Left
-                                           : LOWORD(mouseMessage) == WM_RBUTTONUP ? MouseButton::Right
-                                                                                  : MouseButton::Middle;
-                OnMouseUp(button, at.x, at.y);
-            }
+            base::Fire(OnMouseUp, MouseButton::Right, static_cast<int>(at.x), static_cast<int>(at.y));
             break;
         default:
             break;
@@ -89,12 +66,12 @@ void TrayIcon::HandleCallback(LPARAM mouseMessage) {
 }
 
 bool TrayIcon::Notify(DWORD action, const std::wstring* balloonTitle, const std::wstring* balloonText) {
-    if (!window_) {
+    if (!Handle()) {
         return false;
     }
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
-    data.hWnd = window_.Get();
+    data.hWnd = Handle();
     data.uID = kIconId;
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = kCallbackMessage;

@@ -11,15 +11,14 @@
 
 #include "toolkit/Control.h"
 #include "toolkit/GdiHandles.h"
+#include "toolkit/Window.h"
 
 namespace tk {
 
-class TrayIcon {
+class TrayIcon : public Window {
   public:
     TrayIcon();
-    ~TrayIcon();
-    TrayIcon(const TrayIcon&) = delete;
-    TrayIcon& operator=(const TrayIcon&) = delete;
+    ~TrayIcon() override;
 
     void SetIcon(HICON icon);  // copied; the caller keeps its own
     void SetHint(const std::wstring& hint);
@@ -30,20 +29,20 @@ class TrayIcon {
     // whether the shell took the request (false for a hidden icon).
     bool ShowBalloon(const std::wstring& title, const std::wstring& text);
 
-    // The hidden window that receives the icon's messages.
-    HWND Handle() const { return window_.Get(); }
+    // Handle(): the hidden window that receives the icon's messages (nullptr when it could not be made).
 
     std::function<void()> OnDblClick;
     std::function<void(MouseButton, int x, int y)> OnMouseUp;
 
+  protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void HandleCallback(LPARAM mouseMessage);
     // Adds, modifies or deletes the icon; a balloon, when given, goes with a modification.
     bool Notify(DWORD action, const std::wstring* balloonTitle = nullptr,
                 const std::wstring* balloonText = nullptr);
 
-    UniqueWindow window_;
     UniqueIcon icon_;
     std::wstring hint_;
     bool visible_ = false;

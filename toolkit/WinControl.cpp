@@ -13,85 +13,58 @@
 namespace tk {
 namespace {
 
-// The window property that leads from a handle to its control object.
-const wchar_t kControlProperty[] = L"tk.Control";
-
 bool Contains(const RECT& r, int x, int y) {
     return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
 }
 
 }  // namespace
 
-WinControl::WinControl(WinControl* parent) : Control(parent), color_(GetSysColor(COLOR_BTNFACE)) {}
+WinControl::WinControl(WinControl* parent)
+    : Control(parent, /*windowed=*/true), color_(GetSysColor(COLOR_BTNFACE)) {}
 
 WinControl::~WinControl() {
-    // Children are members of the derived class and are gone already; forget any stragglers.
+    // No message reaches this object from here on: it is no longer whole.
+    Unbind();
+    // The owned children go first, newest first, while this object still holds them; they need not
+    // repaint a parent that goes too.
+    while (!owned_.empty()) {
+        std::unique_ptr<Control> child = std::move(owned_.back());
+        owned_.pop_back();
+        std::erase(controls_, child.get());
+        child->parent_ = nullptr;
+        child.reset();
+    }
+    // Children made by others (a test's, on its stack) outlive this object: they forget it.
     for (Control* c : controls_) {
         c->parent_ = nullptr;
     }
     controls_.clear();
-    DestroyHandle();
+    hover_ = nullptr;
+    pressed_ = nullptr;
+    // The window (and with it the tooltip it owns) goes in ~Window.
+    tooltip_.Release();
 }
 
 WinControl* WinControl::FromHandle(HWND window) {
-    return window ? static_cast<WinControl*>(GetPropW(window, kControlProperty)) : nullptr;
+    return dynamic_cast<WinControl*>(Window::FromHandle(window));
 }
 
 void WinControl::CreateHandle(const WindowParams& p) {
     bounds_ = RECT{p.left, p.top, p.left + p.width, p.top + p.height};
-    if (p.systemClass) {
-        handle_ = CreateToolkitWindow(p.exStyle, p.className, p.text.c_str(), p.style, p.left, p.top, p.width,
-                                      p.height, p.parentOrOwner, nullptr, "a window of a system class");
-        SetPropW(handle_, kControlProperty, this);
-        defaultProc_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WinControl::StaticWndProc)));
+    Window::CreateHandle(p);
+    if (OwnClass()) {
+        SyncBoundsFromWindow();
+    }
+}
+
+void WinControl::Delete(Control* child) {
+    auto it = std::find_if(owned_.begin(), owned_.end(), [child](const auto& c) { return c.get() == child; });
+    if (it == owned_.end()) {
         return;
     }
-    RegisterWindowClass(
-        {p.className, &WinControl::StaticWndProc, p.classStyle, p.icon, LoadCursorW(nullptr, IDC_ARROW)});
-    defaultProc_ = DefWindowProcW;
-    // WM_NCCREATE stores the handle in handle_.
-    CreateToolkitWindow(p.exStyle, p.className, p.text.c_str(), p.style, p.left, p.top, p.width, p.height,
-                        p.parentOrOwner, this, "a window");
-    SyncBoundsFromWindow();
-}
-
-void WinControl::DestroyHandle() {
-    if (tooltip_) {
-        DestroyWindow(tooltip_);
-        tooltip_ = nullptr;
-    }
-    if (handle_) {
-        DestroyWindow(handle_);  // WM_NCDESTROY clears handle_
-        handle_ = nullptr;
-    }
-}
-
-LRESULT CALLBACK WinControl::StaticWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    WinControl* self = FromHandle(window);
-    if (!self && message == WM_NCCREATE) {
-        auto* cs = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        self = static_cast<WinControl*>(cs->lpCreateParams);
-        if (self) {
-            self->handle_ = window;
-            SetPropW(window, kControlProperty, self);
-        }
-    }
-    if (!self) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    // Every message is an event boundary: an error is reported in the standard box and the
-    // program goes on.
-    try {
-        return self->WndProc(message, wParam, lParam);
-    } catch (...) {
-        Application::Instance().HandleException();
-        return 0;
-    }
-}
-
-LRESULT WinControl::DefaultHandler(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CallWindowProcW(defaultProc_, handle_, message, wParam, lParam);
+    std::unique_ptr<Control> freed = std::move(*it);
+    owned_.erase(it);
+    freed.reset();  // its destructor takes it off controls_
 }
 
 // Painting and the mouse of a window of our own class; a subclassed system control does its own.
@@ -106,7 +79,7 @@ bool WinControl::HandleOwnClassMessage(UINT message, WPARAM wParam, LPARAM lPara
             return true;
         case WM_PRINTCLIENT: {
             RECT client;
-            GetClientRect(handle_, &client);
+            GetClientRect(Handle(), &client);
             PaintClient(reinterpret_cast<HDC>(wParam), client);
             *result = 0;
             return true;
@@ -128,7 +101,7 @@ bool WinControl::HandleOwnClassMessage(UINT message, WPARAM wParam, LPARAM lPara
 
 LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
-    if (defaultProc_ == DefWindowProcW && HandleOwnClassMessage(message, wParam, lParam, &result)) {
+    if (OwnClass() && HandleOwnClassMessage(message, wParam, lParam, &result)) {
         return result;
     }
     switch (message) {
@@ -142,7 +115,7 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return r;
         }
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == handle_ && LOWORD(lParam) == HTCLIENT &&
+            if (reinterpret_cast<HWND>(wParam) == Handle() && LOWORD(lParam) == HTCLIENT &&
                 SetClientCursor()) {
                 return TRUE;
             }
@@ -159,7 +132,8 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_NCDESTROY:
-            return HandleNcDestroy(wParam, lParam);
+            tooltip_.Release();  // owned by this window, destroyed with it
+            break;
         default:
             break;
     }
@@ -168,9 +142,9 @@ LRESULT WinControl::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Paints the whole update region through one off-screen buffer, so that nothing flickers.
 void WinControl::PaintBuffered() {
-    PaintScope paint(handle_);
+    PaintScope paint(Handle());
     RECT client;
-    GetClientRect(handle_, &client);
+    GetClientRect(Handle(), &client);
     if (IsRectEmpty(&client)) {
         return;
     }
@@ -189,18 +163,6 @@ bool WinControl::SetClientCursor() {
         ::SetCursor(cursor);
     }
     return cursor != nullptr;
-}
-
-LRESULT WinControl::HandleNcDestroy(WPARAM wParam, LPARAM lParam) {
-    const bool ownClass = defaultProc_ == DefWindowProcW;
-    LRESULT r = DefaultHandler(WM_NCDESTROY, wParam, lParam);
-    RemovePropW(handle_, kControlProperty);
-    if (!ownClass) {
-        SetWindowLongPtrW(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(defaultProc_));
-    }
-    handle_ = nullptr;
-    tooltip_ = nullptr;  // owned by this window, destroyed with it
-    return r;
 }
 
 bool WinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -224,25 +186,25 @@ bool WinControl::ReflectToChild(UINT message, WPARAM wParam, LPARAM lParam, LRES
             from = reinterpret_cast<HWND>(lParam);
             break;
     }
-    WinControl* child = from && from != handle_ ? FromHandle(from) : nullptr;
+    WinControl* child = from && from != Handle() ? FromHandle(from) : nullptr;
     return child && child->ReflectedMessage(message, wParam, lParam, result);
 }
 
 void WinControl::SyncBoundsFromWindow() {
-    if (!handle_) {
+    if (!Handle()) {
         return;
     }
     RECT r;
-    GetWindowRect(handle_, &r);
-    if (GetWindowLongPtrW(handle_, GWL_STYLE) & WS_CHILD) {
-        MapWindowPoints(HWND_DESKTOP, GetParent(handle_), reinterpret_cast<POINT*>(&r), 2);
+    GetWindowRect(Handle(), &r);
+    if (GetWindowLongPtrW(Handle(), GWL_STYLE) & WS_CHILD) {
+        MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&r), 2);
     }
     bounds_ = r;
 }
 
 void WinControl::BoundsChanged(const RECT&) {
-    if (handle_) {
-        SetWindowPos(handle_, nullptr, bounds_.left, bounds_.top, bounds_.right - bounds_.left,
+    if (Handle()) {
+        SetWindowPos(Handle(), nullptr, bounds_.left, bounds_.top, bounds_.right - bounds_.left,
                      bounds_.bottom - bounds_.top, SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -256,8 +218,8 @@ void WinControl::SetVisible(bool visible) {
 }
 
 void WinControl::VisibleChanged() {
-    if (handle_) {
-        ShowWindow(handle_, visible_ ? SW_SHOWNA : SW_HIDE);
+    if (Handle()) {
+        ShowWindow(Handle(), visible_ ? SW_SHOWNA : SW_HIDE);
     }
 }
 
@@ -265,14 +227,14 @@ void WinControl::BringToFront() {
     if (Parent()) {
         Parent()->RaiseControl(this);
     }
-    if (handle_) {
-        SetWindowPos(handle_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    if (Handle()) {
+        SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 void WinControl::Invalidate() {
-    if (handle_) {
-        InvalidateRect(handle_, nullptr, FALSE);
+    if (Handle()) {
+        InvalidateRect(Handle(), nullptr, FALSE);
     }
 }
 
@@ -283,7 +245,7 @@ void WinControl::SetColor(COLORREF color) {
 
 int WinControl::ClientWidth() const {
     RECT r{};
-    if (handle_ && GetClientRect(handle_, &r)) {
+    if (Handle() && GetClientRect(Handle(), &r)) {
         return r.right;
     }
     return Width();
@@ -291,7 +253,7 @@ int WinControl::ClientWidth() const {
 
 int WinControl::ClientHeight() const {
     RECT r{};
-    if (handle_ && GetClientRect(handle_, &r)) {
+    if (Handle() && GetClientRect(Handle(), &r)) {
         return r.bottom;
     }
     return Height();
@@ -309,7 +271,7 @@ void WinControl::RemoveControl(Control* control) {
     }
     if (pressed_ == control) {
         pressed_ = nullptr;
-        if (handle_ && GetCapture() == handle_) {
+        if (Handle() && GetCapture() == Handle()) {
             ReleaseCapture();
         }
     }
@@ -383,10 +345,11 @@ void WinControl::SetHover(Control* control) {
     Control* old = hover_;
     hover_ = control;
     UpdateTooltip();
+    const auto alive = LifeToken();
     if (old) {
-        old->MouseLeft();
+        old->MouseLeft();  // may free this control, or the one entered
     }
-    if (control && hover_ == control) {
+    if (*alive && control && hover_ == control) {
         control->MouseEntered();
     }
 }
@@ -394,10 +357,12 @@ void WinControl::SetHover(Control* control) {
 LRESULT WinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     const int x = GET_X_LPARAM(lParam);
     const int y = GET_Y_LPARAM(lParam);
+    // A child's event may free this control (a click that deletes the panel it sits on).
+    const auto alive = LifeToken();
     switch (message) {
         case WM_MOUSEMOVE:
             if (!trackingLeave_) {
-                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, handle_, 0};
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE, Handle(), 0};
                 trackingLeave_ = TrackMouseEvent(&tme) != FALSE;
             }
             SetHover(GraphicControlAt(x, y));
@@ -416,7 +381,7 @@ LRESULT WinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
             ButtonUp(message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right, x, y);
             break;
         case WM_CAPTURECHANGED:
-            if (pressed_ && reinterpret_cast<HWND>(lParam) != handle_) {
+            if (pressed_ && reinterpret_cast<HWND>(lParam) != Handle()) {
                 pressed_->pressed_ = false;
                 pressed_ = nullptr;
             }
@@ -424,7 +389,7 @@ LRESULT WinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return DefaultHandler(message, wParam, lParam);
+    return *alive ? DefaultHandler(message, wParam, lParam) : 0;
 }
 
 // A left press captures the mouse for the control under it, so that its release reaches the same control.
@@ -435,7 +400,7 @@ void WinControl::ButtonDown(MouseButton button, int x, int y) {
     }
     if (button == MouseButton::Left) {
         pressed_ = target;
-        SetCapture(handle_);
+        SetCapture(Handle());
     }
     target->MouseDown(button, x - target->Left(), y - target->Top());
 }
@@ -444,7 +409,7 @@ void WinControl::ButtonUp(MouseButton button, int x, int y) {
     Control* target = nullptr;
     if (button == MouseButton::Left) {
         target = std::exchange(pressed_, nullptr);
-        if (GetCapture() == handle_) {
+        if (GetCapture() == Handle()) {
             ReleaseCapture();
         }
     } else {
@@ -456,7 +421,7 @@ void WinControl::ButtonUp(MouseButton button, int x, int y) {
 }
 
 void WinControl::UpdateTooltip() {
-    if (!handle_) {
+    if (!Handle()) {
         return;
     }
     const bool want = hover_ && hover_->ShowHint() && !hover_->Hint().empty();
@@ -465,25 +430,25 @@ void WinControl::UpdateTooltip() {
     }
     TOOLINFOW ti{};
     ti.cbSize = sizeof(ti);
-    ti.hwnd = handle_;
+    ti.hwnd = Handle();
     ti.uId = 1;
     if (!tooltip_) {
-        tooltip_ =
-            CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle_, nullptr,
-                            GetModuleHandleW(nullptr), nullptr);
+        tooltip_.Reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                       WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                                       CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                                       GetModuleHandleW(nullptr), nullptr));
         if (!tooltip_) {
             return;
         }
         ti.uFlags = TTF_SUBCLASS;
         ti.lpszText = const_cast<wchar_t*>(L"");
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        SendMessageW(tooltip_.Get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
     }
     ti.rect = want ? hover_->BoundsRect() : RECT{0, 0, 0, 0};
-    SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip_.Get(), TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
     std::wstring text = want ? hover_->Hint() : std::wstring();
     ti.lpszText = text.data();
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
+    SendMessageW(tooltip_.Get(), TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&ti));
 }
 
 }  // namespace tk

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/Slot.h"
 #include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
@@ -128,7 +129,7 @@ HRESULT TMyExternal::CallTextHandler(const TUserActionEvent& handler, const std:
     }
     try {
         std::string answer;
-        handler(input, answer);
+        base::Fire(handler, input, answer);
         if (keepResult && result && !answer.empty()) {
             const std::wstring wide = base::AnsiToWide(answer);
             *result = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
@@ -170,7 +171,7 @@ HRESULT TMyExternal::RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeP
         return S_OK;
     }
     try {
-        OnRegFrame(doc.Get(), invokeMethod.Get(), invokeParas.Get());
+        base::Fire(OnRegFrame, doc.Get(), invokeMethod.Get(), invokeParas.Get());
         return S_OK;
     } catch (...) {
         return AnswerFailure();

@@ -46,13 +46,9 @@ TWebBrowser::TWebBrowser(tk::WinControl* parent) : WinControl(parent) {
     if (!parent || !parent->Handle()) {
         throw base::Error("The browser control needs a parent window");
     }
-    tk::WindowParams p;
-    p.className = tk::ClassName(L"BrowserHost");
-    p.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
-    p.parentOrOwner = parent->Handle();
-    p.width = parent->ClientWidth();
-    p.height = parent->ClientHeight();
-    CreateHandle(p);
+    CreateHandle(tk::WindowParams::Child(parent->Handle(), tk::ClassName(L"BrowserHost"), false,
+                                         WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, parent->ClientWidth(),
+                                         parent->ClientHeight()));
     try {
         CreateControl();
     } catch (...) {

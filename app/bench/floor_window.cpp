@@ -43,9 +43,9 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     design.clientWidth = 400;
     design.clientHeight = 250;
     {
-        auto form = tk::CreateForm<tk::Form>(design);
-        webhost::TWebBrowser browser(form.get());
-        form->Show();
+        tk::Form& form = tk::CreateForm<tk::Form>(design);
+        form.Add<webhost::TWebBrowser>();
+        form.Show();
         application.Run();
     }
     application.Finalize();

@@ -71,7 +71,7 @@ int main() {
     application.Initialize();
     int status = 0;
     {
-        auto form = tk::CreateForm<BenchForm>();
+        BenchForm* form = &tk::CreateForm<BenchForm>();
         if (!form->SkinLoaded()) {
             std::printf("the default skin was not found beside frame_bench.exe (Skin\\Blue\\)\n");
             status = 1;

@@ -17,6 +17,7 @@
 #include "support/ByteEdits.h"
 #include "support/TestFiles.h"
 #include "toolkit/Application.h"
+#include "win32/ToolkitTesting.h"
 #include "toolkit/Bitmap.h"
 
 using testsupport::Put16;
@@ -261,7 +262,7 @@ TEST(ImageFiles, ASkinWithDamagedFilesUsesTheRestAndTreatsThoseAsMissing) {
     SetCurrentDirectoryW(emptyDirectory.WidePath().c_str());
     {
         testsupport::LogFile log;
-        tk::FormPtr<SkinTestFrame> form = tk::CreateForm<SkinTestFrame>(relative);
+        tk::FormPtr<SkinTestFrame> form = testsupport::MakeForm<SkinTestFrame>(relative);
         ASSERT_TRUE(form->SkinLoaded());
         for (int i = 0; i < skin::kSkinImageCount; ++i) {
             const bool damaged =

@@ -85,8 +85,9 @@ class CaptionLabelsTest : public MainFormTest {
             if (!label->Visible()) {
                 continue;
             }
+            const std::string which = label == &form->HintLabel() ? "hot-key hint" : "change link";
             for (const RECT& other : taken) {
-                EXPECT_FALSE(Overlap(label->BoundsRect(), other)) << label->name;
+                EXPECT_FALSE(Overlap(label->BoundsRect(), other)) << which;
             }
             taken.push_back(label->BoundsRect());
         }

@@ -14,6 +14,7 @@
 #include "support/TestFiles.h"
 #include "support/WindowProbes.h"
 #include "toolkit/Application.h"
+#include "win32/ToolkitTesting.h"
 #include "base/Module.h"
 #include "base/Text.h"
 
@@ -29,14 +30,14 @@ constexpr int kMinimizeLeft = kW - 3 * kButtonW - 8;
 // A skinned window that records the system commands reaching its own message handler.
 class TestFrame : public skin::TPictureForm {
   public:
-    explicit TestFrame(const std::string& skinPath) : TPictureForm(BaseDesign()) {
-        SetSkinPath(skinPath);
-        OnCloseQuery = [this](bool&) {
-            ++closeQueries;
-            if (onCloseQuery) {
-                onCloseQuery();
-            }
-        };
+    explicit TestFrame(const std::string& skinPath) : TPictureForm(BaseDesign()) { SetSkinPath(skinPath); }
+
+    void FormCloseQuery(bool& canClose) override {
+        TPictureForm::FormCloseQuery(canClose);
+        ++closeQueries;
+        if (onCloseQuery) {
+            onCloseQuery();
+        }
     }
 
     std::vector<WPARAM> sysCommands;
@@ -84,7 +85,7 @@ class SkinnedFrameTest : public ::testing::Test {
     }
 
     TestFrame* Create(const std::string& skinPath = "") {
-        forms_.push_back(tk::CreateForm<TestFrame>(skinPath));
+        forms_.push_back(MakeForm<TestFrame>(skinPath));
         return forms_.back().get();
     }
 

@@ -113,7 +113,7 @@ TEST(ToolkitForm, ModalFormDisablesTheOthersUntilItHasAResult) {
 
 TEST(ToolkitForm, CloseWithTheFreeActionReleasesTheFormLater) {
     bool destroyed = false;
-    auto* form = new tk::Form(Design());
+    tk::Form* form = &tk::CreateForm<tk::Form>(Design());
     form->OnDestroy = [&] { destroyed = true; };
     form->OnClose = [](tk::CloseAction& action) { action = tk::CloseAction::Free; };
     form->Show();
@@ -127,7 +127,7 @@ TEST(ToolkitForm, CloseWithTheFreeActionReleasesTheFormLater) {
 TEST(ToolkitForm, OwnedFormsAreFreedWithTheirOwner) {
     bool childDestroyed = false;
     tk::FormPtr<tk::Form> owner(new tk::Form(Design()));
-    auto* child = new tk::Form(Design(owner.get()));
+    tk::Form* child = &tk::CreateForm<tk::Form>(Design(owner.get()));
     child->OnDestroy = [&] { childDestroyed = true; };
     const size_t before = tk::Application::Instance().Forms().size();
     owner.reset();

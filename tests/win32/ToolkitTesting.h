@@ -23,6 +23,15 @@ inline tk::FormDesign PlainDesign(int width = 300, int height = 200, tk::Form* o
     return design;
 }
 
+// A form the test owns (the program's forms are held by their owner or the application: CreateForm),
+// with its creation run.
+template <typename T, typename... Args>
+tk::FormPtr<T> MakeForm(Args&&... args) {
+    tk::FormPtr<T> form(new T(std::forward<Args>(args)...));
+    form->DoCreate();
+    return form;
+}
+
 inline tk::FormPtr<tk::Form> PlainForm(int width = 300, int height = 200, tk::Form* owner = nullptr) {
     return tk::FormPtr<tk::Form>(new tk::Form(PlainDesign(width, height, owner)));
 }

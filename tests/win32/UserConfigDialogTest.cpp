@@ -50,15 +50,18 @@ class UserConfigDialogTest : public testsupport::DialogTest {
   protected:
     // The dialog as the main window makes it, shown without a modal loop so that a test can act on it.
     TUserConfigForm* Open() {
-        auto* form = new TUserConfigForm(main_);
-        form->DoCreate();
+        auto* form = &tk::CreateForm<TUserConfigForm>(main_);
         form->SetHotKeyId(hotKeyId_);
         form->OnApplyHotKey = Applier();
         form->Show();
         tk::Application::Instance().ProcessMessages();
         return form;
     }
-    void Free(TUserConfigForm* form) { tk::FormDeleter{}(form); }
+    // Frees the dialog as its close action does: released, then freed by its holder.
+    void Free(TUserConfigForm* form) {
+        form->Release();
+        tk::Application::Instance().ProcessMessages();
+    }
     // What the main window does with the chosen key.
     dialogs::HotKeyApplier Applier() {
         return [this](const config::HotKeyValue& key) {
