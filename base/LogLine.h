@@ -8,7 +8,7 @@
 namespace base {
 
 // The log file rolls over when a line would take it past this size; one older file is kept.
-inline constexpr uint64_t kLogRollOverBytes = 1024 * 1024;
+inline constexpr uint64_t kLogRollOverBytes = uint64_t{1024} * 1024;
 
 struct LogTime {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;

@@ -1,6 +1,7 @@
 #include "config/IniText.h"
 
 #include <gtest/gtest.h>
+#include <utility>
 
 using config::AnsiCodePage;
 using config::DetectIniEncoding;
@@ -27,7 +28,8 @@ AnsiCodePage Gbk() {
 }
 
 std::string Set(std::string_view file, std::u16string section, std::u16string key, std::u16string value) {
-    auto edited = SetIniValue(file, IniAssignment{section, key, value}, Gbk());
+    auto edited =
+        SetIniValue(file, IniAssignment{std::move(section), std::move(key), std::move(value)}, Gbk());
     return edited ? *edited : "<unchanged>";
 }
 
