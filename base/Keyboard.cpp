@@ -12,7 +12,7 @@ std::string SystemKeyName(uint8_t virtualKey) {
         return {};
     }
     char name[64] = {};
-    const int n = GetKeyNameTextA(static_cast<LONG>(scanCode << 16), name, sizeof(name));
+    const int n = GetKeyNameTextA(static_cast<LONG>(scanCode) << 16, name, sizeof(name));
     return n > 0 ? AnsiToUtf8(std::string(name, static_cast<size_t>(n))) : std::string();
 }
 

@@ -76,8 +76,8 @@ std::optional<std::string> ReadExisting(const std::wstring& path) {
 std::wstring CreateTemporaryBeside(const std::wstring& path, base::UniqueFile& file) {
     static std::atomic<unsigned> counter{0};
     for (;;) {
-        const std::wstring name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                  std::to_wstring(counter++) + L".tmp";
+        std::wstring name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                            std::to_wstring(counter++) + L".tmp";
         file.Reset(
             CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {
