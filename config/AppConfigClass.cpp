@@ -108,6 +108,16 @@ void TAppConfigClass::SetUserValue(std::string& cached, const char* key, const s
     WriteIniValue(userConfigFile_, kUserSection, key, value);
 }
 
+void TAppConfigClass::SetSettings(const std::string& hotKey, const std::string& autoRegNextTime,
+                                  const std::string& closeAction) {
+    hotKey_ = hotKey;
+    autoRegNextTime_ = autoRegNextTime;
+    closeAction_ = closeAction;
+    WriteIniFileValues(
+        userConfigFile_, kUserSection,
+        {{"HotKey", hotKey}, {"AutoRegNextTime", autoRegNextTime}, {"CloseAction", closeAction}});
+}
+
 void TAppConfigClass::SetAutoRegNextTime(const std::string& value) {
     SetUserValue(autoRegNextTime_, "AutoRegNextTime", value);
 }

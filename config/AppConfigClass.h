@@ -68,6 +68,10 @@ class TAppConfigClass {
     void SetWindowPos(const std::string& value);
     void SetShotCutRemind(const std::string& value);
     void SetTrayTipShown(const std::string& value);
+    // The settings dialog's three values, written in one replace of the file: after a failure or a
+    // kill the file holds all of the old values or all of the new ones.
+    void SetSettings(const std::string& hotKey, const std::string& autoRegNextTime,
+                     const std::string& closeAction);
 
   private:
     void LoadConfig();

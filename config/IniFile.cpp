@@ -199,25 +199,39 @@ void WriteThroughTemporary(const std::wstring& path, const std::string& bytes, b
 
 void WriteIniFileValue(const std::wstring& path, const std::string& section, const std::string& key,
                        const std::string& value) {
+    WriteIniFileValues(path, section, {{key, value}});
+}
+
+void WriteIniFileValues(const std::wstring& path, const std::string& section, const IniKeyValues& values) {
+    std::string keys;
+    for (const auto& [key, value] : values) {
+        keys += (keys.empty() ? "" : ", ") + key;
+    }
     try {
         const std::optional<std::string> before = ReadExisting(path);
-        // The texts as C strings, as the profile routines take them.
-        const IniAssignment assignment{ToUtf16(base::AnsiToWide(section.c_str())),
-                                       ToUtf16(base::AnsiToWide(key.c_str())),
-                                       ToUtf16(base::AnsiToWide(value.c_str()))};
-        const std::optional<std::string> after =
-            SetIniValue(before.value_or(""), assignment, SystemCodePage());
-        if (!after && before) {
-            return;  // the value is there already
+        std::string bytes = before.value_or("");
+        bool changed = !before;
+        for (const auto& [key, value] : values) {
+            // The texts as C strings, as the profile routines take them.
+            const IniAssignment assignment{ToUtf16(base::AnsiToWide(section.c_str())),
+                                           ToUtf16(base::AnsiToWide(key.c_str())),
+                                           ToUtf16(base::AnsiToWide(value.c_str()))};
+            if (std::optional<std::string> after = SetIniValue(bytes, assignment, SystemCodePage())) {
+                bytes = std::move(*after);
+                changed = true;
+            }
         }
-        WriteThroughTemporary(path, after.value_or(""), before.has_value());
+        if (!changed) {
+            return;  // every value is there already
+        }
+        WriteThroughTemporary(path, bytes, before.has_value());
         RemoveStaleTemporaries(path);
     } catch (const StepFailure& failure) {
-        base::LogF("Writing %s of [%s] in %s: %s failed (error %lu)", key.c_str(), section.c_str(),
+        base::LogF("Writing %s of [%s] in %s: %s failed (error %lu)", keys.c_str(), section.c_str(),
                    base::WideToUtf8(path).c_str(), failure.step, failure.error);
         throw base::Error("Unable to write to " + base::WideToUtf8(path));
     } catch (const std::exception& e) {
-        base::LogF("Writing %s of [%s] in %s: %s", key.c_str(), section.c_str(),
+        base::LogF("Writing %s of [%s] in %s: %s", keys.c_str(), section.c_str(),
                    base::WideToUtf8(path).c_str(), e.what());
         throw base::Error("Unable to write to " + base::WideToUtf8(path));
     }

@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace config {
 
@@ -16,6 +18,11 @@ namespace config {
 // <path>" is raised.
 void WriteIniFileValue(const std::wstring& path, const std::string& section, const std::string& key,
                        const std::string& value);
+
+// The same for several keys of one section that change together: one read, one temporary file, one
+// rename, so the file holds either none of the new values or all of them.
+using IniKeyValues = std::vector<std::pair<std::string, std::string>>;
+void WriteIniFileValues(const std::wstring& path, const std::string& section, const IniKeyValues& values);
 
 // For tests: called with the temporary file's path once it is written and flushed, just before it
 // replaces the file. An exception from the hook fails the write like any other failure.

@@ -128,15 +128,16 @@ void TUserConfigForm::IbtnOKClick() {
     if (!store_) {
         store_ = config::TAppConfigClass::GetInstance();
     }
-    store_->SetHotKey(config::FormatHotKeyValue(value));
-    if (autoRunButton_.Checked()) {
-        store_->SetAutoRegNextTime("1");
+    // The three values go into the file together; a failing write raises before the autostart
+    // shortcut is touched, so the dialog stays open with nothing changed.
+    const bool autoRun = autoRunButton_.Checked();
+    store_->SetSettings(config::FormatHotKeyValue(value), autoRun ? "1" : "0",
+                        hideOnCloseButton_.Checked() ? "hide" : "exit");
+    if (autoRun) {
         config::TReg2SysClass().AddStartupShortcut(base::ExePath());
     } else {
         config::TReg2SysClass().RemoveAutostart();
-        store_->SetAutoRegNextTime("0");
     }
-    store_->SetCloseAction(hideOnCloseButton_.Checked() ? "hide" : "exit");
     SetModalResult(tk::kModalOk);
 }
 

@@ -9,6 +9,7 @@
 
 #include "DialogFixture.h"
 #include "config/AppConfigClass.h"
+#include "config/IniFile.h"
 #include "dialogs/UserConfigFrm.h"
 #include "support/MessageBoxes.h"
 #include "base/Text.h"
@@ -273,6 +274,24 @@ TEST_F(UserConfigDialogTest, OkWithoutChangesStoresAndRegistersF9UnderTheSameIde
     EXPECT_FALSE(HotKeyIsHeld(MOD_CONTROL | MOD_ALT, 'Z'));  // the old key was given up
     EXPECT_EQ(form->ChosenHotKey().modifiers, 0u);
     EXPECT_EQ(form->ChosenHotKey().key, 120u);
+}
+
+TEST_F(UserConfigDialogTest, OkWritesItsThreeValuesInOneReplaceOfTheFile) {
+    WriteUserConfig("HotKey=0,120,120\r\nAutoRegNextTime=1\r\nCloseAction=hide\r\n");
+    TUserConfigForm* form = Open();
+    form->HotKeyControl().SetHotKey(kCtrlAltZ);
+    Choose(form->ClearAutoRunButton());
+    Choose(form->ExitButton());
+    // What each replace puts in place of the file: a kill between two of them would leave a mix.
+    std::vector<std::string> replacements;
+    config::SetIniReplaceHookForTests([&](const std::wstring& temporary) {
+        replacements.push_back(testsupport::ReadFileBytes(temporary));
+    });
+    ClickOk(form);
+    config::SetIniReplaceHookForTests(nullptr);
+    ASSERT_EQ(replacements.size(), 1u);
+    EXPECT_EQ(replacements[0],
+              "[UserCustom]\r\nHotKey=3,90,49242\r\nAutoRegNextTime=0\r\nCloseAction=exit\r\n");
 }
 
 TEST_F(UserConfigDialogTest, OkStoresTheCombinationInTheControlOrZerosWhenCleared) {
