@@ -143,7 +143,8 @@ void TMainForm::RegisterConfiguredHotKey(const config::HotKeyValue& hotKey) {
         hotKeyRegistered_ = true;
         base::LogF("Hot key %s registered", name.c_str());
     } else {
-        base::LogF("Hot key %s could not be registered (error %lu)", name.c_str(), GetLastError());
+        base::LogF("Hot key %s could not be registered (%s)", name.c_str(),
+                   base::ErrorText(GetLastError()).c_str());
     }
 }
 

@@ -19,8 +19,8 @@ namespace {
 // code (not the message, which may quote the page's own script text).
 void LogPageScriptFailure(const char* message, const base::Error& error) {
     const auto* com = dynamic_cast<const base::ComError*>(&error);
-    base::LogF("%s: the page's script could not be run (0x%08lX)", message,
-               com ? static_cast<unsigned long>(com->Result()) : 0ul);
+    base::LogF("%s: the page's script could not be run (%s)", message,
+               com ? base::HResultText(com->Result()).c_str() : "no HRESULT");
 }
 
 }  // namespace
@@ -95,7 +95,7 @@ void TMainForm::WMRunRestart() {
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(path.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &started)) {
-        base::LogF("Restart.exe could not be started (error %lu)", GetLastError());
+        base::LogF("Restart.exe could not be started (%s)", base::ErrorText(GetLastError()).c_str());
         return;
     }
     base::UniqueHandle process(started.hProcess);

@@ -1,6 +1,7 @@
 #include "app/OfflinePage.h"
 
 #include "base/Error.h"
+#include "base/Format.h"
 #include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
@@ -35,11 +36,18 @@ TOfflinePage::TOfflinePage(HWND window, RetryIntervals intervals) : window_(wind
 
 TOfflinePage::~TOfflinePage() {
     StopTimer();
+    try {
+        FlushFailures();  // the count of a failure that lasted until the end
+    } catch (...) {
+    }
 }
 
 bool TOfflinePage::NavigateError(const std::wstring& url, long statusCode) {
-    base::LogF("Navigation failed: %s (status 0x%08lX)", LogAddress(url).c_str(),
-               static_cast<unsigned long>(statusCode));
+    const std::string failure = base::Format("Navigation failed: %s (status 0x%08lX)",
+                                             LogAddress(url).c_str(), static_cast<unsigned long>(statusCode));
+    for (const std::string& line : failures_.Occurred(failure, GetTickCount64())) {
+        base::Log(line);
+    }
     if (url.empty() || IsOfflinePage(url)) {
         // Nothing to try again; or the page of our own cannot show either, and the retries go on.
         return false;
@@ -70,11 +78,18 @@ void TOfflinePage::BeforeNavigate(const std::wstring& url) {
 
 void TOfflinePage::NavigateComplete(const std::wstring& url) {
     StopTimer();
+    FlushFailures();
     if (retryUnderWay_ || (!failedUrl_.empty() && url == failedUrl_)) {
         base::LogF("Retry succeeded: %s", LogAddress(url).c_str());
     }
     retryUnderWay_ = false;
     failedUrl_.clear();
+}
+
+void TOfflinePage::FlushFailures() {
+    for (const std::string& line : failures_.Flush()) {
+        base::Log(line);
+    }
 }
 
 void CALLBACK TOfflinePage::TimerProc(HWND, UINT, UINT_PTR id, DWORD) {
@@ -100,7 +115,7 @@ void TOfflinePage::StartTimer() {
     // The timer's identifier is this object, which the procedure gets back.
     timer_ = SetTimer(window_, reinterpret_cast<UINT_PTR>(this), schedule_.TickInterval(), &TimerProc);
     if (timer_ == 0) {
-        base::LogF("No retry timer for the offline page (error %lu)", GetLastError());
+        base::LogF("No retry timer for the offline page (%s)", base::ErrorText(GetLastError()).c_str());
     }
 }
 

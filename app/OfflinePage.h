@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/OfflineRules.h"
+#include "base/LogRepeats.h"
 
 namespace app {
 
@@ -31,8 +32,9 @@ class TOfflinePage {
     // How the page and the retries are opened: the owner's browser. May raise base::Error.
     std::function<void(const std::wstring& url)> Navigate;
 
-    // A top-level navigation failed with statusCode. The error is logged; unless the address is empty
-    // or the offline page itself, the offline page is requested and the retry timer starts. Answers
+    // A top-level navigation failed with statusCode. The error is logged (a failure that repeats with
+    // every retry: once, then with its count hourly and when a navigation completes); unless the address is
+    // empty or the offline page itself, the offline page is requested and the retry timer starts. Answers
     // whether the control's own error page is to be cancelled (it stays when ours cannot be opened).
     bool NavigateError(const std::wstring& url, long statusCode);
     // A top-level navigation begins: anything but the offline page stops the timer.
@@ -52,6 +54,8 @@ class TOfflinePage {
     void StopTimer();
     // Navigates; a failure is logged and answered false.
     bool Open(const std::wstring& url, const char* what);
+    // Writes the counts of the failures not yet reported.
+    void FlushFailures();
 
     HWND window_;
     RetrySchedule schedule_;
@@ -59,6 +63,7 @@ class TOfflinePage {
     std::wstring failedUrl_;
     // The navigation under way goes to the failed address again.
     bool retryUnderWay_ = false;
+    base::LogRepeats failures_;
 };
 
 }  // namespace app

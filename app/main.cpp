@@ -5,12 +5,31 @@
 #include "app/SingleInstance.h"
 #include "config/AppConfigClass.h"
 #include "config/MMSaveClass.h"
+#include "skin/SkinSet.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
 #include "base/Log.h"
 #include "base/Module.h"
 #include "base/SystemInfo.h"
 #include "base/Text.h"
+
+namespace {
+
+// What shapes this run, for reading a log: the skin folder, the close policy and the screen.
+void LogSettingsInUse() {
+    try {
+        const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
+        const std::wstring skin = skin::SkinFolder(base::ExeFolder(), base::AnsiToWide(store->SkinPath()));
+        base::LogF("Skin folder %s; NeverRequire=%s, CloseAction=%s; screen %d x %d",
+                   base::WideToUtf8(skin).c_str(), base::AnsiToUtf8(store->NeverRequire()).c_str(),
+                   base::AnsiToUtf8(store->CloseAction()).c_str(), GetSystemMetrics(SM_CXSCREEN),
+                   GetSystemMetrics(SM_CYSCREEN));
+    } catch (const std::exception&) {
+        base::LogCaughtException("Logging the settings in use");
+    }
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Before anything else: a second copy from the same folder shows the first one's window and ends.
@@ -19,6 +38,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     base::LogF("Velmora %s starting: %s on %s", base::ModuleVersion(nullptr).c_str(),
                base::WideToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());
+    LogSettingsInUse();
     // The hourly working-set trim runs from before the main window exists until the very end.
     config::StartTrimTimer();
     tk::SetClassPrefix(L"Velmora");

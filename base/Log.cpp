@@ -99,6 +99,40 @@ void LogCaughtException(const char* where) {
     }
 }
 
+namespace {
+
+// The system's text for a message number (in the user's language), without its line break; empty
+// when there is none.
+std::string SystemText(DWORD code) {
+    wchar_t* text = nullptr;
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+        code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+    std::wstring wide = n && text ? std::wstring(text, n) : std::wstring();
+    if (text) {
+        LocalFree(text);
+    }
+    while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
+        wide.pop_back();
+    }
+    return WideToUtf8(wide);
+}
+
+}  // namespace
+
+std::string ErrorText(unsigned long code) {
+    const std::string text = SystemText(code);
+    return Format("error %lu", code) + (text.empty() ? "" : ": " + text);
+}
+
+std::string HResultText(long result) {
+    // A Win32 error carried in an HRESULT has its text under the error's own number.
+    const DWORD code = static_cast<DWORD>(result);
+    const std::string text =
+        SystemText(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : code);
+    return Format("0x%08lX", static_cast<unsigned long>(code)) + (text.empty() ? "" : ": " + text);
+}
+
 std::wstring LogFilePath() {
     LogTarget& target = Target();
     if (!target.resolved) {

@@ -21,6 +21,12 @@ void LogF(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Inside a catch block: logs the exception being handled, naming where it was caught.
 void LogCaughtException(const char* where);
 
+// A Win32 error code with the system's text for it: "error 5: Access is denied." (the number alone
+// when the system has no text).
+std::string ErrorText(unsigned long code);
+// The same for an HRESULT: "0x80070005: Access is denied.".
+std::string HResultText(long result);
+
 // The file the log writes to; empty when there is none (no local application-data folder).
 std::wstring LogFilePath();
 // Points the log at another file and roll-over size (tests); an empty path restores the default.

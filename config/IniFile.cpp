@@ -227,8 +227,8 @@ void WriteIniFileValues(const std::wstring& path, const std::string& section, co
         WriteThroughTemporary(path, bytes, before.has_value());
         RemoveStaleTemporaries(path);
     } catch (const StepFailure& failure) {
-        base::LogF("Writing %s of [%s] in %s: %s failed (error %lu)", keys.c_str(), section.c_str(),
-                   base::WideToUtf8(path).c_str(), failure.step, failure.error);
+        base::LogF("Writing %s of [%s] in %s: %s failed (%s)", keys.c_str(), section.c_str(),
+                   base::WideToUtf8(path).c_str(), failure.step, base::ErrorText(failure.error).c_str());
         throw base::Error("Unable to write to " + base::WideToUtf8(path));
     } catch (const std::exception& e) {
         base::LogF("Writing %s of [%s] in %s: %s", keys.c_str(), section.c_str(),

@@ -60,8 +60,8 @@ UniqueIcon LoadIconFile(const std::wstring& path, int size) {
     UniqueIcon icon(
         CreateIconFromResourceEx(bytes, image->size, TRUE, 0x00030000, size, size, LR_DEFAULTCOLOR));
     if (!icon) {
-        base::LogF("Icon file %s: the system could not make an icon of it (error %lu)",
-                   base::WideToUtf8(path).c_str(), GetLastError());
+        base::LogF("Icon file %s: the system could not make an icon of it (%s)",
+                   base::WideToUtf8(path).c_str(), base::ErrorText(GetLastError()).c_str());
     }
     return icon;
 }

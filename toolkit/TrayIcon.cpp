@@ -87,8 +87,8 @@ bool TrayIcon::Notify(DWORD action, const std::wstring* balloonTitle, const std:
         // Modifying or deleting an icon the shell no longer has is expected after a shell restart; a failed
         // add means the user has no icon, a failed balloon that the user was not told.
         if (action == NIM_ADD || balloonTitle) {
-            base::LogF("The tray icon could not be %s (error %lu)",
-                       action == NIM_ADD ? "added" : "given a balloon", GetLastError());
+            base::LogF("The tray icon could not be %s (%s)", action == NIM_ADD ? "added" : "given a balloon",
+                       base::ErrorText(GetLastError()).c_str());
         }
         return false;
     }

@@ -40,9 +40,11 @@ void RegisterWindowClass(const WindowClassInfo& info) {
     wc.hCursor = info.cursor;
     wc.lpszClassName = info.name.c_str();
     if (!RegisterClassExW(&wc)) {
+        const DWORD error = GetLastError();
         const std::string message = base::Format("Unable to register the window class %s (error %lu)",
-                                                 base::WideToUtf8(info.name).c_str(), GetLastError());
-        base::Log(message);
+                                                 base::WideToUtf8(info.name).c_str(), error);
+        base::LogF("Unable to register the window class %s (%s)", base::WideToUtf8(info.name).c_str(),
+                   base::ErrorText(error).c_str());
         throw base::Error(message);
     }
 }
@@ -52,9 +54,9 @@ HWND CreateToolkitWindow(DWORD exStyle, const std::wstring& className, const wch
     HWND window = CreateWindowExW(exStyle, className.c_str(), text, style, x, y, width, height, parent,
                                   nullptr, GetModuleHandleW(nullptr), param);
     if (!window) {
-        const std::string message = base::Format("Unable to create %s (error %lu)", what, GetLastError());
-        base::Log(message);
-        throw base::Error(message);
+        const DWORD error = GetLastError();
+        base::LogF("Unable to create %s (%s)", what, base::ErrorText(error).c_str());
+        throw base::Error(base::Format("Unable to create %s (error %lu)", what, error));
     }
     return window;
 }

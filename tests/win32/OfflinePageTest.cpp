@@ -174,6 +174,13 @@ TEST_F(OfflinePageTest, TheTimerTriesTheFailedAddressAgainUntilANavigationGoesEl
     EXPECT_FALSE(Offline().RetryTimerRunning());
     EXPECT_NE(Log().find("Retry succeeded: http://exam.example/login.aspx\r\n"), std::string::npos) << Log();
     EXPECT_EQ(Log().find("alice"), std::string::npos);
+    // The three failures of the same address made one line, and their count came when it got through.
+    const std::string failure = "Navigation failed: http://exam.example/login.aspx (status 0x800C0005)";
+    const std::string log = Log();
+    const size_t first = log.find(failure + "\r\n");
+    ASSERT_NE(first, std::string::npos) << log;
+    EXPECT_EQ(log.find(failure + "\r\n", first + 1), std::string::npos) << log;
+    EXPECT_LT(log.find(failure + " (2 more times)\r\n"), log.find("Retry succeeded")) << log;
 }
 
 TEST_F(OfflinePageTest, TheRealControlsErrorForAnUnreachableStartPageBringsUpTheOfflinePage) {
