@@ -27,7 +27,7 @@ class TMyExternal final : public tk::ComObject<IUserAction, ISupportErrorInfo> {
     // Loads the type library from the running executable's file (resource TYPELIB 1; never registered)
     // and keeps IUserAction's type information. A failure raises base::ComError with its HRESULT.
     static base::ComPtr<TMyExternal> Create();
-    // The same from another file that carries the library (a full path).
+    // The same from another file that carries the library (a full path, of any length).
     static base::ComPtr<TMyExternal> CreateFromFile(const std::wstring& path);
 
     // Handler slots, one per method, empty until the owner fills them. A handler may raise: the page

@@ -218,18 +218,23 @@ TEST_F(ScriptBridgeTest, DispatchIsServedFromTheTypeInformation) {
     EXPECT_FALSE(external_.As<IUnknown>(IID_IPersist));
 }
 
-TEST(ScriptBridgeCreation, AProgramInAFolderOfAnyNameLoadsItsLibraryAndAnswersThePage) {
-    // Korean and Cyrillic, which code page 936 cannot spell, and a space.
-    testsupport::TempFolder folder(L" 벨모라 Велмора");
-    const std::wstring program = folder.WidePath() + L"Velmora.exe";
-    ASSERT_TRUE(CopyFileW(base::ExePath().c_str(), program.c_str(), FALSE));
-    base::ComPtr<TMyExternal> external = TMyExternal::CreateFromFile(program);
-    external->OnDoLogin = [](const std::wstring&, std::string& Result) { Result = "DoWebLogin"; };
-    ScriptEngine engine;
-    ASSERT_TRUE(engine.Ready());
-    engine.AddObject(L"external", static_cast<IDispatch*>(external.Get()));
-    EXPECT_EQ(engine.Text(L"external.DoLogin('x')"), L"DoWebLogin");
-    EXPECT_TRUE(engine.Errors().empty());
+TEST(ScriptBridgeCreation, AProgramInAFolderOfAnyNameOrLengthLoadsItsLibraryAndAnswersThePage) {
+    // Korean and Cyrillic, which code page 936 cannot spell, and a space; and a name that takes the
+    // program's path past 260 characters, beyond what the library loader takes as a path.
+    for (const std::wstring& name : {std::wstring(L" 벨모라 Велмора"), L"-" + std::wstring(215, L'x')}) {
+        testsupport::TempFolder folder(name);
+        const std::wstring program = folder.WidePath() + L"Velmora.exe";
+        SCOPED_TRACE(std::to_string(program.size()) + " characters");
+        ASSERT_TRUE(CopyFileW(base::ExePath().c_str(), program.c_str(), FALSE));
+        base::ComPtr<TMyExternal> external = TMyExternal::CreateFromFile(program);
+        external->OnDoLogin = [](const std::wstring&, std::string& Result) { Result = "DoWebLogin"; };
+        ScriptEngine engine;
+        ASSERT_TRUE(engine.Ready());
+        engine.AddObject(L"external", static_cast<IDispatch*>(external.Get()));
+        EXPECT_EQ(engine.Text(L"external.DoLogin('x')"), L"DoWebLogin");
+        EXPECT_TRUE(engine.Errors().empty());
+        DeleteFileW(program.c_str());
+    }
 }
 
 TEST(ScriptBridgeCreation, AFileWithoutTheLibraryRaisesTheLoadersError) {
