@@ -116,17 +116,30 @@ void TMainForm::FormCreate() {
     TPictureForm::FormCreate();
 }
 
-config::HotKeyValue TMainForm::ReadConfiguredHotKey(const config::TAppConfigClass& store) {
-    try {
-        return config::ParseHotKeyValue(store.HotKey());
-    } catch (const base::Error& e) {
-        // Report it, then start as if no hot key were set: the rest of start-up must still run.
-        base::LogF("UserConfig.ini HotKey=%s is malformed (%s); no hot key is used",
-                   base::AnsiToUtf8(store.HotKey()).c_str(), e.what());
-        reportedBadHotKey_ = store.HotKey();
-        tk::Application::Instance().ShowException(e.what());
-        return {};
+namespace {
+
+// The configured value checked for use; a key the system has no name for is no usable key either (it
+// could not be shown to the user).
+config::HotKeySetting UsableHotKey(const std::string& text) {
+    config::HotKeySetting setting = config::ReadHotKeySetting(text);
+    if (setting.problem.empty() && setting.value.code != 0 &&
+        config::ShortcutText(setting.value.code, &base::SystemKeyName).empty()) {
+        setting = {{}, "a key without a name"};
     }
+    return setting;
+}
+
+}  // namespace
+
+config::HotKeyValue TMainForm::ReadConfiguredHotKey(const config::TAppConfigClass& store) {
+    const config::HotKeySetting setting = UsableHotKey(store.HotKey());
+    if (!setting.problem.empty()) {
+        // Start as if no hot key were set, without holding the window back: the hints say there is
+        // none, and the log says why.
+        base::LogF("UserConfig.ini HotKey=%s is not usable (%s); no hot key is used",
+                   base::AnsiToUtf8(store.HotKey().substr(0, 200)).c_str(), setting.problem.c_str());
+    }
+    return setting.value;
 }
 
 void TMainForm::RegisterConfiguredHotKey(const config::HotKeyValue& hotKey) {
@@ -149,11 +162,8 @@ void TMainForm::RegisterConfiguredHotKey(const config::HotKeyValue& hotKey) {
 }
 
 uint16_t TMainForm::ConfiguredShortcutCode() {
-    const std::string& value = config::TAppConfigClass::GetInstance()->HotKey();
-    if (value.empty() || value == reportedBadHotKey_) {
-        return 0;
-    }
-    return config::ParseHotKeyValue(value).code;
+    // The code of the key the value registers: the name shown is always that of the registration.
+    return UsableHotKey(config::TAppConfigClass::GetInstance()->HotKey()).value.code;
 }
 
 void TMainForm::UpdateTrayHint() {

@@ -135,7 +135,7 @@ class TMainForm : public skin::TPictureForm {
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    // The configured hot key; a malformed value is reported once and then treated as no hot key.
+    // The configured hot key; a value that is malformed or inconsistent is logged and treated as none.
     config::HotKeyValue ReadConfiguredHotKey(const config::TAppConfigClass& store);
     // The shortcut code of the configured hot key (0: none).
     uint16_t ConfiguredShortcutCode();
@@ -200,8 +200,6 @@ class TMainForm : public skin::TPictureForm {
 
     // The global atom "HOTKEY" taken at creation; the hot key is registered under its value - 0xC000.
     base::UniqueGlobalAtom hotKeyAtom_;
-    // A "HotKey" text already reported as malformed in this run (not reported again).
-    std::string reportedBadHotKey_;
 };
 
 }  // namespace app

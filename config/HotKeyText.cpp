@@ -17,6 +17,45 @@ HotKeyValue ParseHotKeyValue(std::string_view text) {
     return value;
 }
 
+HotKeySetting ReadHotKeySetting(std::string_view text) {
+    HotKeySetting setting;
+    if (text.empty()) {
+        return setting;
+    }
+    const Fields fields(text);
+    if (fields.Count() != 3) {
+        setting.problem = base::Format("%u fields instead of 3", static_cast<unsigned>(fields.Count()));
+        return setting;
+    }
+    int32_t numbers[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        try {
+            numbers[i] = fields.Integer(i);
+        } catch (const base::Error& e) {
+            setting.problem = e.what();
+            return setting;
+        }
+    }
+    const auto [modifiers, key, code] = numbers;
+    if (modifiers < 0 || key < 0 || key > 0xFF || code < 0 || code > 0xFFFF) {
+        setting.problem = "a number out of range";
+    } else if (modifiers & ~static_cast<int32_t>(kModAlt | kModControl | kModShift)) {
+        setting.problem = "unknown modifier bits";
+    } else if (modifiers == 0 && key == 0 && code == 0) {
+        return setting;  // no hot key
+    } else if (key == 0 || key == 0xFF) {
+        setting.problem = "no key";
+    } else if (HotKeyFromShortcut(static_cast<uint16_t>(code)) !=
+               HotKeyValue{static_cast<uint32_t>(modifiers), static_cast<uint32_t>(key),
+                           static_cast<uint16_t>(code)}) {
+        setting.problem = "the shortcut code does not match the key and modifiers";
+    }
+    if (setting.problem.empty()) {
+        setting.value = HotKeyFromShortcut(static_cast<uint16_t>(code));
+    }
+    return setting;
+}
+
 std::string FormatHotKeyValue(const HotKeyValue& value) {
     return base::Format("%u,%u,%u", static_cast<unsigned>(value.modifiers), static_cast<unsigned>(value.key),
                         static_cast<unsigned>(value.code));

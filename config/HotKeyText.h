@@ -30,6 +30,16 @@ struct HotKeyValue {
 // Reads "modifiers,key,code". Empty text is no hot key (all zero). A missing field or one that is
 // not an integer raises the list-index or conversion error of the first bad field.
 HotKeyValue ParseHotKeyValue(std::string_view text);
+// A "HotKey" value checked for use: the registration it asks for, or why it cannot be used (fields
+// missing or not integers, a number out of range, modifier bits other than Alt, Ctrl and Shift, no
+// key, or a code whose key and modifiers are not the ones registered). Empty text and "0,0,0" are no
+// hot key, which is usable.
+struct HotKeySetting {
+    HotKeyValue value;
+    std::string problem;  // empty when usable
+};
+HotKeySetting ReadHotKeySetting(std::string_view text);
+
 // Writes "%u,%u,%u", the code as an unsigned 16-bit number.
 std::string FormatHotKeyValue(const HotKeyValue& value);
 // The registration that a shortcut code stands for: key = code & 0x1FFF, modifiers from its bits.

@@ -115,3 +115,38 @@ TEST(HintTexts, TrayTipNamesAWorkingShortcutOrOnlyTheDoubleClick) {
     // A shortcut whose key has no name cannot be told: only the double-click is offered.
     EXPECT_EQ(TrayTipText(0x4000 | 0xFF, true, &LayoutName), "双击托盘图标显示窗口");
 }
+
+TEST(HotKeyTextTest, OnlyAWholeAndConsistentHotKeyValueIsUsable) {
+    struct Case {
+        const char* text;
+        HotKeyValue value;  // when usable
+        const char* problem;
+    };
+    const Case cases[] = {
+        {"", {}, ""},
+        {"0,0,0", {}, ""},
+        {"0,120,120", {0, 120, 120}, ""},
+        {"3,90,49242", {3, 90, 49242}, ""},
+        {"0", {}, "1 fields instead of 3"},
+        {"0,120", {}, "2 fields instead of 3"},
+        {",,,", {}, "4 fields instead of 3"},
+        {"0,120,120,1", {}, "4 fields instead of 3"},
+        {"x,120,120", {}, "'x' is not a valid integer value"},
+        {"2147483648,120,120", {}, "'2147483648' is not a valid integer value"},
+        {"-1,-1,-1", {}, "a number out of range"},
+        {"0,120,65656", {}, "a number out of range"},
+        {"0,256,256", {}, "a number out of range"},
+        {"15,120,120", {}, "unknown modifier bits"},
+        {"8,120,120", {}, "unknown modifier bits"},
+        {"7,0,0", {}, "no key"},
+        {"0,255,255", {}, "no key"},
+        {"0,120,121", {}, "the shortcut code does not match the key and modifiers"},
+        {"2,120,120", {}, "the shortcut code does not match the key and modifiers"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const HotKeySetting setting = ReadHotKeySetting(c.text);
+        EXPECT_EQ(setting.problem, c.problem);
+        EXPECT_EQ(setting.value, c.value);
+    }
+}
