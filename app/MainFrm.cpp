@@ -101,6 +101,9 @@ void TMainForm::FormCreate() {
     SetSkinPath(skinPath);
     // The global hot key; a failed registration is not shown (this may be a start at logon).
     hotKeyAtom_.Reset(GlobalAddAtomA("HOTKEY"));
+    if (!hotKeyAtom_.Get()) {
+        base::LogF("The hot key's atom could not be added (error %lu)", GetLastError());
+    }
     hotKeyId_ = static_cast<int>(hotKeyAtom_.Get()) - kStringAtomBase;
     RegisterConfiguredHotKey(hotKey);
     // While autostart is chosen the Startup shortcut is made again at every start, so it always points

@@ -80,6 +80,7 @@ void TMainForm::ReloadPage() {
         }
     } catch (const base::Error&) {
         // The reload only lays the page out again with the new flags; the switch goes on without it.
+        base::LogCaughtException("Reloading the page with the full layout's flags");
     }
 }
 

@@ -28,6 +28,7 @@ std::optional<TPlacement> ParseWindowPos(std::string_view text) {
         }
         return p;
     } catch (const base::Error&) {
+        // Not silent: the caller logs every non-empty text that gives no placement.
         return std::nullopt;
     }
 }

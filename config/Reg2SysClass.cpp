@@ -33,9 +33,20 @@ bool TReg2SysClass::CreateShortcut(const std::wstring& Target, const std::wstrin
         base::LogF("No shell link object for a shortcut (0x%08lX)", static_cast<unsigned long>(created));
         return false;
     }
-    link->SetPath(Target.c_str());
-    link->SetWorkingDirectory(WorkDir.c_str());
     const std::wstring path = WithLinkExtension(LinkPath);
+    // A link without its target would be a broken shortcut: nothing is written then.
+    const HRESULT targetSet = link->SetPath(Target.c_str());
+    if (FAILED(targetSet)) {
+        base::LogF("The shortcut %s was not written: its target was refused (0x%08lX)",
+                   base::WideToUtf8(path).c_str(), static_cast<unsigned long>(targetSet));
+        return false;
+    }
+    const HRESULT folderSet = link->SetWorkingDirectory(WorkDir.c_str());
+    if (FAILED(folderSet)) {
+        base::LogF("The shortcut %s was not written: its working directory was refused (0x%08lX)",
+                   base::WideToUtf8(path).c_str(), static_cast<unsigned long>(folderSet));
+        return false;
+    }
     // The user is not told (the shortcut is a convenience), but the log is.
     const HRESULT saved = file->Save(path.c_str(), FALSE);
     if (FAILED(saved)) {

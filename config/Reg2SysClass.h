@@ -30,8 +30,9 @@ class TReg2SysClass {
     // cannot resolve it.
     std::wstring GetSpecialFolder(int Csidl) const;
     // Writes one shell link holding the target and the working directory. LinkPath gets ".lnk"
-    // appended unless it already ends in exactly ".lnk". False only when the link object cannot be
-    // created; a failed save is not examined.
+    // appended unless it already ends in exactly ".lnk". False when the link object cannot be
+    // created or refuses the target or working directory (nothing is written then); a failed save is
+    // logged but not examined.
     bool CreateShortcut(const std::wstring& Target, const std::wstring& WorkDir,
                         const std::wstring& LinkPath) const;
     // Deletes one registry value when its key opens with KEY_ALL_ACCESS.

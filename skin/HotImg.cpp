@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "base/Log.h"
 #include "skin/SkinSet.h"
 
 namespace skin {
@@ -95,7 +96,8 @@ void THotImg::DrawFace(const tk::Bitmap* face) {
         blendStale_ = true;
         PictureChanged();
     } catch (...) {
-        // A face that cannot be drawn leaves the current one; nothing to report.
+        // A face that cannot be drawn leaves the current one; the user is not told.
+        base::LogCaughtException("Drawing a button face");
     }
 }
 

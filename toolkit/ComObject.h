@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include "toolkit/ComGuard.h"
+
 namespace tk {
 
 // Reference counting (the object is created with one reference and frees itself at zero) and
@@ -13,19 +15,24 @@ namespace tk {
 template <typename First, typename... Rest>
 class ComObject : public First, public Rest... {
   public:
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) noexcept override {
         if (!ppv) {
             return E_POINTER;
         }
-        *ppv = riid == IID_IUnknown ? static_cast<IUnknown*>(static_cast<First*>(this)) : Interface(riid);
-        if (!*ppv) {
-            return E_NOINTERFACE;
-        }
-        AddRef();
-        return S_OK;
+        *ppv = nullptr;
+        // Interface() is the derived class's and may throw.
+        return GuardCom("QueryInterface", [&] {
+            *ppv = riid == IID_IUnknown ? static_cast<IUnknown*>(static_cast<First*>(this)) : Interface(riid);
+            if (!*ppv) {
+                return E_NOINTERFACE;
+            }
+            AddRef();
+            return S_OK;
+        });
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-    ULONG STDMETHODCALLTYPE Release() override {
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return ++refs_; }
+    // Destructors do not throw, so neither does the delete.
+    ULONG STDMETHODCALLTYPE Release() noexcept override {
         const ULONG left = --refs_;
         if (left == 0) {
             delete this;
@@ -48,20 +55,20 @@ class ComObject : public First, public Rest... {
 template <typename Base>
 class LateBoundDispatch : public Base {
   public:
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) noexcept override {
         if (!count) {
             return E_POINTER;
         }
         *count = 0;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) noexcept override {
         if (info) {
             *info = nullptr;
         }
         return DISP_E_BADINDEX;
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) noexcept override {
         return DISP_E_UNKNOWNNAME;
     }
 };

@@ -6,6 +6,9 @@
 
 #include "base/Error.h"
 #include "base/Handles.h"
+#include "base/Log.h"
+#include "base/Text.h"
+#include "toolkit/ComGuard.h"
 #include "toolkit/Application.h"
 #include "webhost/HostKeys.h"
 #include "webhost/PageScript.h"
@@ -13,9 +16,6 @@
 
 namespace webhost {
 namespace {
-
-// The record size the host reports in GetHostInfo: the four-byte-pointer layout of DOCHOSTUIINFO.
-constexpr ULONG kHostInfoSize = 20;
 
 // Runs an event handler at an event boundary: an error is shown in the standard error box.
 template <typename Handler, typename... Args>
@@ -139,6 +139,8 @@ std::wstring TextProperty(IDispatch* object, const wchar_t* name) {
     try {
         return VariantToText(value.Get());
     } catch (const base::Error&) {
+        // Only the name: the value is the page's.
+        base::LogF("A script error's %s could not be read as text", base::WideToUtf8(name).c_str());
         return {};
     }
 }
@@ -167,7 +169,7 @@ TScriptErrorInfo ScriptErrorDetails(const VARIANT* in) {
 
 }  // namespace
 
-HRESULT STDMETHODCALLTYPE BrowserSite::GetWindow(HWND* phwnd) {
+HRESULT STDMETHODCALLTYPE BrowserSite::GetWindow(HWND* phwnd) noexcept {
     if (!phwnd) {
         return E_POINTER;
     }
@@ -175,24 +177,30 @@ HRESULT STDMETHODCALLTYPE BrowserSite::GetWindow(HWND* phwnd) {
     return *phwnd ? S_OK : E_FAIL;
 }
 
-HRESULT STDMETHODCALLTYPE BrowserSite::GetHostInfo(DOCHOSTUIINFO* pInfo) {
-    if (!pInfo) {
-        return E_POINTER;
-    }
-    if (!owner_) {
-        return E_FAIL;
-    }
-    pInfo->cbSize = kHostInfoSize;
-    pInfo->dwFlags = owner_->hostFlags_;
-    pInfo->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
-    if (!owner_->OnGetHostInfo) {
-        return S_OK;
-    }
-    return AskHandler(owner_->OnGetHostInfo, *pInfo);
+HRESULT STDMETHODCALLTYPE BrowserSite::GetHostInfo(DOCHOSTUIINFO* pInfo) noexcept {
+    return tk::GuardCom("BrowserSite::GetHostInfo", [&] {
+        if (!pInfo) {
+            return E_POINTER;
+        }
+        if (!owner_) {
+            return E_FAIL;
+        }
+        pInfo->cbSize = sizeof(DOCHOSTUIINFO);
+        pInfo->dwFlags = owner_->hostFlags_;
+        pInfo->dwDoubleClick = DOCHOSTUIDBLCLK_DEFAULT;
+        if (!owner_->OnGetHostInfo) {
+            return S_OK;
+        }
+        return AskHandler(owner_->OnGetHostInfo, *pInfo);
+    });
 }
 
-HRESULT STDMETHODCALLTYPE BrowserSite::TranslateAccelerator(LPMSG lpMsg, const GUID*, DWORD) {
-    if (!lpMsg) {
+HRESULT STDMETHODCALLTYPE BrowserSite::TranslateAccelerator(LPMSG lpMsg, const GUID*, DWORD) noexcept {
+    // Only the key messages carry a virtual-key code in wParam; characters and every other message
+    // reach the browser whatever their wParam.
+    const bool keyMessage = lpMsg && (lpMsg->message == WM_KEYDOWN || lpMsg->message == WM_KEYUP ||
+                                      lpMsg->message == WM_SYSKEYDOWN || lpMsg->message == WM_SYSKEYUP);
+    if (!keyMessage) {
         return S_FALSE;
     }
     const bool swallow = HostSwallowsKey(static_cast<unsigned>(lpMsg->wParam), GetKeyState(VK_CONTROL) < 0,
@@ -200,30 +208,40 @@ HRESULT STDMETHODCALLTYPE BrowserSite::TranslateAccelerator(LPMSG lpMsg, const G
     return swallow ? S_OK : S_FALSE;
 }
 
-HRESULT STDMETHODCALLTYPE BrowserSite::GetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget) {
-    if (!ppDropTarget) {
-        return E_POINTER;
-    }
-    *ppDropTarget = nullptr;
-    if (!owner_ || !owner_->OnGetDropTarget) {
-        return S_FALSE;
-    }
-    return AskHandler(owner_->OnGetDropTarget, pDropTarget, ppDropTarget);
+HRESULT STDMETHODCALLTYPE BrowserSite::GetDropTarget(IDropTarget* pDropTarget,
+                                                     IDropTarget** ppDropTarget) noexcept {
+    return tk::GuardCom("BrowserSite::GetDropTarget", [&] {
+        if (!ppDropTarget) {
+            return E_POINTER;
+        }
+        *ppDropTarget = nullptr;
+        if (!owner_ || !owner_->OnGetDropTarget) {
+            return S_FALSE;
+        }
+        return AskHandler(owner_->OnGetDropTarget, pDropTarget, ppDropTarget);
+    });
 }
 
-HRESULT STDMETHODCALLTYPE BrowserSite::GetExternal(IDispatch** ppDispatch) {
-    if (!ppDispatch) {
-        return E_POINTER;
-    }
-    *ppDispatch = nullptr;
-    if (!owner_ || !owner_->OnGetExternal) {
-        return S_FALSE;
-    }
-    return AskHandler(owner_->OnGetExternal, ppDispatch);
+HRESULT STDMETHODCALLTYPE BrowserSite::GetExternal(IDispatch** ppDispatch) noexcept {
+    return tk::GuardCom("BrowserSite::GetExternal", [&] {
+        if (!ppDispatch) {
+            return E_POINTER;
+        }
+        *ppDispatch = nullptr;
+        if (!owner_ || !owner_->OnGetExternal) {
+            return S_FALSE;
+        }
+        return AskHandler(owner_->OnGetExternal, ppDispatch);
+    });
 }
 
 HRESULT STDMETHODCALLTYPE BrowserSite::Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD, VARIANT* pvaIn,
-                                            VARIANT* pvaOut) {
+                                            VARIANT* pvaOut) noexcept {
+    return tk::GuardCom("BrowserSite::Exec",
+                        [&] { return ExecCommand(pguidCmdGroup, nCmdID, pvaIn, pvaOut); });
+}
+
+HRESULT BrowserSite::ExecCommand(const GUID* pguidCmdGroup, DWORD nCmdID, VARIANT* pvaIn, VARIANT* pvaOut) {
     if (!pguidCmdGroup || *pguidCmdGroup != kCGID_DocHostCommandHandler) {
         return pguidCmdGroup ? OLECMDERR_E_UNKNOWNGROUP : OLECMDERR_E_NOTSUPPORTED;
     }
@@ -248,7 +266,7 @@ HRESULT STDMETHODCALLTYPE BrowserSite::Exec(const GUID* pguidCmdGroup, DWORD nCm
 }
 
 HRESULT STDMETHODCALLTYPE BrowserSite::Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS*,
-                                              VARIANT* pVarResult, EXCEPINFO*, UINT*) {
+                                              VARIANT* pVarResult, EXCEPINFO*, UINT*) noexcept {
     if (dispIdMember == DISPID_AMBIENT_DLCONTROL && (wFlags & DISPATCH_PROPERTYGET)) {
         if (!pVarResult) {
             return E_POINTER;
@@ -277,21 +295,26 @@ void* BrowserSite::Interface(REFIID riid) {
     return riid == IID_IDispatch ? static_cast<IDispatch*>(this) : nullptr;
 }
 
-HRESULT STDMETHODCALLTYPE BrowserSite::OnPosRectChange(LPCRECT lprcPosRect) {
+HRESULT STDMETHODCALLTYPE BrowserSite::OnPosRectChange(LPCRECT lprcPosRect) noexcept {
     if (owner_ && owner_->inPlaceObject_ && lprcPosRect) {
-        owner_->inPlaceObject_->SetObjectRects(lprcPosRect, lprcPosRect);
+        const HRESULT placed = owner_->inPlaceObject_->SetObjectRects(lprcPosRect, lprcPosRect);
+        if (FAILED(placed)) {
+            base::LogF("Browser control: SetObjectRects failed (0x%08lX)",
+                       static_cast<unsigned long>(placed));
+        }
     }
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE BrowserFrame::SetActiveObject(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) {
+HRESULT STDMETHODCALLTYPE BrowserFrame::SetActiveObject(IOleInPlaceActiveObject* pActiveObject,
+                                                        LPCOLESTR) noexcept {
     if (owner_) {
         owner_->frameActiveObject_ = base::ComPtr<IOleInPlaceActiveObject>(pActiveObject);
     }
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE BrowserFrame::GetWindow(HWND* phwnd) {
+HRESULT STDMETHODCALLTYPE BrowserFrame::GetWindow(HWND* phwnd) noexcept {
     if (!phwnd) {
         return E_POINTER;
     }
@@ -300,7 +323,12 @@ HRESULT STDMETHODCALLTYPE BrowserFrame::GetWindow(HWND* phwnd) {
 }
 
 HRESULT STDMETHODCALLTYPE BrowserEvents::Invoke(DISPID dispIdMember, REFIID, LCID, WORD,
-                                                DISPPARAMS* pDispParams, VARIANT*, EXCEPINFO*, UINT*) {
+                                                DISPPARAMS* pDispParams, VARIANT*, EXCEPINFO*,
+                                                UINT*) noexcept {
+    return tk::GuardCom("BrowserEvents::Invoke", [&] { return Dispatch(dispIdMember, pDispParams); });
+}
+
+HRESULT BrowserEvents::Dispatch(DISPID dispIdMember, DISPPARAMS* pDispParams) {
     const UINT needed = ArgumentsUsed(dispIdMember);
     if (needed == 0) {
         return S_OK;  // every other event is ignored
@@ -338,7 +366,7 @@ HRESULT STDMETHODCALLTYPE BrowserEvents::Invoke(DISPID dispIdMember, REFIID, LCI
 
 HRESULT BrowserSite::GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc,
                                       LPRECT lprcPosRect, LPRECT lprcClipRect,
-                                      LPOLEINPLACEFRAMEINFO lpFrameInfo) {
+                                      LPOLEINPLACEFRAMEINFO lpFrameInfo) noexcept {
     if (!ppFrame || !ppDoc || !lprcPosRect || !lprcClipRect || !lpFrameInfo) {
         return E_POINTER;
     }

@@ -25,70 +25,73 @@ class BrowserSite final
     void Detach() { owner_ = nullptr; }
 
     // IOleClientSite
-    HRESULT STDMETHODCALLTYPE SaveObject() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** ppmk) override {
+    HRESULT STDMETHODCALLTYPE SaveObject() noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** ppmk) noexcept override {
         if (ppmk) {
             *ppmk = nullptr;
         }
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** ppContainer) override {
+    HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** ppContainer) noexcept override {
         if (ppContainer) {
             *ppContainer = nullptr;
         }
         return E_NOINTERFACE;
     }
-    HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnShowWindow(WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE ShowObject() noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnShowWindow(WINBOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() noexcept override { return E_NOTIMPL; }
 
     // IOleWindow / IOleInPlaceSite
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND* phwnd) override;
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return owner_ ? S_OK : S_FALSE; }
-    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* phwnd) noexcept override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CanInPlaceActivate() noexcept override { return owner_ ? S_OK : S_FALSE; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceActivate() noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnUIActivate() noexcept override { return S_OK; }
     HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** ppFrame, IOleInPlaceUIWindow** ppDoc,
                                                LPRECT lprcPosRect, LPRECT lprcClipRect,
-                                               LPOLEINPLACEFRAMEINFO lpFrameInfo) override;
-    HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnUIDeactivate(WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT lprcPosRect) override;
+                                               LPOLEINPLACEFRAMEINFO lpFrameInfo) noexcept override;
+    HRESULT STDMETHODCALLTYPE Scroll(SIZE) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnUIDeactivate(WINBOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE DiscardUndoState() noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DeactivateAndUndo() noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT lprcPosRect) noexcept override;
 
     // IDocHostUIHandler
-    HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) override {
+    HRESULT STDMETHODCALLTYPE ShowContextMenu(DWORD, POINT*, IUnknown*, IDispatch*) noexcept override {
         return S_FALSE;  // the browser's own context menus
     }
-    HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* pInfo) override;
+    HRESULT STDMETHODCALLTYPE GetHostInfo(DOCHOSTUIINFO* pInfo) noexcept override;
     HRESULT STDMETHODCALLTYPE ShowUI(DWORD, IOleInPlaceActiveObject*, IOleCommandTarget*, IOleInPlaceFrame*,
-                                     IOleInPlaceUIWindow*) override {
+                                     IOleInPlaceUIWindow*) noexcept override {
         return S_FALSE;  // the browser shows its own
     }
-    HRESULT STDMETHODCALLTYPE HideUI() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE UpdateUI() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG lpMsg, const GUID*, DWORD) override;
-    HRESULT STDMETHODCALLTYPE GetOptionKeyPath(LPOLESTR* pchKey, DWORD) override {
+    HRESULT STDMETHODCALLTYPE HideUI() noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE UpdateUI() noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnDocWindowActivate(WINBOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE OnFrameWindowActivate(WINBOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE ResizeBorder(LPCRECT, IOleInPlaceUIWindow*, WINBOOL) noexcept override {
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG lpMsg, const GUID*, DWORD) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetOptionKeyPath(LPOLESTR* pchKey, DWORD) noexcept override {
         if (pchKey) {
             *pchKey = nullptr;
         }
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget* pDropTarget, IDropTarget** ppDropTarget) override;
-    HRESULT STDMETHODCALLTYPE GetExternal(IDispatch** ppDispatch) override;
-    HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD, LPWSTR, LPWSTR* ppchURLOut) override {
+    HRESULT STDMETHODCALLTYPE GetDropTarget(IDropTarget* pDropTarget,
+                                            IDropTarget** ppDropTarget) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetExternal(IDispatch** ppDispatch) noexcept override;
+    HRESULT STDMETHODCALLTYPE TranslateUrl(DWORD, LPWSTR, LPWSTR* ppchURLOut) noexcept override {
         if (ppchURLOut) {
             *ppchURLOut = nullptr;
         }
         return S_FALSE;
     }
-    HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject*, IDataObject** ppDORet) override {
+    HRESULT STDMETHODCALLTYPE FilterDataObject(IDataObject*, IDataObject** ppDORet) noexcept override {
         if (ppDORet) {
             *ppDORet = nullptr;
         }
@@ -96,18 +99,22 @@ class BrowserSite final
     }
 
     // IOleCommandTarget
-    HRESULT STDMETHODCALLTYPE QueryStatus(const GUID* pguidCmdGroup, ULONG, OLECMD*, OLECMDTEXT*) override {
+    HRESULT STDMETHODCALLTYPE QueryStatus(const GUID* pguidCmdGroup, ULONG, OLECMD*,
+                                          OLECMDTEXT*) noexcept override {
         return pguidCmdGroup ? OLECMDERR_E_UNKNOWNGROUP : OLECMDERR_E_NOTSUPPORTED;
     }
     HRESULT STDMETHODCALLTYPE Exec(const GUID* pguidCmdGroup, DWORD nCmdID, DWORD, VARIANT* pvaIn,
-                                   VARIANT* pvaOut) override;
+                                   VARIANT* pvaOut) noexcept override;
 
     // IDispatch: the ambient properties.
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID, LCID, WORD wFlags, DISPPARAMS*,
-                                     VARIANT* pVarResult, EXCEPINFO*, UINT*) override;
+                                     VARIANT* pVarResult, EXCEPINFO*, UINT*) noexcept override;
 
   private:
     ~BrowserSite() override = default;
+
+    // Exec's work, run inside its guard.
+    HRESULT ExecCommand(const GUID* pguidCmdGroup, DWORD nCmdID, VARIANT* pvaIn, VARIANT* pvaOut);
 
     void* Interface(REFIID riid) override;
 
@@ -122,22 +129,25 @@ class BrowserFrame final : public tk::ComObject<IOleInPlaceFrame> {
     void Detach() { owner_ = nullptr; }
 
     // IOleWindow
-    HRESULT STDMETHODCALLTYPE GetWindow(HWND* phwnd) override;
-    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* phwnd) noexcept override;
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(WINBOOL) noexcept override { return E_NOTIMPL; }
 
     // IOleInPlaceUIWindow: no tool space to negotiate.
-    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) override { return INPLACE_E_NOTOOLSPACE; }
-    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) override { return INPLACE_E_NOTOOLSPACE; }
-    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* pActiveObject, LPCOLESTR) override;
+    HRESULT STDMETHODCALLTYPE GetBorder(LPRECT) noexcept override { return INPLACE_E_NOTOOLSPACE; }
+    HRESULT STDMETHODCALLTYPE RequestBorderSpace(LPCBORDERWIDTHS) noexcept override {
+        return INPLACE_E_NOTOOLSPACE;
+    }
+    HRESULT STDMETHODCALLTYPE SetBorderSpace(LPCBORDERWIDTHS) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE SetActiveObject(IOleInPlaceActiveObject* pActiveObject,
+                                              LPCOLESTR) noexcept override;
 
     // IOleInPlaceFrame: no menus, status line or accelerators of its own.
-    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) override { return S_FALSE; }
+    HRESULT STDMETHODCALLTYPE InsertMenus(HMENU, LPOLEMENUGROUPWIDTHS) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetMenu(HMENU, HOLEMENU, HWND) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE RemoveMenus(HMENU) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE SetStatusText(LPCOLESTR) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE EnableModeless(WINBOOL) noexcept override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE TranslateAccelerator(LPMSG, WORD) noexcept override { return S_FALSE; }
 
   private:
     ~BrowserFrame() override = default;
@@ -158,10 +168,13 @@ class BrowserEvents final : public tk::LateBoundDispatch<tk::ComObject<IDispatch
     void Detach() { owner_ = nullptr; }
 
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID, LCID, WORD, DISPPARAMS* pDispParams,
-                                     VARIANT*, EXCEPINFO*, UINT*) override;
+                                     VARIANT*, EXCEPINFO*, UINT*) noexcept override;
 
   private:
     ~BrowserEvents() override = default;
+
+    // Invoke's work, run inside its guard.
+    HRESULT Dispatch(DISPID dispIdMember, DISPPARAMS* pDispParams);
 
     void* Interface(REFIID riid) override {
         return riid == IID_IDispatch || riid == DIID_DWebBrowserEvents2 ? static_cast<IDispatch*>(this)

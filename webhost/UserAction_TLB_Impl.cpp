@@ -6,6 +6,7 @@
 #include "base/Log.h"
 #include "base/Module.h"
 #include "base/Text.h"
+#include "toolkit/ComGuard.h"
 #include "webhost/ComErrors.h"
 
 namespace webhost {
@@ -102,7 +103,7 @@ void* TMyExternal::Interface(REFIID riid) {
     return riid == IID_ISupportErrorInfo ? static_cast<ISupportErrorInfo*>(this) : nullptr;
 }
 
-HRESULT TMyExternal::GetTypeInfoCount(UINT* pctinfo) {
+HRESULT TMyExternal::GetTypeInfoCount(UINT* pctinfo) noexcept {
     if (!pctinfo) {
         return E_POINTER;
     }
@@ -110,7 +111,7 @@ HRESULT TMyExternal::GetTypeInfoCount(UINT* pctinfo) {
     return S_OK;
 }
 
-HRESULT TMyExternal::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) {
+HRESULT TMyExternal::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) noexcept {
     if (!ppTInfo) {
         return E_POINTER;
     }
@@ -122,7 +123,8 @@ HRESULT TMyExternal::GetTypeInfo(UINT iTInfo, LCID, ITypeInfo** ppTInfo) {
     return S_OK;
 }
 
-HRESULT TMyExternal::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID, DISPID* rgDispId) {
+HRESULT TMyExternal::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID,
+                                   DISPID* rgDispId) noexcept {
     if (riid != IID_NULL) {
         return DISP_E_UNKNOWNINTERFACE;
     }
@@ -130,7 +132,7 @@ HRESULT TMyExternal::GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames
 }
 
 HRESULT TMyExternal::Invoke(DISPID dispIdMember, REFIID riid, LCID, WORD wFlags, DISPPARAMS* pDispParams,
-                            VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) {
+                            VARIANT* pVarResult, EXCEPINFO* pExcepInfo, UINT* puArgErr) noexcept {
     if (riid != IID_NULL) {
         return DISP_E_UNKNOWNINTERFACE;
     }
@@ -162,21 +164,30 @@ HRESULT TMyExternal::CallTextHandler(const TUserActionEvent& handler, const std:
     }
 }
 
-HRESULT TMyExternal::DoLogin(BSTR Action, BSTR* Result) {
-    if (!Result) {
-        return E_POINTER;
-    }
-    return CallTextHandler(OnDoLogin, BstrText(Action), Result, true);
+HRESULT TMyExternal::DoLogin(BSTR Action, BSTR* Result) noexcept {
+    return tk::GuardCom("window.external DoLogin", [&] {
+        if (!Result) {
+            return E_POINTER;
+        }
+        return CallTextHandler(OnDoLogin, BstrText(Action), Result, true);
+    });
 }
 
-HRESULT TMyExternal::DoLogout(BSTR Action, BSTR* Result) {
-    if (!Result) {
-        return E_POINTER;
-    }
-    return CallTextHandler(OnDoLogout, BstrText(Action), Result, true);
+HRESULT TMyExternal::DoLogout(BSTR Action, BSTR* Result) noexcept {
+    return tk::GuardCom("window.external DoLogout", [&] {
+        if (!Result) {
+            return E_POINTER;
+        }
+        return CallTextHandler(OnDoLogout, BstrText(Action), Result, true);
+    });
 }
 
-HRESULT TMyExternal::RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeParas) {
+HRESULT TMyExternal::RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeParas) noexcept {
+    return tk::GuardCom("window.external RegFrame",
+                        [&] { return CallRegFrame(Doc, InvokeMethod, InvokeParas); });
+}
+
+HRESULT TMyExternal::CallRegFrame(VARIANT& Doc, VARIANT& InvokeMethod, VARIANT& InvokeParas) {
     // The call's own copies, freed when it ends.
     base::Variant doc, invokeMethod, invokeParas;
     for (auto [copy, value] :
@@ -197,22 +208,27 @@ HRESULT TMyExternal::RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeP
     }
 }
 
-HRESULT TMyExternal::NotifyTipStyleChange() {
-    return CallTextHandler(OnNotifyTipStyleChange, L"1", nullptr, false);
+HRESULT TMyExternal::NotifyTipStyleChange() noexcept {
+    return tk::GuardCom("window.external NotifyTipStyleChange",
+                        [&] { return CallTextHandler(OnNotifyTipStyleChange, L"1", nullptr, false); });
 }
 
-HRESULT TMyExternal::GetOnlineUserNum(BSTR* Result) {
-    if (!Result) {
-        return E_POINTER;
-    }
-    return CallTextHandler(OnGetOnlineUserNum, std::wstring(), Result, true);
+HRESULT TMyExternal::GetOnlineUserNum(BSTR* Result) noexcept {
+    return tk::GuardCom("window.external GetOnlineUserNum", [&] {
+        if (!Result) {
+            return E_POINTER;
+        }
+        return CallTextHandler(OnGetOnlineUserNum, std::wstring(), Result, true);
+    });
 }
 
-HRESULT TMyExternal::NotifyMsgProcessed(BSTR SourceCode) {
-    return CallTextHandler(OnNotifyMsgProcessed, BstrText(SourceCode), nullptr, false);
+HRESULT TMyExternal::NotifyMsgProcessed(BSTR SourceCode) noexcept {
+    return tk::GuardCom("window.external NotifyMsgProcessed", [&] {
+        return CallTextHandler(OnNotifyMsgProcessed, BstrText(SourceCode), nullptr, false);
+    });
 }
 
-HRESULT TMyExternal::InterfaceSupportsErrorInfo(REFIID riid) {
+HRESULT TMyExternal::InterfaceSupportsErrorInfo(REFIID riid) noexcept {
     return riid == IID_IUserAction ? S_OK : S_FALSE;
 }
 

@@ -40,24 +40,25 @@ class TMyExternal final : public tk::ComObject<IUserAction, ISupportErrorInfo> {
     TUserActionEvent OnNotifyMsgProcessed;
 
     // IDispatch, served from IUserAction's type information.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) override;
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* pctinfo) noexcept override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT iTInfo, LCID lcid, ITypeInfo** ppTInfo) noexcept override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* rgszNames, UINT cNames, LCID lcid,
-                                            DISPID* rgDispId) override;
+                                            DISPID* rgDispId) noexcept override;
     HRESULT STDMETHODCALLTYPE Invoke(DISPID dispIdMember, REFIID riid, LCID lcid, WORD wFlags,
                                      DISPPARAMS* pDispParams, VARIANT* pVarResult, EXCEPINFO* pExcepInfo,
-                                     UINT* puArgErr) override;
+                                     UINT* puArgErr) noexcept override;
 
     // IUserAction
-    HRESULT STDMETHODCALLTYPE DoLogin(BSTR Action, BSTR* Result) override;
-    HRESULT STDMETHODCALLTYPE DoLogout(BSTR Action, BSTR* Result) override;
-    HRESULT STDMETHODCALLTYPE RegFrame(VARIANT Doc, VARIANT InvokeMethod, VARIANT InvokeParas) override;
-    HRESULT STDMETHODCALLTYPE NotifyTipStyleChange() override;
-    HRESULT STDMETHODCALLTYPE GetOnlineUserNum(BSTR* Result) override;
-    HRESULT STDMETHODCALLTYPE NotifyMsgProcessed(BSTR SourceCode) override;
+    HRESULT STDMETHODCALLTYPE DoLogin(BSTR Action, BSTR* Result) noexcept override;
+    HRESULT STDMETHODCALLTYPE DoLogout(BSTR Action, BSTR* Result) noexcept override;
+    HRESULT STDMETHODCALLTYPE RegFrame(VARIANT Doc, VARIANT InvokeMethod,
+                                       VARIANT InvokeParas) noexcept override;
+    HRESULT STDMETHODCALLTYPE NotifyTipStyleChange() noexcept override;
+    HRESULT STDMETHODCALLTYPE GetOnlineUserNum(BSTR* Result) noexcept override;
+    HRESULT STDMETHODCALLTYPE NotifyMsgProcessed(BSTR SourceCode) noexcept override;
 
     // ISupportErrorInfo
-    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) override;
+    HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID riid) noexcept override;
 
   private:
     TMyExternal() = default;
@@ -68,6 +69,9 @@ class TMyExternal final : public tk::ComObject<IUserAction, ISupportErrorInfo> {
     // The common path of the five text methods. result is null for the methods without one.
     HRESULT CallTextHandler(const TUserActionEvent& handler, const std::wstring& input, BSTR* result,
                             bool keepResult);
+
+    // RegFrame's work, run inside its guard.
+    HRESULT CallRegFrame(VARIANT& Doc, VARIANT& InvokeMethod, VARIANT& InvokeParas);
 
     base::ComPtr<ITypeInfo> typeInfo_;    // IUserAction's, as the library gives it (names, GetTypeInfo)
     base::ComPtr<ITypeInfo> invokeInfo_;  // the virtual-table description that invocation goes through

@@ -18,6 +18,10 @@
 namespace webhost {
 namespace {
 
+// The controls alive in the process. The user-agent value is one for all of them: the first adds it and
+// the last removes it. Only the GUI thread makes controls.
+int liveControls = 0;
+
 void RegisterUserAgent() {
     base::UniqueRegKey key;
     const LONG created = RegCreateKeyExA(HKEY_CURRENT_USER, UserAgentKey, 0, nullptr, REG_OPTION_NON_VOLATILE,
@@ -26,7 +30,11 @@ void RegisterUserAgent() {
         base::LogF("The browser's user-agent token could not be registered (error %ld)", created);
         return;  // nothing else depends on it
     }
-    RegSetValueExA(key.Get(), UserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    const LONG set =
+        RegSetValueExA(key.Get(), UserAgentToken, 0, REG_SZ, reinterpret_cast<const BYTE*>(""), 1);
+    if (set != ERROR_SUCCESS) {
+        base::LogF("The browser's user-agent token could not be registered (error %ld)", set);
+    }
 }
 
 void UnregisterUserAgent() {
@@ -34,7 +42,17 @@ void UnregisterUserAgent() {
     if (RegOpenKeyExA(HKEY_CURRENT_USER, UserAgentKey, 0, KEY_SET_VALUE, key.Put()) != ERROR_SUCCESS) {
         return;
     }
-    RegDeleteValueA(key.Get(), UserAgentToken);
+    const LONG deleted = RegDeleteValueA(key.Get(), UserAgentToken);
+    if (deleted != ERROR_SUCCESS && deleted != ERROR_FILE_NOT_FOUND) {
+        base::LogF("The browser's user-agent token could not be removed (error %ld)", deleted);
+    }
+}
+
+// Logs a failed step that the control goes on without.
+void LogIfFailed(HRESULT result, const char* step) {
+    if (FAILED(result)) {
+        base::LogF("Browser control: %s failed (0x%08lX)", step, static_cast<unsigned long>(result));
+    }
 }
 
 }  // namespace
@@ -71,7 +89,7 @@ void TWebBrowser::CreateControl() {
     CheckCom(CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                               oleObject_.PutVoid()));
     CheckCom(oleObject_->SetClientSite(clientSite));
-    OleSetContainedObject(oleObject_.Get(), TRUE);
+    LogIfFailed(OleSetContainedObject(oleObject_.Get(), TRUE), "OleSetContainedObject");
     RECT client{};
     GetClientRect(Handle(), &client);
     CheckCom(oleObject_->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, clientSite, 0, Handle(), &client));
@@ -82,7 +100,7 @@ void TWebBrowser::CreateControl() {
         CheckCom(E_NOINTERFACE);
     }
     controlActiveObject_ = oleObject_.As<IOleInPlaceActiveObject>(IID_IOleInPlaceActiveObject);
-    inPlaceObject_->GetWindow(&controlWindow_);
+    LogIfFailed(inPlaceObject_->GetWindow(&controlWindow_), "IOleInPlaceObject::GetWindow");
 
     auto container = oleObject_.As<IConnectionPointContainer>(IID_IConnectionPointContainer);
     if (!container) {
@@ -95,7 +113,9 @@ void TWebBrowser::CreateControl() {
     if (controlWindow_) {
         RevokeDragDrop(controlWindow_);
     }
-    RegisterUserAgent();
+    if (liveControls++ == 0) {
+        RegisterUserAgent();
+    }
     userAgentRegistered_ = true;
 
     messageFilter_ =
@@ -108,7 +128,7 @@ void TWebBrowser::DestroyControl() {
         messageFilter_ = 0;
     }
     if (eventsConnection_ && eventsCookie_) {
-        eventsConnection_->Unadvise(eventsCookie_);
+        LogIfFailed(eventsConnection_->Unadvise(eventsCookie_), "IConnectionPoint::Unadvise");
     }
     eventsConnection_.Reset();
     eventsCookie_ = 0;
@@ -139,7 +159,9 @@ void TWebBrowser::DestroyControl() {
     frame_.Reset();
     events_.Reset();
     if (userAgentRegistered_) {
-        UnregisterUserAgent();
+        if (--liveControls == 0) {
+            UnregisterUserAgent();
+        }
         userAgentRegistered_ = false;
     }
 }
@@ -187,7 +209,7 @@ bool TWebBrowser::IsTopLevel(IDispatch* pDisp) const {
 void TWebBrowser::SetHostFlags(DWORD flags) {
     hostFlags_ = flags;
     if (auto control = oleObject_.As<IOleControl>(IID_IOleControl)) {
-        control->OnAmbientPropertyChange(DISPID_AMBIENT_DLCONTROL);
+        LogIfFailed(control->OnAmbientPropertyChange(DISPID_AMBIENT_DLCONTROL), "OnAmbientPropertyChange");
     }
 }
 
@@ -199,7 +221,7 @@ void TWebBrowser::UpdateControlRects() {
     if (inPlaceObject_ && Handle()) {
         RECT client{};
         GetClientRect(Handle(), &client);
-        inPlaceObject_->SetObjectRects(&client, &client);
+        LogIfFailed(inPlaceObject_->SetObjectRects(&client, &client), "SetObjectRects");
     }
 }
 

@@ -33,7 +33,7 @@ inline constexpr DWORD DownloadControl = 0x70;  // DLCTL_DLIMAGES | DLCTL_VIDEOS
 inline constexpr DWORD CompactHostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
 inline constexpr DWORD FullHostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_FLAT_SCROLLBAR;
 
-// The browser's user-agent token, registered under HKEY_CURRENT_USER while a control lives: a value
+// The browser's user-agent token, registered under HKEY_CURRENT_USER while any control lives: a value
 // named after the token, with empty data, that the system adds to the user agent the engine sends.
 inline constexpr char UserAgentKey[] =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\User Agent\\Post Platform";
@@ -54,7 +54,8 @@ class TWebBrowser : public tk::WinControl {
     // the control in place inside it and the event connection; withdraws the control window's
     // drag-and-drop registration and registers the user-agent token. Raises base::Error on failure.
     explicit TWebBrowser(tk::WinControl* parent);
-    // Closes the control before the window goes and removes the user-agent token.
+    // Closes the control before the window goes; the last control of the process removes the
+    // user-agent token.
     ~TWebBrowser() override;
 
     // Navigates to a URL; flags, target frame, post data and headers are left empty. An error result
@@ -89,7 +90,7 @@ class TWebBrowser : public tk::WinControl {
     // control passed it; set it to keep the control from showing its own error page.
     std::function<void(IDispatch* pDisp, const VARIANT& URL, long StatusCode, bool& Cancel)> OnNavigateError;
 
-    // Host requests. GetHostInfo fills cbSize (20), dwFlags (the host flags) and dwDoubleClick
+    // Host requests. GetHostInfo fills cbSize (the record's size), dwFlags (the host flags) and dwDoubleClick
     // (DOCHOSTUIDBLCLK_DEFAULT) and then asks this handler, whose result it answers (S_OK when empty).
     std::function<HRESULT(DOCHOSTUIINFO& info)> OnGetHostInfo;
     // The page's external object: the handler stores a new counted reference. Empty: no object, S_FALSE.

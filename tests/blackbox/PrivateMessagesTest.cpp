@@ -60,9 +60,9 @@ TEST(PrivateMessages, RunRestartStartsOnlyTheProgramFoldersRestartExeEachTime) {
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return CountLines(velmora.Folder() + "starts.log") == 2; }));
-    // No third start, and none elsewhere: the two starts above came within the wait; a further one
-    // would have been started by then too, and 300 ms is several times what a start takes here.
-    Sleep(300);
+    // No third start, and none elsewhere: once the window has answered a message sent after the two,
+    // it has handled everything they led to.
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
     EXPECT_EQ(CountLines(velmora.Folder() + "starts.log"), 2);
     EXPECT_FALSE(testsupport::PathExists(elsewhere.Path() + "starts.log"));
     EXPECT_TRUE(velmora.Running());
@@ -77,9 +77,9 @@ TEST(PrivateMessages, RunRestartWithoutRestartExeDoesNothing) {
     HWND window = velmora.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     SendMessageW(window, app::WM_RUNRESTART, 0, 0);
-    // Nothing started: the message was handled before SendMessage returned, and a started program
-    // writes its line well within 500 ms here (a warm start takes tens of milliseconds).
-    Sleep(500);
+    // Nothing started: the message was handled before SendMessage returned, and once the window has
+    // answered another, whatever it posted itself has been handled too.
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
     EXPECT_FALSE(testsupport::PathExists(elsewhere.Path() + "starts.log"));
     EXPECT_TRUE(velmora.Running());
 }

@@ -43,8 +43,8 @@ TEST(Startup, CloseActionHideKeepsTheProgramInTheTray) {
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) == FALSE; }));
     // Still running: an exit would have followed from the same close (a quit message posted to its
-    // own loop, a few milliseconds); 300 ms is many times that.
-    Sleep(300);
+    // own loop), and the window answers a message sent now only after what the close posted.
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
     EXPECT_TRUE(velmora.Running());
     EXPECT_TRUE(IsWindow(window));
 }
@@ -68,9 +68,9 @@ TEST(Startup, LogOffIsAllowedEvenWhenClosingWouldOnlyHide) {
     ASSERT_TRUE(SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 3000,
                                     &answer));
     EXPECT_EQ(answer, 1u);
-    // Nothing follows the answer: whatever the query did, it did before answering; 200 ms lets
-    // anything it posted run many times over.
-    Sleep(200);
+    // Nothing follows the answer: whatever the query did, it did before answering, and what it
+    // posted has run once the window answers another message.
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
     EXPECT_TRUE(IsWindowVisible(window));
     EXPECT_TRUE(velmora.Running());
 }
@@ -87,7 +87,9 @@ TEST(Startup, MalformedHotKeyIsReportedAndTheWindowStillComesUp) {
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
     // Only one box: the window is up, so start-up is over; a second report would have come with
-    // it. The watcher looks every 20 ms.
-    Sleep(200);
+    // it. Once the window has answered, any box it showed is up, and the watcher records a box before
+    // it closes it.
+    ASSERT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
+    EXPECT_TRUE(WaitUntil([&] { return testsupport::MessageBoxesOf(velmora.ProcessId()).empty(); }));
     EXPECT_EQ(boxes.Boxes().size(), 1u);
 }

@@ -49,7 +49,7 @@ class PageHostTest : public MainFormTest {
         DOCHOSTUIINFO info{};
         info.cbSize = sizeof(info);
         EXPECT_EQ(site_.As<IDocHostUIHandler>(IID_IDocHostUIHandler)->GetHostInfo(&info), S_OK);
-        EXPECT_EQ(info.cbSize, 20u);
+        EXPECT_EQ(info.cbSize, sizeof(DOCHOSTUIINFO));
         EXPECT_EQ(info.dwDoubleClick, static_cast<DWORD>(DOCHOSTUIDBLCLK_DEFAULT));
         return info.dwFlags;
     }

@@ -19,7 +19,8 @@ namespace testsupport {
 // A minimal late-bound object with named members, as the page's document and window are to the shell.
 class NamedObject : public tk::LateBoundDispatch<tk::ComObject<IDispatch>> {
   public:
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) noexcept override {
         if (count != 1 || _wcsicmp(names[0], member_) != 0) {
             ids[0] = DISPID_UNKNOWN;
             return DISP_E_UNKNOWNNAME;

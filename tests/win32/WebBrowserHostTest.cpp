@@ -85,6 +85,47 @@ class RecordingActiveObject final : public tk::ComObject<IOleInPlaceActiveObject
     }
 };
 
+// Counts the calls that reach the control's IWebBrowser2::Refresh: the interface's slot points at a
+// counter that forwards to the control's own method, and gets it back when the hook goes.
+class RefreshCounter {
+  public:
+    explicit RefreshCounter(IWebBrowser2* browser)
+        : slot_(&(*reinterpret_cast<void***>(browser))[kRefreshSlot]), original_(*slot_) {
+        active_ = this;
+        Write(reinterpret_cast<void*>(&Counting));
+    }
+    ~RefreshCounter() {
+        Write(original_);
+        active_ = nullptr;
+    }
+    RefreshCounter(const RefreshCounter&) = delete;
+    RefreshCounter& operator=(const RefreshCounter&) = delete;
+
+    int calls = 0;
+    HRESULT lastAnswer = E_PENDING;
+
+  private:
+    // IUnknown (3), IDispatch (4), then GoBack, GoForward, GoHome, GoSearch, Navigate, Refresh.
+    static constexpr size_t kRefreshSlot = 12;
+    using Refresh = HRESULT(STDMETHODCALLTYPE*)(IWebBrowser2*);
+
+    static HRESULT STDMETHODCALLTYPE Counting(IWebBrowser2* self) {
+        ++active_->calls;
+        active_->lastAnswer = reinterpret_cast<Refresh>(active_->original_)(self);
+        return active_->lastAnswer;
+    }
+    void Write(void* value) {
+        DWORD protection = 0;
+        VirtualProtect(slot_, sizeof(void*), PAGE_READWRITE, &protection);
+        *slot_ = value;
+        VirtualProtect(slot_, sizeof(void*), protection, &protection);
+    }
+
+    static inline RefreshCounter* active_ = nullptr;
+    void** slot_;
+    void* original_;
+};
+
 // A window that sees every key that reaches it (to tell swallowed keys from passed ones).
 class KeyCounter final : public tk::Panel {
   public:
@@ -138,8 +179,9 @@ class WebBrowserHostTest : public ::testing::Test {
         return info;
     }
 
-    // The host's answer to the control's TranslateAccelerator for a key with the given modifiers held.
-    HRESULT TranslateWith(UINT key, bool ctrl, bool shift, bool alt) const {
+    // The host's answer to the control's TranslateAccelerator for a message (a key-down unless told)
+    // with the given modifiers held.
+    HRESULT TranslateWith(UINT key, bool ctrl, bool shift, bool alt, UINT message = WM_KEYDOWN) const {
         BYTE state[256] = {};
         GetKeyboardState(state);
         const BYTE saved[4] = {state[VK_CONTROL], state[VK_SHIFT], state[VK_MENU], 0};
@@ -147,7 +189,7 @@ class WebBrowserHostTest : public ::testing::Test {
         state[VK_SHIFT] = shift ? 0x80 : 0;
         state[VK_MENU] = alt ? 0x80 : 0;
         SetKeyboardState(state);
-        MSG msg{browser_->ControlWindow(), WM_KEYDOWN, key, 0, 0, {0, 0}};
+        MSG msg{browser_->ControlWindow(), message, key, 0, 0, {0, 0}};
         const HRESULT result = UiHandler()->TranslateAccelerator(&msg, nullptr, 0);
         state[VK_CONTROL] = saved[0];
         state[VK_SHIFT] = saved[1];
@@ -218,7 +260,7 @@ TEST_F(WebBrowserHostTest, HostInfoReportsTheCurrentHostFlags) {
     HRESULT result = E_FAIL;
     DOCHOSTUIINFO info = HostInfo(&result);
     EXPECT_EQ(result, S_OK);
-    EXPECT_EQ(info.cbSize, 20u);
+    EXPECT_EQ(info.cbSize, sizeof(DOCHOSTUIINFO));
     EXPECT_EQ(info.dwFlags, 0u);
     EXPECT_EQ(info.dwDoubleClick, static_cast<DWORD>(DOCHOSTUIDBLCLK_DEFAULT));
     EXPECT_EQ(info.pchHostCss, reinterpret_cast<OLECHAR*>(0x1234));
@@ -235,7 +277,7 @@ TEST_F(WebBrowserHostTest, HostInfoReportsTheCurrentHostFlags) {
         EXPECT_EQ(record.dwFlags, 0x84u);
         return S_OK;
     };
-    EXPECT_EQ(HostInfo(&result).cbSize, 20u);
+    EXPECT_EQ(HostInfo(&result).cbSize, sizeof(DOCHOSTUIINFO));
     EXPECT_EQ(result, S_OK);
 }
 
@@ -260,6 +302,35 @@ TEST_F(WebBrowserHostTest, OnlyCtrlNIsKeptFromTheBrowser) {
     EXPECT_EQ(TranslateWith('N', true, false, true), S_FALSE);
     EXPECT_EQ(TranslateWith('N', false, false, false), S_FALSE);
     EXPECT_EQ(TranslateWith('O', true, false, false), S_FALSE);
+}
+
+TEST_F(WebBrowserHostTest, OnlyKeyMessagesCanBeKeptFromTheBrowser) {
+    // Ctrl held and wParam 'N' throughout: only the key messages carry a key code there.
+    const struct {
+        UINT message;
+        HRESULT expected;
+    } cases[] = {
+        {WM_KEYDOWN, S_OK},      {WM_KEYUP, S_OK},          {WM_CHAR, S_FALSE},    {WM_SYSCHAR, S_FALSE},
+        {WM_MOUSEMOVE, S_FALSE}, {WM_LBUTTONDOWN, S_FALSE}, {WM_COMMAND, S_FALSE}, {WM_USER, S_FALSE},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(TranslateWith('N', true, false, false, c.message), c.expected)
+            << "message 0x" << std::hex << c.message;
+    }
+}
+
+TEST_F(WebBrowserHostTest, TheUserAgentTokenStaysUntilTheLastControlGoes) {
+    ASSERT_TRUE(UserAgentValue());
+    auto second = std::make_unique<TWebBrowser>(panel_.get());
+    // The first control goes: the second still needs the token.
+    site_.Reset();
+    browser_.reset();
+    EXPECT_TRUE(UserAgentValue());
+    second.reset();
+    EXPECT_FALSE(UserAgentValue());
+    // A new control registers it again.
+    browser_ = std::make_unique<TWebBrowser>(panel_.get());
+    EXPECT_TRUE(UserAgentValue());
 }
 
 TEST_F(WebBrowserHostTest, ContextMenuDropTargetAndExternalAnswers) {
@@ -414,12 +485,18 @@ TEST_F(WebBrowserHostTest, NavigateAndRefreshAreAcceptedByTheControl) {
     EXPECT_NO_THROW(browser_->Navigate(L""));
     tk::Application::Instance().ProcessMessages();
     EXPECT_NO_THROW(browser_->SetHostFlags(webhost::FullHostFlags));
+
+    // The reload reaches the control once, and its answer comes back: nothing on success, the same
+    // code as an error on failure (without an engine there may be no document to reload).
+    RefreshCounter counter(Browser().Get());
+    HRESULT answer = S_OK;
     try {
         browser_->Refresh();
     } catch (const base::ComError& e) {
-        // Without an engine there may be no document to reload; the failure carries its code.
-        EXPECT_TRUE(FAILED(static_cast<HRESULT>(e.Result())));
+        answer = static_cast<HRESULT>(e.Result());
     }
+    EXPECT_EQ(counter.calls, 1);
+    EXPECT_EQ(answer, counter.lastAnswer);
 }
 
 TEST_F(WebBrowserHostTest, KeystrokesForTheControlGoToItsActiveObject) {
