@@ -44,6 +44,7 @@ std::vector<std::string> LogRepeats::Flush() {
         }
     }
     std::sort(pending.begin(), pending.end());
+    out.reserve(pending.size());
     for (auto& [order, text] : pending) {
         out.push_back(std::move(text));
     }

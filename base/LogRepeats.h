@@ -15,7 +15,7 @@ namespace base {
 // stops (Flush). Lines are told apart by their whole text.
 class LogRepeats {
   public:
-    static constexpr uint64_t kReportEveryMs = 60 * 60 * 1000;
+    static constexpr uint64_t kReportEveryMs = uint64_t{60} * 60 * 1000;
     // At most this many different lines are followed; the oldest is reported and dropped for a new one.
     static constexpr size_t kMaxFollowed = 16;
 

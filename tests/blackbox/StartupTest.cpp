@@ -75,21 +75,18 @@ TEST(Startup, LogOffIsAllowedEvenWhenClosingWouldOnlyHide) {
     EXPECT_TRUE(velmora.Running());
 }
 
-TEST(Startup, MalformedHotKeyIsReportedAndTheWindowStillComesUp) {
+TEST(Startup, AMalformedHotKeyHoldsNothingBackTheWindowComesUpWithoutABox) {
     VelmoraProcess velmora;
     velmora.WriteUserConfig("HotKey=0,120\r\n");
     velmora.Start();
     testsupport::MessageBoxWatcher boxes(velmora.ProcessId());
-    ASSERT_TRUE(boxes.WaitFor(1, 15000));
-    EXPECT_EQ(boxes.Boxes()[0].text, L"List index out of bounds (2)");
     HWND window = velmora.WaitForMainWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(window) != FALSE; }));
     EXPECT_FALSE(HotKeyIsHeld(0, VK_F9));
-    // Only one box: the window is up, so start-up is over; a second report would have come with
-    // it. Once the window has answered, any box it showed is up, and the watcher records a box before
-    // it closes it.
+    // No box: the window is up, so start-up is over. Once the window has answered, any box it showed
+    // is up, and the watcher records a box before it closes it.
     ASSERT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr));
     EXPECT_TRUE(WaitUntil([&] { return testsupport::MessageBoxesOf(velmora.ProcessId()).empty(); }));
-    EXPECT_EQ(boxes.Boxes().size(), 1u);
+    EXPECT_TRUE(boxes.Boxes().empty());
 }
