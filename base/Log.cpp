@@ -99,29 +99,20 @@ void LogCaughtException(const char* where) {
     }
 }
 
-namespace {
-
-// The system's text for a message number (in the user's language), without its line break; empty
-// when there is none.
-std::string SystemText(DWORD code) {
-    wchar_t* text = nullptr;
+std::string SystemMessage(unsigned long code) {
+    UniqueLocalMemory<wchar_t> buffer;
     const DWORD n = FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-        code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-    std::wstring wide = n && text ? std::wstring(text, n) : std::wstring();
-    if (text) {
-        LocalFree(text);
+        code, 0, reinterpret_cast<wchar_t*>(buffer.Put()), 0, nullptr);
+    std::wstring text = buffer ? std::wstring(buffer.Get(), n) : std::wstring();
+    while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L' ')) {
+        text.pop_back();
     }
-    while (!wide.empty() && (wide.back() == L'\r' || wide.back() == L'\n' || wide.back() == L' ')) {
-        wide.pop_back();
-    }
-    return WideToUtf8(wide);
+    return WideToUtf8(text);
 }
 
-}  // namespace
-
 std::string ErrorText(unsigned long code) {
-    const std::string text = SystemText(code);
+    const std::string text = SystemMessage(code);
     return Format("error %lu", code) + (text.empty() ? "" : ": " + text);
 }
 
@@ -129,7 +120,7 @@ std::string HResultText(long result) {
     // A Win32 error carried in an HRESULT has its text under the error's own number.
     const DWORD code = static_cast<DWORD>(result);
     const std::string text =
-        SystemText(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : code);
+        SystemMessage(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result) : code);
     return Format("0x%08lX", static_cast<unsigned long>(code)) + (text.empty() ? "" : ": " + text);
 }
 

@@ -21,6 +21,9 @@ void LogF(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Inside a catch block: logs the exception being handled, naming where it was caught.
 void LogCaughtException(const char* where);
 
+// The system's text for a Win32 error or HRESULT, in the user's language, without its line break;
+// empty when the system has none.
+std::string SystemMessage(unsigned long code);
 // A Win32 error code with the system's text for it: "error 5: Access is denied." (the number alone
 // when the system has no text).
 std::string ErrorText(unsigned long code);

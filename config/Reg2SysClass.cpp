@@ -30,28 +30,28 @@ bool TReg2SysClass::CreateShortcut(const std::wstring& Target, const std::wstrin
         CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.PutVoid());
     base::ComPtr<IPersistFile> file = link ? link.As<IPersistFile>(IID_IPersistFile) : nullptr;
     if (FAILED(created) || !file) {
-        base::LogF("No shell link object for a shortcut (0x%08lX)", static_cast<unsigned long>(created));
+        base::LogF("No shell link object for a shortcut (%s)", base::HResultText(created).c_str());
         return false;
     }
     const std::wstring path = WithLinkExtension(LinkPath);
     // A link without its target would be a broken shortcut: nothing is written then.
     const HRESULT targetSet = link->SetPath(Target.c_str());
     if (FAILED(targetSet)) {
-        base::LogF("The shortcut %s was not written: its target was refused (0x%08lX)",
-                   base::WideToUtf8(path).c_str(), static_cast<unsigned long>(targetSet));
+        base::LogF("The shortcut %s was not written: its target was refused (%s)",
+                   base::WideToUtf8(path).c_str(), base::HResultText(targetSet).c_str());
         return false;
     }
     const HRESULT folderSet = link->SetWorkingDirectory(WorkDir.c_str());
     if (FAILED(folderSet)) {
-        base::LogF("The shortcut %s was not written: its working directory was refused (0x%08lX)",
-                   base::WideToUtf8(path).c_str(), static_cast<unsigned long>(folderSet));
+        base::LogF("The shortcut %s was not written: its working directory was refused (%s)",
+                   base::WideToUtf8(path).c_str(), base::HResultText(folderSet).c_str());
         return false;
     }
     // The user is not told (the shortcut is a convenience), but the log is.
     const HRESULT saved = file->Save(path.c_str(), FALSE);
     if (FAILED(saved)) {
-        base::LogF("The shortcut %s could not be written (0x%08lX)", base::WideToUtf8(path).c_str(),
-                   static_cast<unsigned long>(saved));
+        base::LogF("The shortcut %s could not be written (%s)", base::WideToUtf8(path).c_str(),
+                   base::HResultText(saved).c_str());
     }
     return true;
 }

@@ -12,6 +12,7 @@
 #include "toolkit/ResourceBitmap.h"
 #include "base/Keyboard.h"
 #include "base/Module.h"
+#include "base/Slot.h"
 #include "base/Text.h"
 
 namespace dialogs {
@@ -120,7 +121,8 @@ void TUserConfigForm::IbtnOKClick() {
         return;
     }
     const config::HotKeyValue value = config::HotKeyFromShortcut(code);
-    if (OnApplyHotKey && !OnApplyHotKey(value) && code != 0) {
+    // Without an applier (no opener gave one) OK registers nothing and goes on.
+    if (!base::Ask(OnApplyHotKey, true, value) && code != 0) {
         app.ShowException(HotKeyTakenText(config::ShortcutText(code, &base::SystemKeyName)));
         return;
     }

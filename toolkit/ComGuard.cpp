@@ -20,8 +20,8 @@ HRESULT AnswerEscapedException(const char* where) noexcept {
     } catch (...) {
     }
     try {
-        base::LogF("%s: an exception was stopped at the COM boundary (0x%08lX)", where,
-                   static_cast<unsigned long>(result));
+        base::LogF("%s: an exception was stopped at the COM boundary (%s)", where,
+                   base::HResultText(result).c_str());
     } catch (...) {
         // Without memory for the line there is nothing more to do; the code still goes back.
     }

@@ -1,5 +1,7 @@
 #include "webhost/BrowserSite.h"
 
+#include "webhost/ComErrors.h"
+
 #include <docobj.h>
 #include <exdispid.h>
 #include <mshtmdid.h>
@@ -297,11 +299,7 @@ void* BrowserSite::Interface(REFIID riid) {
 
 HRESULT STDMETHODCALLTYPE BrowserSite::OnPosRectChange(LPCRECT lprcPosRect) noexcept {
     if (owner_ && owner_->inPlaceObject_ && lprcPosRect) {
-        const HRESULT placed = owner_->inPlaceObject_->SetObjectRects(lprcPosRect, lprcPosRect);
-        if (FAILED(placed)) {
-            base::LogF("Browser control: SetObjectRects failed (0x%08lX)",
-                       static_cast<unsigned long>(placed));
-        }
+        LogIfFailed(owner_->inPlaceObject_->SetObjectRects(lprcPosRect, lprcPosRect), "SetObjectRects");
     }
     return S_OK;
 }

@@ -16,4 +16,7 @@ std::string ComErrorMessage(HRESULT result);
 // Raises base::ComError for a failed code, with the system's description; a success code passes.
 void CheckCom(HRESULT result);
 
+// Logs a failed step of the browser control that it goes on without.
+void LogIfFailed(HRESULT result, const char* step);
+
 }  // namespace webhost

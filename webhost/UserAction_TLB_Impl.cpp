@@ -35,7 +35,7 @@ HRESULT AnswerFailure() {
         message = "Unknown error";
     }
     // Only the code: what the page passed may be in the message.
-    base::LogF("window.external: a call failed (0x%08lX)", static_cast<unsigned long>(result));
+    base::LogF("window.external: a call failed (%s)", base::HResultText(result).c_str());
     base::ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.Put()))) {
         create->SetGUID(IID_IUserAction);

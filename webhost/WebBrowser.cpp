@@ -48,13 +48,6 @@ void UnregisterUserAgent() {
     }
 }
 
-// Logs a failed step that the control goes on without.
-void LogIfFailed(HRESULT result, const char* step) {
-    if (FAILED(result)) {
-        base::LogF("Browser control: %s failed (0x%08lX)", step, static_cast<unsigned long>(result));
-    }
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
