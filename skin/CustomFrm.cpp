@@ -6,6 +6,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/ImageFiles.h"
+#include "toolkit/ResourceBitmap.h"
 #include "base/Error.h"
 #include "base/Log.h"
 #include "base/Module.h"
@@ -55,6 +56,14 @@ Extent ExtentOf(const tk::Bitmap* bitmap) {
     return bitmap ? Extent{bitmap->Width(), bitmap->Height()} : Extent{};
 }
 
+// The built-in default skin's image of one slot (skin/DefaultSkin.rc); empty if the program carries
+// none, which the frame then draws as it draws any missing image.
+tk::Bitmap BuiltInSkinImage(int index) {
+    const std::string_view name = kSkinImageNames[static_cast<size_t>(index)];
+    const std::wstring resource = L"VELMORA_SKIN_" + std::wstring(name.begin(), name.end());
+    return tk::LoadResourceBmpFile(resource.c_str());
+}
+
 }  // namespace
 
 void ApplyCaptionFont(tk::Font& font, bool bold) {
@@ -100,14 +109,13 @@ TPictureForm::~TPictureForm() = default;
 
 void TPictureForm::FormCreate() {
     tk::Form::FormCreate();
-    try {
-        SetCloseButtonVisible(true);
-        resizable_ = true;
-        LoadSkin();
-        FormResize();
-    } catch (const base::Error& e) {
-        // The window lives on without a skin.
-        tk::Application::Instance().ShowException(e.what());
+    SetCloseButtonVisible(true);
+    resizable_ = true;
+    const std::string missingFolder = LoadSkin();
+    FormResize();
+    // Told once the frame stands, so the window behind the box can be moved and closed.
+    if (!missingFolder.empty()) {
+        tk::Application::Instance().ShowException(missingFolder);
     }
 }
 
@@ -158,35 +166,39 @@ void TPictureForm::ApplyWindowShape() {
     SetRoundedShape(9);
 }
 
-void TPictureForm::LoadSkin() {
+std::string TPictureForm::LoadSkin() {
     std::wstring iconPath;
     LoadSystemMenuIcon(iconPath);
     if (skinPath_.empty()) {
         skinPath_ = kDefaultSkinPath;
     }
     const std::wstring folder = SkinFolder(base::ExeFolder(), base::AnsiToWide(skinPath_));
-    if (!base::DirectoryExists(folder)) {
-        base::LogF("No skin folder %s", base::WideToUtf8(folder).c_str());
-        throw base::Error(std::string(kMissingSkinMessage));
-    }
-    std::string missing;
+    const bool folderExists = base::DirectoryExists(folder);
+    std::string replaced;
     for (int i = 0; i < kSkinImageCount; ++i) {
         auto image = std::make_unique<tk::Bitmap>();
-        const std::wstring file = SkinImageFile(folder, i);
-        // A missing, unreadable or damaged file leaves an empty image.
-        if (image->LoadFromFile(file)) {
+        // A missing, unreadable or damaged file leaves the image empty: the built-in one stands in.
+        if (!folderExists || !image->LoadFromFile(SkinImageFile(folder, i))) {
+            *image = BuiltInSkinImage(i);
+            if (folderExists) {
+                replaced += (replaced.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
+            }
+        }
+        if (!image->Empty()) {
             image->SetTransparentColor(kSkinTransparentColor);
-        } else {
-            missing += (missing.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
         }
         skinImages_[static_cast<size_t>(i)] = std::move(image);
     }
-    if (!missing.empty()) {
-        base::LogF("Skin images missing or unreadable in %s: %s", base::WideToUtf8(folder).c_str(),
-                   missing.c_str());
+    const std::string folderName = base::WideToUtf8(folder);
+    if (!folderExists) {
+        base::LogF("No skin folder %s: the built-in skin is used", folderName.c_str());
+    } else if (!replaced.empty()) {
+        base::LogF("Skin images missing or unusable in %s, the built-in ones are used: %s", folderName.c_str(),
+                   replaced.c_str());
     }
     SizeFrameParts();
     CreateFrameControls();
+    return folderExists ? std::string() : std::string(kMissingSkinMessage) + "\n" + folderName;
 }
 
 void TPictureForm::CreateFrameControls() {

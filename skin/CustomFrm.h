@@ -55,9 +55,11 @@ class TPictureForm : public tk::Form {
     // Sets the window's rounded shape.
     virtual void ApplyWindowShape();
 
-    // Loads the skin images and creates the caption text and the hover images; raises base::Error
-    // when the skin folder does not exist.
-    void LoadSkin();
+    // Loads the skin images and creates the caption text and the hover images. An image that is
+    // missing or damaged in the skin folder, or every image when the folder does not exist, is the
+    // built-in default skin's. Answers the box text for a missing folder (naming the folder it
+    // looked for), else empty text.
+    std::string LoadSkin();
     // Frees the caption text, the hover images and the skin images.
     void FreeSkin();
 
@@ -68,7 +70,7 @@ class TPictureForm : public tk::Form {
     // The client panel that holds a descendant's content.
     tk::Panel& MainPanel() { return mainPanel_; }
 
-    // What the skin made (null or empty before LoadSkin, after FreeSkin and without a skin folder).
+    // What the skin made (null before LoadSkin and after FreeSkin).
     bool SkinLoaded() const { return skinImages_[0] != nullptr; }
     const tk::Bitmap* SkinImageAt(int index) const;
     THotImg* HotImage(int index) const;

@@ -143,6 +143,16 @@ bool Bitmap::LoadFromFile(const std::wstring& path) {
     return DrawCheckedBmp(file->bytes, *read.layout, name);
 }
 
+bool Bitmap::LoadFromMemory(std::string_view bytes, const std::string& name) {
+    Reset();
+    const BmpCheck check = CheckBmp(bytes.size(), bytes);
+    if (!check.layout) {
+        base::LogF("BMP %s not used: %s", name.c_str(), check.problem.c_str());
+        return false;
+    }
+    return DrawCheckedBmp(std::string(bytes), *check.layout, name);
+}
+
 bool Bitmap::DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, const std::string& name) {
     Allocate(layout.width, layout.height);
     if (Empty()) {

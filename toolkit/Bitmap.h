@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "toolkit/GdiHandles.h"
 #include "toolkit/ImageFormats.h"
@@ -28,6 +29,8 @@ class Bitmap {
     // damaged file leaves the bitmap empty and answers false (a damaged one is logged). A file of
     // the usual size is opened and read once.
     bool LoadFromFile(const std::wstring& path);
+    // The same for a whole BMP file held in memory; name is what the log calls it.
+    bool LoadFromMemory(std::string_view bytes, const std::string& name);
 
     int Width() const { return width_; }
     int Height() const { return height_; }

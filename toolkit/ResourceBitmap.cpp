@@ -1,5 +1,9 @@
 #include "toolkit/ResourceBitmap.h"
 
+#include <string_view>
+
+#include "base/Text.h"
+
 namespace tk {
 
 Bitmap LoadResourceBitmap(const wchar_t* name) {
@@ -19,6 +23,19 @@ Bitmap LoadResourceBitmap(const wchar_t* name) {
     SelectGuard select(source.Get(), loaded.Get());
     BitBlt(bitmap.Dc(), 0, 0, bitmap.Width(), bitmap.Height(), source.Get(), 0, 0, SRCCOPY);
     GdiFlush();
+    return bitmap;
+}
+
+Bitmap LoadResourceBmpFile(const wchar_t* name) {
+    Bitmap bitmap;
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC resource = FindResourceW(module, name, RT_RCDATA);
+    HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
+    const void* bytes = data ? LockResource(data) : nullptr;
+    if (bytes) {
+        bitmap.LoadFromMemory(std::string_view(static_cast<const char*>(bytes), SizeofResource(module, resource)),
+                              "resource " + base::WideToUtf8(name));
+    }
     return bitmap;
 }
 
