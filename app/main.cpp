@@ -8,6 +8,7 @@
 #include "skin/SkinSet.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
+#include "toolkit/WindowDpi.h"
 #include "base/Log.h"
 #include "base/Module.h"
 #include "base/SystemInfo.h"
@@ -15,15 +16,17 @@
 
 namespace {
 
-// What shapes this run, for reading a log: the skin folder, the close policy and the screen.
-void LogSettingsInUse() {
+// What shapes this run, for reading a log: the skin folder, the close policy, the screen and its
+// scale (the system's and the main window's DPI).
+void LogSettingsInUse(HWND mainWindow) {
     try {
         const config::TAppConfigClass* store = config::TAppConfigClass::GetInstance();
         const std::wstring skin = skin::SkinFolder(base::ExeFolder(), base::AnsiToWide(store->SkinPath()));
-        base::LogF("Skin folder %s; NeverRequire=%s, CloseAction=%s; screen %d x %d",
-                   base::WideToUtf8(skin).c_str(), base::AnsiToUtf8(store->NeverRequire()).c_str(),
-                   base::AnsiToUtf8(store->CloseAction()).c_str(), GetSystemMetrics(SM_CXSCREEN),
-                   GetSystemMetrics(SM_CYSCREEN));
+        base::LogF(
+            "Skin folder %s; NeverRequire=%s, CloseAction=%s; screen %d x %d, system DPI %d, window DPI %d",
+            base::WideToUtf8(skin).c_str(), base::AnsiToUtf8(store->NeverRequire()).c_str(),
+            base::AnsiToUtf8(store->CloseAction()).c_str(), GetSystemMetrics(SM_CXSCREEN),
+            GetSystemMetrics(SM_CYSCREEN), tk::SystemDpi(), tk::WindowDpi(mainWindow));
     } catch (const std::exception&) {
         base::LogCaughtException("Logging the settings in use");
     }
@@ -38,7 +41,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     }
     base::LogF("Velmora %s starting: %s on %s", base::ModuleVersion(nullptr).c_str(),
                base::WideToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());
-    LogSettingsInUse();
     // The hourly working-set trim runs from before the main window exists until the very end.
     config::StartTrimTimer();
     tk::SetClassPrefix(L"Velmora");
@@ -47,6 +49,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         application.Initialize();
         app::TMainForm* mainForm = application.CreateMainForm<app::TMainForm>();
         mainForm->SetCaption(base::Utf8ToWide(config::TAppConfigClass::GetInstance()->GetTitle()));
+        LogSettingsInUse(mainForm->Handle());
         application.Run();
     } catch (...) {
         application.HandleException();

@@ -7,6 +7,7 @@
 
 #include "base/Format.h"
 #include "base/Handles.h"
+#include "base/Module.h"
 #include "base/LogLine.h"
 #include "base/Text.h"
 
@@ -47,7 +48,7 @@ LogTime Now() {
 // afresh (appends are atomic, so two copies of the program can share it) and closes it again.
 void AppendToFile(const LogTarget& target, const std::string& line) {
     const auto open = [&] {
-        return UniqueFile(CreateFileW(target.path.c_str(), FILE_APPEND_DATA,
+        return UniqueFile(CreateFileW(FileSystemPath(target.path).c_str(), FILE_APPEND_DATA,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     };
@@ -57,7 +58,8 @@ void AppendToFile(const LogTarget& target, const std::string& line) {
         LogNeedsRollOver(static_cast<uint64_t>(size.QuadPart), line.size(), target.rollOverBytes)) {
         file.Reset();
         const std::wstring older = target.path + L".1";
-        MoveFileExW(target.path.c_str(), older.c_str(), MOVEFILE_REPLACE_EXISTING);
+        MoveFileExW(FileSystemPath(target.path).c_str(), FileSystemPath(older).c_str(),
+                    MOVEFILE_REPLACE_EXISTING);
         file = open();
     }
     if (file) {

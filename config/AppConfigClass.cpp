@@ -29,7 +29,7 @@ std::unique_ptr<TAppConfigClass>& Instance() {
 std::string ReadIniValue(const std::wstring& fileName, const std::string& section, const std::string& key) {
     wchar_t buffer[2048] = {};
     const DWORD n = GetPrivateProfileStringW(base::AnsiToWide(section).c_str(), base::AnsiToWide(key).c_str(),
-                                             L"", buffer, 2048, fileName.c_str());
+                                             L"", buffer, 2048, base::ShortFormPath(fileName).c_str());
     // The value in the system code page, of which at most 2047 bytes are seen.
     std::string value = base::WideToAnsi(std::wstring_view(buffer, std::min<DWORD>(n, 2047)));
     if (value.size() > 2047) {

@@ -9,6 +9,7 @@
 
 #include "base/Error.h"
 #include "base/Handles.h"
+#include "base/Module.h"
 #include "base/Log.h"
 #include "base/Text.h"
 #include "config/IniText.h"
@@ -46,7 +47,7 @@ AnsiCodePage SystemCodePage() {
 
 // The whole file, or nothing when there is no file yet.
 std::optional<std::string> ReadExisting(const std::wstring& path) {
-    base::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ,
+    base::UniqueFile file(CreateFileW(base::FileSystemPath(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
@@ -78,8 +79,8 @@ std::wstring CreateTemporaryBeside(const std::wstring& path, base::UniqueFile& f
     for (;;) {
         std::wstring name = path + L"." + std::to_wstring(GetCurrentProcessId()) + L"-" +
                             std::to_wstring(counter++) + L".tmp";
-        file.Reset(
-            CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        file.Reset(CreateFileW(base::FileSystemPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file) {
             return name;
         }
@@ -108,12 +109,14 @@ void WriteAll(HANDLE file, const std::string& bytes) {
 // one step everywhere: some implementations move the original aside first, which leaves a moment
 // without any file.) The original's hidden, system and archive marks go over to the new file.
 void PutInPlace(const std::wstring& temporary, const std::wstring& path, bool existed) {
-    const DWORD attributes = existed ? GetFileAttributesW(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+    const DWORD attributes =
+        existed ? GetFileAttributesW(base::FileSystemPath(path).c_str()) : INVALID_FILE_ATTRIBUTES;
     constexpr DWORD kKept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & kKept)) {
-        SetFileAttributesW(temporary.c_str(), attributes & kKept);
+        SetFileAttributesW(base::FileSystemPath(temporary).c_str(), attributes & kKept);
     }
-    if (!MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveFileExW(base::FileSystemPath(temporary).c_str(), base::FileSystemPath(path).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         Fail("replacing the file");
     }
 }
@@ -161,7 +164,7 @@ void RemoveStaleTemporaries(const std::wstring& path) {
     const std::wstring folder = slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
     const std::wstring targetName = path.substr(folder.size());
     WIN32_FIND_DATAW found{};
-    base::UniqueFind find(FindFirstFileW((path + L".*.tmp").c_str(), &found));
+    base::UniqueFind find(FindFirstFileW(base::FileSystemPath(path + L".*.tmp").c_str(), &found));
     if (!find) {
         return;
     }
@@ -171,7 +174,7 @@ void RemoveStaleTemporaries(const std::wstring& path) {
             continue;
         }
         const std::wstring stale = folder + found.cFileName;
-        if (DeleteFileW(stale.c_str())) {
+        if (DeleteFileW(base::FileSystemPath(stale).c_str())) {
             base::LogF("Removed %s, left by a write that was ended before it finished",
                        base::WideToUtf8(stale).c_str());
         }
@@ -190,7 +193,7 @@ void WriteThroughTemporary(const std::wstring& path, const std::string& bytes, b
         PutInPlace(temporary, path, existed);
     } catch (...) {
         file.Reset();
-        DeleteFileW(temporary.c_str());
+        DeleteFileW(base::FileSystemPath(temporary).c_str());
         throw;
     }
 }

@@ -4,7 +4,6 @@
 
 #include "config/AppConfigClass.h"
 #include "config/HotKeyText.h"
-#include "config/ValueFields.h"
 #include "dialogs/DialogRules.h"
 #include "dialogs/DialogResources.h"
 #include "toolkit/Application.h"
@@ -83,11 +82,12 @@ TUserConfigForm::~TUserConfigForm() = default;
 void TUserConfigForm::FormCreate() {
     TBorderlessDialog::FormCreate();
     store_ = config::TAppConfigClass::GetInstance();
-    // A malformed value raises here: the rest stays as designed and the error box reports it.
+    // An empty value keeps the designed default; one the main window cannot use shows as no key,
+    // which is what is in force (the main window logged why at its start).
     const std::string& hotKey = store_->HotKey();
     if (!hotKey.empty()) {
-        const config::Fields fields(hotKey);
-        hotKeyEdit_.SetHotKey(HotKeyControlFromShortcut(static_cast<uint16_t>(fields.Integer(2) & 0xFFFF)));
+        const config::HotKeySetting setting = config::ReadHotKeySetting(hotKey);
+        hotKeyEdit_.SetHotKey(HotKeyControlFromShortcut(setting.problem.empty() ? setting.value.code : 0));
     }
     const bool autoRun = store_->AutoRegNextTime() == "1";
     autoRunButton_.SetChecked(autoRun);

@@ -181,7 +181,8 @@ std::string TPictureForm::LoadSkin() {
         if (!folderExists || !image->LoadFromFile(SkinImageFile(folder, i))) {
             *image = BuiltInSkinImage(i);
             if (folderExists) {
-                replaced += (replaced.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
+                replaced +=
+                    (replaced.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
             }
         }
         if (!image->Empty()) {
@@ -193,8 +194,8 @@ std::string TPictureForm::LoadSkin() {
     if (!folderExists) {
         base::LogF("No skin folder %s: the built-in skin is used", folderName.c_str());
     } else if (!replaced.empty()) {
-        base::LogF("Skin images missing or unusable in %s, the built-in ones are used: %s", folderName.c_str(),
-                   replaced.c_str());
+        base::LogF("Skin images missing or unusable in %s, the built-in ones are used: %s",
+                   folderName.c_str(), replaced.c_str());
     }
     SizeFrameParts();
     CreateFrameControls();

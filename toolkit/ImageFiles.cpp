@@ -1,6 +1,7 @@
 #include "toolkit/ImageFiles.h"
 
 #include "base/Handles.h"
+#include "base/Module.h"
 #include "base/Log.h"
 #include "base/Text.h"
 #include "toolkit/ImageFormats.h"
@@ -29,8 +30,9 @@ std::optional<std::pair<std::string, IconCheck>> ReadIconFile(const std::wstring
 }  // namespace
 
 std::optional<FileStart> ReadFileStart(const std::wstring& path, uint64_t maxBytes) {
-    base::UniqueFile file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    base::UniqueFile file(CreateFileW(base::FileSystemPath(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.Get(), &size)) {
         return std::nullopt;

@@ -33,8 +33,9 @@ Bitmap LoadResourceBmpFile(const wchar_t* name) {
     HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
     const void* bytes = data ? LockResource(data) : nullptr;
     if (bytes) {
-        bitmap.LoadFromMemory(std::string_view(static_cast<const char*>(bytes), SizeofResource(module, resource)),
-                              "resource " + base::WideToUtf8(name));
+        bitmap.LoadFromMemory(
+            std::string_view(static_cast<const char*>(bytes), SizeofResource(module, resource)),
+            "resource " + base::WideToUtf8(name));
     }
     return bitmap;
 }

@@ -48,25 +48,6 @@ HRESULT AnswerFailure() {
     return result;
 }
 
-// The type-library loader takes no path of MAX_PATH characters or more: such a path goes by its short
-// (8.3) form, which the file system has unless short names are switched off for the volume.
-std::wstring LoadablePath(const std::wstring& path) {
-    if (path.size() < MAX_PATH) {
-        return path;
-    }
-    std::wstring shortPath(path.size() + 1, L'\0');
-    const DWORD n = GetShortPathNameW(path.c_str(), shortPath.data(), static_cast<DWORD>(shortPath.size()));
-    if (n == 0 || n >= MAX_PATH) {
-        base::LogF(
-            "The program's path is %u characters long and has no short form to load its type library by (%s)",
-            static_cast<unsigned>(path.size()),
-            n == 0 ? base::ErrorText(GetLastError()).c_str() : "too long");
-        return path;
-    }
-    shortPath.resize(n);
-    return shortPath;
-}
-
 }  // namespace
 
 base::ComPtr<TMyExternal> TMyExternal::Create() {
@@ -77,7 +58,8 @@ base::ComPtr<TMyExternal> TMyExternal::Create() {
 base::ComPtr<TMyExternal> TMyExternal::CreateFromFile(const std::wstring& path) {
     base::ComPtr<TMyExternal> external = base::ComPtr<TMyExternal>::Adopt(new TMyExternal());
     base::ComPtr<ITypeLib> library;
-    CheckCom(LoadTypeLib(LoadablePath(path).c_str(), library.Put()));
+    // The loader takes no path of MAX_PATH characters or more.
+    CheckCom(LoadTypeLib(base::ShortFormPath(path).c_str(), library.Put()));
     CheckCom(library->GetTypeInfoOfGuid(IID_IUserAction, external->typeInfo_.Put()));
     // A dual interface comes as its dispatch description; calls go through the virtual-table half.
     external->invokeInfo_ = external->typeInfo_;

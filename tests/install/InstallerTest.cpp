@@ -471,6 +471,61 @@ TEST_F(Installer, InstallGivesUpWithoutTouchingAFileWhenTheProgramDoesNotEnd) {
     EXPECT_NE(ReadFileBytes(Installed("Velmora.exe")), "a Velmora.exe that is running");
 }
 
+// Every thread of a process suspended while this lives, as a debugger or a stuck driver stops it.
+class StoppedProcess {
+  public:
+    explicit StoppedProcess(DWORD processId) {
+        base::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+        THREADENTRY32 entry{};
+        entry.dwSize = sizeof(entry);
+        for (BOOL more = snapshot && Thread32First(snapshot.Get(), &entry); more;
+             more = Thread32Next(snapshot.Get(), &entry)) {
+            if (entry.th32OwnerProcessID != processId) {
+                continue;
+            }
+            base::UniqueHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID));
+            if (thread && SuspendThread(thread.Get()) != static_cast<DWORD>(-1)) {
+                threads_.push_back(std::move(thread));
+            }
+        }
+    }
+    ~StoppedProcess() {
+        for (const base::UniqueHandle& thread : threads_) {
+            ResumeThread(thread.Get());
+        }
+    }
+    StoppedProcess(const StoppedProcess&) = delete;
+    StoppedProcess& operator=(const StoppedProcess&) = delete;
+    bool Stopped() const { return !threads_.empty(); }
+
+  private:
+    std::vector<base::UniqueHandle> threads_;
+};
+
+TEST_F(Installer, AStoppedCopyIsNotAskedToCloseSoItLivesOnOnceItRunsAgain) {
+    ASSERT_EQ(RunSetup(), 0u);
+    // A close request would end this copy (CloseAction=Exit).
+    WriteFileBytes(Installed("UserConfig.ini"),
+                   "[UserCustom]\r\nSkinPath=Skin\\Blue\\\r\nNeverRequire=1\r\nCloseAction=Exit\r\n");
+    InstalledProgram program;
+    HWND window = program.WaitForVisibleWindow();
+    ASSERT_NE(window, nullptr);
+    {
+        StoppedProcess stopped(program.ProcessId());
+        ASSERT_TRUE(stopped.Stopped());
+        DWORD elapsed = 0;
+        EXPECT_EQ(RunSetup(&elapsed), 2u);
+        EXPECT_GE(elapsed, 9500u);
+    }
+    // Running again, it handles what was posted to it in order: a hide posted now comes after any
+    // close request the installer had posted, which would have ended the program (its quit follows
+    // at once) instead of leaving it hidden in the tray.
+    PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(window) || program.Ended(0); }, 10000));
+    EXPECT_FALSE(program.Ended(3000));
+    EXPECT_TRUE(IsWindow(window));
+}
+
 TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
     ASSERT_EQ(RunSetup(), 0u);
     const std::string exe = Installed("Velmora.exe");

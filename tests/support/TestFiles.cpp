@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "base/Handles.h"
+#include "base/Module.h"
 #include "base/Text.h"
 
 namespace testsupport {
@@ -94,17 +95,17 @@ void RemovePath(const std::wstring& path) {
     while (!p.empty() && p.back() == L'\\') {
         p.pop_back();
     }
-    DWORD attributes = GetFileAttributesW(p.c_str());
+    DWORD attributes = GetFileAttributesW(base::FileSystemPath(p).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         return;
     }
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        SetFileAttributesW(p.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileW(p.c_str());
+        SetFileAttributesW(base::FileSystemPath(p).c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(base::FileSystemPath(p).c_str());
         return;
     }
     WIN32_FIND_DATAW found;
-    UniqueFind find(FindFirstFileW((p + L"\\*").c_str(), &found));
+    UniqueFind find(FindFirstFileW(base::FileSystemPath(p + L"\\*").c_str(), &found));
     if (find) {
         do {
             std::wstring name = found.cFileName;
@@ -114,7 +115,7 @@ void RemovePath(const std::wstring& path) {
         } while (FindNextFileW(find.Get(), &found));
     }
     find.Reset();  // the folder goes only once nothing has it open
-    RemoveDirectoryW(p.c_str());
+    RemoveDirectoryW(base::FileSystemPath(p).c_str());
 }
 
 void CopyFolder(const std::wstring& from, const std::wstring& to) {

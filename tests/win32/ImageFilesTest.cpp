@@ -244,7 +244,7 @@ class SkinTestFrame : public skin::TPictureForm {
 
 }  // namespace
 
-TEST(ImageFiles, ASkinWithDamagedFilesUsesTheRestAndTreatsThoseAsMissing) {
+TEST(ImageFiles, ASkinWithDamagedFilesUsesTheRestAndTheBuiltInImagesForThose) {
     // A copy of the default skin below the program's folder, where skin paths point.
     const std::string relative = "damaged-skin-" + std::to_string(GetCurrentProcessId()) + "\\";
     const std::wstring folder = base::ExeFolder() + base::AnsiToWide(relative);
@@ -264,18 +264,19 @@ TEST(ImageFiles, ASkinWithDamagedFilesUsesTheRestAndTreatsThoseAsMissing) {
         testsupport::LogFile log;
         tk::FormPtr<SkinTestFrame> form = testsupport::MakeForm<SkinTestFrame>(relative);
         ASSERT_TRUE(form->SkinLoaded());
+        // The damaged ones are the built-in images of the same names.
         for (int i = 0; i < skin::kSkinImageCount; ++i) {
-            const bool damaged =
-                std::find(std::begin(damagedImages), std::end(damagedImages), i) != std::end(damagedImages);
-            EXPECT_EQ(form->SkinImageAt(i)->Empty(), damaged) << skin::kSkinImageNames[i];
+            EXPECT_FALSE(form->SkinImageAt(i)->Empty()) << skin::kSkinImageNames[i];
         }
-        EXPECT_EQ(skin::TPictureForm::CaptionHeight(), 0);
-        // It shows, lays out and paints without them.
+        EXPECT_EQ(skin::TPictureForm::CaptionHeight(), 32);
         form->Show();
         form->SetBounds(50, 50, 900, 650);
         UpdateWindow(form->Handle());
         tk::Application::Instance().ProcessMessages();
         EXPECT_TRUE(IsWindowVisible(form->Handle()));
+        EXPECT_NE(
+            log.Text().find("the built-in ones are used: TopActivate, Left, BottomRight, btn_Close_Normal"),
+            std::string::npos);
         EXPECT_NE(log.Text().find("TopActivate.bmp not used"), std::string::npos);
     }
     SetCurrentDirectoryW(saved);

@@ -90,9 +90,22 @@ TEST_F(TrayTest, PressesCloserThan100MsToggleOnceAndForeignIdsAreIgnored) {
     SetForegroundWindow(form->Handle());
     IsForeground(form);
     tk::Application::Instance().SetActive(true);
-    PauseBetweenPresses();
-    HotKey(form, form->GetHotKeyId());
-    HotKey(form, form->GetHotKeyId());  // well within 100 ms: ignored
+    // The second of two presses within 100 ms is ignored. On a busy machine the first press's hide
+    // can take longer than that; such a pair tells nothing, so it is tried again.
+    bool pairWithinInterval = false;
+    for (int attempt = 0; attempt < 20 && !pairWithinInterval; ++attempt) {
+        if (!IsWindowVisible(form->Handle())) {
+            PauseBetweenPresses();
+            HotKey(form, form->GetHotKeyId());  // shows it again for the next try
+        }
+        ASSERT_TRUE(IsWindowVisible(form->Handle()));
+        PauseBetweenPresses();
+        const DWORD start = GetTickCount();
+        HotKey(form, form->GetHotKeyId());
+        HotKey(form, form->GetHotKeyId());
+        pairWithinInterval = GetTickCount() - start < 100;
+    }
+    ASSERT_TRUE(pairWithinInterval) << "no two presses came within 100 ms of each other";
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     PauseBetweenPresses();
     HotKey(form, form->GetHotKeyId() + 1);  // another registration's message

@@ -97,7 +97,8 @@ TEST_F(SkinnedFrameTest, SkinPathWithoutTrailingBackslashFindsTheFolderButNoFile
 // caption it can be dragged by and a close button that closes it; one log line names both.
 TEST_F(SkinnedFrameTest, ADamagedCaptionStripAndCloseFaceAreReplacedByTheBuiltInOnes) {
     ProgramSubfolder folder;
-    WriteFileBytes(folder.Path() + "TopActivate.bmp", std::string("BM\x40\0\0\0", 6) + std::string(58, '\x7F'));
+    WriteFileBytes(folder.Path() + "TopActivate.bmp",
+                   std::string("BM\x40\0\0\0", 6) + std::string(58, '\x7F'));
     WriteBmp(folder.Path() + "btn_Close_Normal.bmp", 20, 22, RGB(1, 2, 3));
     {
         std::string cut = ReadFileBytes(folder.Path() + "btn_Close_Normal.bmp");

@@ -230,30 +230,23 @@ TEST_F(UserConfigDialogTest, SpaceOrEnterOnAFocusedImageButtonPressesThatButton)
     }
 }
 
-TEST_F(UserConfigDialogTest, MalformedHotKeyIsReportedAndTheRestStaysAsDesigned) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"0,120", "List index out of bounds (2)"},
-        {"0,120,F9", "'F9' is not a valid integer value"},
-    };
-    for (const auto& [value, message] : cases) {
+// A value the main window cannot use (so no hot key is in force) shows as no key, without a box,
+// and the other settings are read as usual.
+TEST_F(UserConfigDialogTest, AnUnusableHotKeyShowsAsNoKeyWithoutABoxAndTheRestIsRead) {
+    for (const char* value : {"0,120", "0,120,F9", "15,120,120", "2147483648,120,120"}) {
         SCOPED_TRACE(value);
         WriteUserConfig(std::string("HotKey=") + value + "\r\nAutoRegNextTime=1\r\nCloseAction=exit\r\n");
         config::TAppConfigClass::ReleaseInstance();
         testsupport::MessageBoxWatcher boxes;
         TUserConfigForm* form = Open();
-        ASSERT_TRUE(boxes.WaitFor(1, 3000));
-        EXPECT_EQ(boxes.Boxes()[0].text, base::Utf8ToWide(message));
-        // The dialog opened all the same, half prepared.
+        // A box would have held Open until the watcher pressed its OK.
+        EXPECT_TRUE(boxes.Boxes().empty());
         EXPECT_TRUE(IsWindowVisible(form->Handle()));
-        EXPECT_EQ(form->HotKeyControl().HotKey(), kF9);
-        EXPECT_FALSE(form->AutoRunButton().Checked());
-        EXPECT_FALSE(form->ClearAutoRunButton().Checked());
-        EXPECT_TRUE(form->MinSizeButton().Checked());
-        EXPECT_FALSE(form->ExitButton().Checked());
+        EXPECT_EQ(form->HotKeyControl().HotKey(), 0);
+        EXPECT_TRUE(form->AutoRunButton().Checked());
+        EXPECT_TRUE(form->ExitButton().Checked());
         tk::UniqueRegion region(CreateRectRgn(0, 0, 0, 0));
-        EXPECT_EQ(GetWindowRgn(form->Handle(), region.Get()), ERROR);
-        EXPECT_EQ(GetWindowLongW(form->HotKeyControl().Handle(), GWL_STYLE) & WS_BORDER, 0);
-        EXPECT_NE(form->StartPanel().Color(), kPanel);
+        EXPECT_NE(GetWindowRgn(form->Handle(), region.Get()), ERROR);
         Free(form);
     }
 }

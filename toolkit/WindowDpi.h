@@ -1,0 +1,19 @@
+// Where a window's display scale comes from: the system's per-window DPI where the system has it
+// (Windows 10 1607 and later), else the screen's DPI.
+#pragma once
+
+#include <windows.h>
+
+#include "toolkit/DpiScale.h"
+
+namespace tk {
+
+// The DPI of the screen as a whole: what the system scaled for before per-monitor scaling.
+int SystemDpi();
+// The DPI a window is drawn at; the system DPI for no window or where the system cannot say.
+int WindowDpi(HWND window);
+inline DpiScale WindowScale(HWND window) {
+    return DpiScale(WindowDpi(window));
+}
+
+}  // namespace tk
