@@ -41,7 +41,8 @@ struct BmpCheck {
 // whole file when it is shorter): the "BM" mark, an info header of 12, 40, 52, 56, 108 or 124 bytes,
 // a width and height of 1 to 16384 pixels (a negative height is a top-down image), one plane, 1, 4,
 // 8, 16, 24 or 32 bits per pixel, a compression that fits the bit count (RLE8 with 8, RLE4 with 4,
-// both bottom-up only; bit fields with 16 or 32), no more colours than the bit count can address
+// both bottom-up only; bit fields with 16 or 32; JPEG or PNG pixels are refused as such before their
+// bit count of 0 is looked at), no more colours than the bit count can address
 // (256 at most), and the colour table and every row of pixels inside the file.
 BmpCheck CheckBmp(uint64_t fileSize, std::string_view head);
 

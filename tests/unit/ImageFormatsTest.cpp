@@ -184,6 +184,27 @@ TEST(CheckBmp, SizesAndFormatsOutsideTheRulesFail) {
     EXPECT_TRUE(CheckBmp(2000, table).layout);
 }
 
+TEST(CheckBmp, EachCompressionThatDoesNotFitIsNamed) {
+    const struct {
+        BmpFields fields;
+        const char* problem;
+    } cases[] = {
+        // JPEG and PNG pixels come with a bit count of 0, which is not what is wrong with them.
+        {{4, 3, 0, 40, 4}, "JPEG pixels inside a BMP are not supported"},
+        {{4, 3, 0, 108, 5}, "PNG pixels inside a BMP are not supported"},
+        {{4, 3, 24, 124, 4}, "JPEG pixels inside a BMP are not supported"},
+        {{4, 3, 0, 40, 6}, "0 bits per pixel"},
+        {{4, 3, 24, 40, 6}, "compression 6 is not supported"},
+        {{8, 8, 24, 40, 1, 0, 20}, "RLE8 compression needs 8 bits, bottom-up"},
+        {{8, -8, 4, 40, 2, 0, 20}, "RLE4 compression needs 4 bits, bottom-up"},
+        {{4, 3, 24, 40, 3}, "bit fields need 16 or 32 bits"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Check(Bmp(c.fields)).problem, c.problem)
+            << c.fields.bits << " bits, compression " << c.fields.compression;
+    }
+}
+
 // A true-colour BMP whose pixel (x, y) (y counted from the top of the image) has the value
 // 0xRRGGBB = x << 16 | y << 8 | 0x5A, written in the file's own row order; the padding bytes at the
 // end of each row are 0xEE, which must never show up in a pixel.
