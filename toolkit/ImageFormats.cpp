@@ -142,6 +142,9 @@ BmpCheck CheckBmp(uint64_t fileSize, std::string_view head) {
     layout.compression = info.compression;
     layout.pixelOffset = pixelOffset;
     layout.infoBytes = static_cast<uint32_t>(tableEnd - kFileHeaderBytes);
+    layout.colourOffset = static_cast<uint32_t>(kFileHeaderBytes + infoSize + masks);
+    layout.colours = static_cast<uint32_t>(colours);
+    layout.colourBytes = info.colourBytes;
     const bool runLength = info.compression == kBiRle8 || info.compression == kBiRle4;
     if (runLength && info.imageBytes == 0) {
         return Bad("compressed pixels without their size");

@@ -28,6 +28,11 @@ struct BmpLayout {
     // The info header, bit-field masks and colour table: what the system takes as the bitmap's
     // description, from byte 14 on.
     uint32_t infoBytes = 0;
+    // The colour table, the last part of that description: where it starts, its entries and their
+    // size (3 bytes in the small OS/2 header, 4 otherwise).
+    uint32_t colourOffset = 0;
+    uint32_t colours = 0;
+    uint32_t colourBytes = 4;
     // Bytes from the file's start that the headers, colour table and pixels take.
     uint64_t requiredBytes = 0;
 };
