@@ -9,6 +9,7 @@
 #include "base/Log.h"
 #include "base/Text.h"
 #include "toolkit/ImageFiles.h"
+#include "toolkit/RunLengthPixels.h"
 
 namespace tk {
 
@@ -159,15 +160,24 @@ bool Bitmap::DrawCheckedBmp(const std::string& bytes, const BmpLayout& layout, c
         base::LogF("BMP file %s not used: no bitmap of %d x %d", name.c_str(), layout.width, layout.height);
         return false;
     }
-    // True-colour pixels (every image of the default skin) are copied straight into the surface; other kinds
-    // go through the system, with a memory DC and a conversion.
+    // True-colour pixels (every image of the default skin) are copied straight into the surface, and
+    // run-length encoded ones decoded into it: the system draws a damaged stream as scrambled pixels.
+    // Other kinds go through the system, with a memory DC and a conversion.
     if (CopyTrueColourPixels(bytes, layout, bits_)) {
         return true;
     }
-    // Run-length encoded pixels may skip parts of the image, which then stay white; every other
-    // kind sets every pixel.
     if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4) {
-        Clear();
+        const RunLengthDecode decode = DecodeRunLengthPixels(bytes, layout, bits_);
+        if (!decode.decoded) {
+            base::LogF("BMP file %s not used: its run-length pixels could not be read", name.c_str());
+            Reset();
+            return false;
+        }
+        if (!decode.problem.empty()) {
+            base::LogF("BMP file %s: run-length pixels %s; the rest is see-through", name.c_str(),
+                       decode.problem.c_str());
+        }
+        return true;
     }
     // The headers and colour table, copied so that the system reads them aligned.
     std::vector<uint32_t> info((layout.infoBytes + 3) / 4);

@@ -5,7 +5,7 @@
 namespace tk {
 namespace {
 
-constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitFields = 3;
+constexpr uint32_t kBiRgb = 0, kBiRle8 = 1, kBiRle4 = 2, kBiBitFields = 3, kBiJpeg = 4, kBiPng = 5;
 constexpr uint32_t kFileHeaderBytes = 14;
 
 // Little-endian fields; the callers make sure the bytes are there.
@@ -77,6 +77,11 @@ std::string CompressionProblem(const InfoHeader& info) {
 }
 
 std::string ShapeProblem(const InfoHeader& info) {
+    // Such files carry no bit count of their own (it is 0): their compression is what is wrong.
+    if (info.compression == kBiJpeg || info.compression == kBiPng) {
+        return std::string(info.compression == kBiJpeg ? "JPEG" : "PNG") +
+               " pixels inside a BMP are not supported";
+    }
     const int64_t rows = info.height < 0 ? -info.height : info.height;
     if (info.width < 1 || info.width > kMaxBmpSide || rows < 1 || rows > kMaxBmpSide) {
         return "size " + std::to_string(info.width) + " x " + std::to_string(info.height) +
@@ -137,6 +142,9 @@ BmpCheck CheckBmp(uint64_t fileSize, std::string_view head) {
     layout.compression = info.compression;
     layout.pixelOffset = pixelOffset;
     layout.infoBytes = static_cast<uint32_t>(tableEnd - kFileHeaderBytes);
+    layout.colourOffset = static_cast<uint32_t>(kFileHeaderBytes + infoSize + masks);
+    layout.colours = static_cast<uint32_t>(colours);
+    layout.colourBytes = info.colourBytes;
     const bool runLength = info.compression == kBiRle8 || info.compression == kBiRle4;
     if (runLength && info.imageBytes == 0) {
         return Bad("compressed pixels without their size");

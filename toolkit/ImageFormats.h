@@ -28,6 +28,11 @@ struct BmpLayout {
     // The info header, bit-field masks and colour table: what the system takes as the bitmap's
     // description, from byte 14 on.
     uint32_t infoBytes = 0;
+    // The colour table, the last part of that description: where it starts, its entries and their
+    // size (3 bytes in the small OS/2 header, 4 otherwise).
+    uint32_t colourOffset = 0;
+    uint32_t colours = 0;
+    uint32_t colourBytes = 4;
     // Bytes from the file's start that the headers, colour table and pixels take.
     uint64_t requiredBytes = 0;
 };
@@ -41,7 +46,8 @@ struct BmpCheck {
 // whole file when it is shorter): the "BM" mark, an info header of 12, 40, 52, 56, 108 or 124 bytes,
 // a width and height of 1 to 16384 pixels (a negative height is a top-down image), one plane, 1, 4,
 // 8, 16, 24 or 32 bits per pixel, a compression that fits the bit count (RLE8 with 8, RLE4 with 4,
-// both bottom-up only; bit fields with 16 or 32), no more colours than the bit count can address
+// both bottom-up only; bit fields with 16 or 32; JPEG or PNG pixels are refused as such before their
+// bit count of 0 is looked at), no more colours than the bit count can address
 // (256 at most), and the colour table and every row of pixels inside the file.
 BmpCheck CheckBmp(uint64_t fileSize, std::string_view head);
 

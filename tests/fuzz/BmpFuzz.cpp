@@ -18,6 +18,8 @@ void CheckLayout(uint64_t fileSize, std::string_view head) {
     FUZZ_CHECK(14 + uint64_t{l.infoBytes} <= l.pixelOffset);
     FUZZ_CHECK(l.pixelOffset <= l.requiredBytes && l.requiredBytes <= fileSize);
     FUZZ_CHECK(14 + uint64_t{l.infoBytes} <= tk::kBmpHeadBytes);
+    // The colour table ends the description.
+    FUZZ_CHECK(uint64_t{l.colourOffset} + uint64_t{l.colours} * l.colourBytes == 14 + uint64_t{l.infoBytes});
     // A whole file's true-colour pixels are copied without reading or writing out of bounds.
     // (Only true-colour images are copied, and their pixels are in the file: the buffer stays small.)
     if (fileSize == head.size() && l.bitCount >= 24 && l.compression == 0) {

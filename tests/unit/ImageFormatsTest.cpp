@@ -1,9 +1,11 @@
 #include "toolkit/ImageFormats.h"
+#include "toolkit/RunLengthPixels.h"
 #include "tests/support/ByteEdits.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -184,6 +186,27 @@ TEST(CheckBmp, SizesAndFormatsOutsideTheRulesFail) {
     EXPECT_TRUE(CheckBmp(2000, table).layout);
 }
 
+TEST(CheckBmp, EachCompressionThatDoesNotFitIsNamed) {
+    const struct {
+        BmpFields fields;
+        const char* problem;
+    } cases[] = {
+        // JPEG and PNG pixels come with a bit count of 0, which is not what is wrong with them.
+        {{4, 3, 0, 40, 4}, "JPEG pixels inside a BMP are not supported"},
+        {{4, 3, 0, 108, 5}, "PNG pixels inside a BMP are not supported"},
+        {{4, 3, 24, 124, 4}, "JPEG pixels inside a BMP are not supported"},
+        {{4, 3, 0, 40, 6}, "0 bits per pixel"},
+        {{4, 3, 24, 40, 6}, "compression 6 is not supported"},
+        {{8, 8, 24, 40, 1, 0, 20}, "RLE8 compression needs 8 bits, bottom-up"},
+        {{8, -8, 4, 40, 2, 0, 20}, "RLE4 compression needs 4 bits, bottom-up"},
+        {{4, 3, 24, 40, 3}, "bit fields need 16 or 32 bits"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Check(Bmp(c.fields)).problem, c.problem)
+            << c.fields.bits << " bits, compression " << c.fields.compression;
+    }
+}
+
 // A true-colour BMP whose pixel (x, y) (y counted from the top of the image) has the value
 // 0xRRGGBB = x << 16 | y << 8 | 0x5A, written in the file's own row order; the padding bytes at the
 // end of each row are 0xEE, which must never show up in a pixel.
@@ -240,6 +263,108 @@ TEST(CopyTrueColourPixels, OtherKindsAndShortBytesAreLeftToTheSystem) {
     ASSERT_TRUE(check.layout);
     EXPECT_FALSE(tk::CopyTrueColourPixels(std::string_view(file).substr(0, file.size() - 1), *check.layout,
                                           out.data()));
+    EXPECT_EQ(out[0], 0xDEADBEEFu);
+}
+
+// Colour-table entry i of the run-length files: never magenta, and a swap of channels shows.
+uint32_t TableColour(uint32_t i) {
+    return 0x300000 | i << 8 | (255 - i);
+}
+
+std::string Bytes(std::initializer_list<uint8_t> bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+// The decoded image, rows from the top separated by '/': a colour's table index as a hex digit, '.'
+// for an unset pixel.
+std::string Picture(const std::vector<uint32_t>& pixels, size_t width) {
+    std::string rows;
+    for (size_t x = 0; x < pixels.size(); ++x) {
+        const uint32_t index = pixels[x] >> 8 & 0xFF;
+        rows += x > 0 && x % width == 0 ? "/" : "";
+        rows += pixels[x] == tk::kUnsetPixel                    ? '.'
+                : pixels[x] == TableColour(index) && index < 16 ? "0123456789abcdef"[index]
+                                                                : '?';
+    }
+    return rows;
+}
+
+struct RleCase {
+    const char* name;
+    uint16_t bits;
+    int32_t width, height;
+    std::string stream;
+    std::string picture;  // the rows from the top, separated by '/'
+    std::string problem;  // a part of the reason for stopping; empty for a sound stream
+    uint32_t colours = 0;
+    std::string after = {};  // file bytes after the stream
+};
+
+const RleCase kRleCases[] = {
+    // Sound streams.
+    {"RLE8 runs and end of line", 8, 4, 2, Bytes({3, 1, 1, 2, 0, 0, 4, 5, 0, 1}), "5555/1112", ""},
+    {"RLE8 move", 8, 4, 3, Bytes({1, 1, 0, 2, 2, 1, 1, 2, 0, 1}), "..../...2/1...", ""},
+    {"RLE8 odd absolute block and its pad byte", 8, 5, 1, Bytes({0, 3, 7, 8, 9, 0, 2, 4, 0, 1}), "78944", ""},
+    {"early end of bitmap, bytes after it", 8, 3, 2, Bytes({2, 1, 0, 1, 9, 9}), ".../11.", ""},
+    {"end of line after the top row", 8, 2, 1, Bytes({2, 3, 0, 0, 0, 1}), "33", ""},
+    {"move to the end of the row and the top", 8, 3, 2, Bytes({1, 1, 0, 2, 2, 2, 0, 1}), ".../1..", ""},
+    {"RLE4 odd run", 4, 5, 1, Bytes({5, 0x12, 0, 1}), "12121", ""},
+    {"RLE4 odd absolute block in two bytes", 4, 3, 1, Bytes({0, 3, 0x12, 0x30, 0, 1}), "123", ""},
+    {"RLE4 absolute block in three bytes and a pad", 4, 7, 1,
+     Bytes({0, 5, 0x12, 0x34, 0x50, 0, 2, 0x67, 0, 1}), "1234567", ""},
+    {"RLE4 run of one uses the high nibble only", 4, 2, 1, Bytes({1, 0x1F, 0, 1}), "1.", "", 2},
+    // Streams that stop; what came before stays.
+    {"run past the row's end", 8, 3, 2, Bytes({2, 1, 2, 2, 0, 1}), ".../11.",
+     "byte 2 (x 2 of row 0 from the bottom): a run of 2 pixels passes the end of the 3-pixel row"},
+    {"absolute block past the row's end", 8, 3, 1, Bytes({1, 1, 0, 3, 4, 5, 6, 0, 0, 1}), "1..",
+     "an absolute block of 3 pixels passes the end"},
+    {"move past the right edge", 8, 3, 2, Bytes({1, 1, 0, 2, 3, 0, 1, 2, 0, 1}), ".../1..",
+     "a move by (3, 0) leaves the image"},
+    {"move past the top", 8, 3, 2, Bytes({1, 1, 0, 2, 0, 3, 1, 2, 0, 1}), ".../1..",
+     "a move by (0, 3) leaves the image"},
+    {"run above the top row", 8, 2, 1, Bytes({2, 1, 0, 0, 1, 2, 0, 1}), "11", "above the top row"},
+    {"end of line above the top row", 8, 2, 1, Bytes({2, 1, 0, 0, 0, 0, 0, 1}), "11",
+     "an end of line above the top row"},
+    {"no end of bitmap", 8, 2, 2, Bytes({2, 1, 0, 0}), "../11", "without an end-of-bitmap mark"},
+    {"end of bitmap past the stream's size", 8, 2, 1, Bytes({2, 1}), "11", "without an end-of-bitmap mark", 0,
+     Bytes({0, 1})},
+    {"stream ends inside a code", 8, 2, 1, Bytes({2, 1, 0}), "11", "inside a code"},
+    {"stream ends inside a move", 8, 2, 1, Bytes({1, 1, 0, 2, 1}), "1.", "inside a move"},
+    {"stream ends inside an absolute block", 8, 4, 1, Bytes({0, 4, 1, 2}), "....", "inside an absolute block",
+     0, Bytes({3, 4, 0, 1})},
+    {"absolute colour past the table", 8, 3, 1, Bytes({0, 3, 1, 2, 9, 0, 0, 1}), "...",
+     "colour 9 of an absolute block of 3 pixels is past the 4-colour table", 4},
+    {"RLE4 second nibble past the table", 4, 2, 1, Bytes({2, 0x1F, 0, 1}), "..", "colour 15", 2},
+};
+
+TEST(DecodeRunLengthPixels, StreamsDecodeToTheirPixelsAndStopAtTheFirstOverrun) {
+    for (const RleCase& c : kRleCases) {
+        SCOPED_TRACE(c.name);
+        std::string file = Bmp({c.width, c.height, c.bits, 40, c.bits == 8 ? 1u : 2u, c.colours,
+                                static_cast<uint32_t>(c.stream.size())});
+        for (uint32_t i = 0; i < (c.colours ? c.colours : 1u << c.bits); ++i) {
+            Put32(file, 54 + size_t{i} * 4, TableColour(i));
+        }
+        file.replace(file.size() - c.stream.size(), c.stream.size(), c.stream);
+        file += c.after;
+        const BmpCheck check = CheckBmp(file.size(), file);
+        ASSERT_TRUE(check.layout) << check.problem;
+        // A guard pixel on each side of the image catches writes outside it.
+        std::vector<uint32_t> out(static_cast<size_t>(c.width * c.height) + 2, 0xDEADBEEF);
+        const tk::RunLengthDecode decode = tk::DecodeRunLengthPixels(file, *check.layout, out.data() + 1);
+        EXPECT_TRUE(decode.decoded);
+        EXPECT_EQ(out.front(), 0xDEADBEEFu);
+        EXPECT_EQ(out.back(), 0xDEADBEEFu);
+        EXPECT_EQ(Picture({out.begin() + 1, out.end() - 1}, static_cast<size_t>(c.width)), c.picture);
+        EXPECT_EQ(decode.problem.empty(), c.problem.empty()) << decode.problem;
+        EXPECT_NE(decode.problem.find(c.problem), std::string::npos) << decode.problem;
+    }
+    // A file shorter than its layout says is not decoded at all.
+    const std::string file = Bmp({2, 1, 8, 40, 1, 0, 4});
+    std::vector<uint32_t> out(2, 0xDEADBEEF);
+    EXPECT_FALSE(tk::DecodeRunLengthPixels(std::string_view(file).substr(0, file.size() - 1),
+                                           *CheckBmp(file.size(), file).layout, out.data())
+                     .decoded);
     EXPECT_EQ(out[0], 0xDEADBEEFu);
 }
 

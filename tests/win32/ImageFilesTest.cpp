@@ -1,6 +1,7 @@
 // Image files from disk on real GDI: damaged BMP and icon files are refused before the system's image
 // code sees them (treated as missing and named in the log), and sound ones draw exactly what the
-// system's own loader draws.
+// system's own loader draws. Run-length encoded pixels never reach the system: a damaged stream
+// shows what it sets before the damage, and magenta elsewhere.
 #include "toolkit/ImageFiles.h"
 
 #include <gtest/gtest.h>
@@ -193,6 +194,35 @@ TEST(ImageFiles, DamagedBmpFilesAreRefusedBeforeTheSystemSeesThemAndNamedInTheLo
     const std::string before = log.Text();
     EXPECT_FALSE(tk::Bitmap().LoadFromFile(folder.WidePath() + L"none.bmp"));
     EXPECT_EQ(log.Text(), before);
+}
+
+TEST(ImageFiles, ADamagedRle8FileShowsThePixelsBeforeTheDamageAndIsSeeThroughElsewhere) {
+    TempFolder folder;
+    testsupport::LogFile log;
+    // 4 x 3: the bottom row of colour 1, two pixels of colour 2 on the middle row, then a run past
+    // that row's end; the top row that follows it is never drawn.
+    const std::string stream("\x04\x01\x00\x00\x02\x02\x03\x02\x00\x00\x04\x03\x00\x01", 14);
+    // Colour i of the table is PaletteColour(i).
+    std::string file = MakeBmp(4, 3, 8, false).substr(0, 54 + 256 * 4) + stream;
+    Put32(file, 30, BI_RLE8);
+    Put32(file, 34, static_cast<uint32_t>(stream.size()));
+    const std::wstring path = folder.WidePath() + L"damaged-rle8.bmp";
+    WriteFileBytes(path, file);
+    tk::Bitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadFromFile(path));
+    const COLORREF m = RGB(255, 0, 255), one = PaletteColour(1), two = PaletteColour(2);
+    const COLORREF expected[3][4] = {{m, m, m, m}, {two, two, m, m}, {one, one, one, one}};
+    for (int y = 0; y < 3; ++y) {
+        for (int x = 0; x < 4; ++x) {
+            EXPECT_EQ(bitmap.Pixel(x, y), expected[y][x]) << x << ", " << y;
+        }
+    }
+    const std::string text = log.Text();
+    const std::string line = base::WideToUtf8(path) + ": run-length pixels stopped at byte 6";
+    const size_t at = text.find(line);
+    ASSERT_NE(at, std::string::npos) << text;
+    EXPECT_EQ(text.find(line, at + 1), std::string::npos) << "logged once";
+    EXPECT_NE(text.find("passes the end of the 4-pixel row", at), std::string::npos) << text;
 }
 
 TEST(ImageFiles, DamagedIconFilesGiveNoIconAndAreNamedInTheLog) {
