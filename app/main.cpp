@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
 #include "toolkit/WindowDpi.h"
+#include "base/CrashReport.h"
 #include "base/Log.h"
 #include "base/Module.h"
 #include "base/SystemInfo.h"
@@ -35,12 +36,17 @@ void LogSettingsInUse(HWND mainWindow) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    // Before anything else: a second copy from the same folder shows the first one's window and ends.
+    // First of all: a crash from here on leaves a dump and a log line, not the system's crash box.
+    // Installing touches no file, so a second copy still ends having touched none.
+    base::InstallCrashHandler();
+    // Then, before anything else: a second copy from the same folder shows the first one's window and ends.
     if (!app::ClaimSingleInstance()) {
         return 0;
     }
     base::LogF("Velmora %s starting: %s on %s", base::ModuleVersion(nullptr).c_str(),
                base::WideToUtf8(base::ExePath()).c_str(), base::WindowsVersion().c_str());
+    // After the start line, so that the log reads in order; only the copy that goes on reports it.
+    base::ReportPreviousCrash();
     // The hourly working-set trim runs from before the main window exists until the very end.
     config::StartTrimTimer();
     tk::SetClassPrefix(L"Velmora");
