@@ -529,7 +529,7 @@ TEST_F(Installer, AStoppedCopyIsNotAskedToCloseSoItLivesOnOnceItRunsAgain) {
 TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
     ASSERT_EQ(RunSetup(), 0u);
     const std::string exe = Installed("Velmora.exe");
-    // What the program itself may have made: its shortcuts, the user-agent value, its log.
+    // What the program itself may have made: its shortcuts, the user-agent value, its log and crash dumps.
     ASSERT_TRUE(WriteLink(testsupport::DesktopLink(), exe));
     ASSERT_TRUE(CreateDirectoryW(testsupport::ProgramGroup().c_str(), nullptr));
     ASSERT_TRUE(WriteLink(testsupport::ProgramGroupLink(), exe));
@@ -544,6 +544,9 @@ TEST_F(Installer, SilentUninstallLeavesNothingButTheKeptSettings) {
         base::WideToAnsi(testsupport::SpecialFolder(CSIDL_LOCAL_APPDATA)) + "\\Velmora";
     CreateDirectoryA(logFolder.c_str(), nullptr);
     WriteFileBytes(logFolder + "\\Velmora.log", "a line\r\n");
+    CreateDirectoryA((logFolder + "\\crashes").c_str(), nullptr);
+    WriteFileBytes(logFolder + "\\crashes\\Velmora-20261209-071500.dmp", "MDMP");
+    WriteFileBytes(logFolder + "\\crashes\\LastCrash.txt", "Velmora-20261209-071500.dmp");
     WriteFileBytes(Installed("UserConfig.ini"), "[UserCustom]\r\nHotKey=3,90,49242\r\n");
 
     RunUninstaller();
