@@ -3,20 +3,7 @@
 # Usage: hotkey_keyboard.sh <folder with Velmora.exe>
 set -u
 bin=$1
-source "$(dirname "$0")/../../scripts/wine-env"
-wine_warm_up
-command -v xdotool >/dev/null || { echo "xdotool missing"; exit 1; }
-
-# Polls a command (0.1 s apart) until it succeeds, at most $1 tries.
-wait_for() {
-    local tries=$1
-    shift
-    for _ in $(seq "$tries"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/blackbox-env.sh"
 
 # Asks an X window to close, as a desktop's close button would (WM_DELETE_WINDOW; Wine turns it into
 # the window's close command). xdotool can only destroy windows, so this talks to libX11 directly.

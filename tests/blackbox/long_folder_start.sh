@@ -6,19 +6,7 @@
 # Usage: long_folder_start.sh <folder with Velmora.exe>
 set -u
 bin=$1
-source "$(dirname "$0")/../../scripts/wine-env"
-wine_warm_up
-command -v xdotool >/dev/null || { echo "xdotool missing"; exit 1; }
-
-wait_for() {
-    local tries=$1
-    shift
-    for _ in $(seq "$tries"); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
+source "$(dirname "$0")/blackbox-env.sh"
 
 root=$(mktemp -d)
 program=$root
