@@ -135,9 +135,19 @@ class CrashReportTest : public testing::Test {
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION started{};
-        if (!CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                            &startup, &started)) {
-            ADD_FAILURE() << "cannot start " << base::WideToUtf8(probe);
+        // Wine now and then refuses a start right after the previous probe ended: a few more tries.
+        bool startedOk = false;
+        DWORD error = 0;
+        for (int attempt = 0; attempt < 5 && !startedOk; ++attempt) {
+            startedOk = CreateProcessW(probe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                       nullptr, &startup, &started) != FALSE;
+            if (!startedOk) {
+                error = GetLastError();
+                Sleep(200);
+            }
+        }
+        if (!startedOk) {
+            ADD_FAILURE() << "cannot start " << base::WideToUtf8(probe) << " (error " << error << ")";
             return 0;
         }
         const base::UniqueHandle process(started.hProcess), thread(started.hThread);
