@@ -2,6 +2,7 @@
 
 #include "base/Log.h"
 #include "toolkit/WindowClass.h"
+#include "toolkit/WindowDpi.h"
 
 #include <ole2.h>
 
@@ -158,6 +159,9 @@ bool Application::ProcessMessage() {
     if (msg.message == WM_QUIT) {
         terminated_ = true;
         return true;
+    }
+    if (msg.message == WM_DPICHANGED || msg.message == kWmGetDpiScaledSize) {
+        return true;  // the system sends these; a posted one is a stray with a pointer in it
     }
     for (size_t i = 0; i < filters_.size(); ++i) {
         MessageFilter filter = filters_[i].second;  // a filter may remove itself

@@ -45,7 +45,12 @@ void ButtonControl::SetCaption(const std::wstring& caption) {
     }
 }
 
+void ButtonControl::DpiChanged() {
+    FontChanged();
+}
+
 void ButtonControl::FontChanged() {
+    font_.SetDpi(Dpi());
     if (Handle()) {
         SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
     }

@@ -24,6 +24,7 @@ class ButtonControl : public WinControl {
     Font& GetFont() { return font_; }
     const Font& GetFont() const { return font_; }
     void FontChanged();
+    void DpiChanged() override;
 
     // The background behind the box and the text: the parent's colour until one is set.
     COLORREF BackColor() const;

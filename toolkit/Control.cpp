@@ -3,8 +3,13 @@
 #include <algorithm>
 
 #include "base/Slot.h"
+#include "toolkit/WindowDpi.h"
 
 namespace tk {
+int Control::Dpi() const {
+    return parent_ ? parent_->Dpi() : SystemDpi();
+}
+
 Control::Control(WinControl* parent, bool windowed) : parent_(parent), windowed_(windowed) {
     if (parent_) {
         parent_->AddControl(this);

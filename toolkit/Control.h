@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "toolkit/DpiScale.h"
 #include "toolkit/GdiHandles.h"
 #include "toolkit/Window.h"
 
@@ -66,6 +67,14 @@ class Control {
     virtual void Invalidate();
 
     WinControl* Parent() const { return parent_; }
+
+    // The DPI the control is drawn at: its top-level window's. Sizes a form designs at 96 DPI become
+    // pixels through Scale().
+    virtual int Dpi() const;
+    DpiScale Scale() const { return DpiScale(Dpi()); }
+    // The top-level window's DPI changed: fonts and sizes that follow it are made again. A windowed
+    // control passes it on to its children.
+    virtual void DpiChanged() {}
 
     // The cursor shown while the mouse is over the control (nullptr: the parent's).
     void SetCursor(HCURSOR cursor);
@@ -143,6 +152,9 @@ class WinControl : public Control, public Window {
 
     using Window::Handle;
 
+    int Dpi() const override;
+    void DpiChanged() override;
+
     void SetVisible(bool visible) override;
     void BringToFront() override;
     void Invalidate() override;
@@ -185,8 +197,10 @@ class WinControl : public Control, public Window {
     }
 
   protected:
-    // Makes the window and takes the bounds it got.
+    // Makes the window and takes the bounds it got (and, for a top-level window, its DPI).
     void CreateHandle(const WindowParams& params);
+    // A top-level window took a new DPI (WM_DPICHANGED).
+    void SetDpi(int dpi) { dpi_ = DpiScale(dpi).Dpi(); }
     // Paints the background and the windowless children into dc (whole client area).
     virtual void PaintClient(HDC dc, const RECT& clip);
     void PaintGraphicChildren(HDC dc, const RECT& clip);
@@ -213,6 +227,8 @@ class WinControl : public Control, public Window {
     void SyncBoundsFromWindow();
 
     COLORREF color_;
+    // A top-level window's DPI: the system's when it was made, then what WM_DPICHANGED says.
+    int dpi_;
     // Every child in z-order; the ones this control owns are in owned_ too.
     std::vector<Control*> controls_;
     std::vector<std::unique_ptr<Control>> owned_;

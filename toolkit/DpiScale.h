@@ -13,6 +13,8 @@ class DpiScale {
     constexpr explicit DpiScale(int dpi = kDesignDpi) : dpi_(dpi > 0 ? dpi : kDesignDpi) {}
 
     constexpr int Dpi() const { return dpi_; }
+    // Whether a DPI is one a display can have (25 % to 1000 %): what a window message may carry.
+    static constexpr bool Plausible(int dpi) { return dpi >= 24 && dpi <= 960; }
     // The scale in percent (100 at 96 DPI, 150 at 144), rounded.
     constexpr int Percent() const { return Scale(100, dpi_, kDesignDpi); }
     // A design size in pixels at this DPI, rounded to the nearest pixel (halves away from zero,

@@ -27,11 +27,22 @@ void Font::SetUnderline(bool underline) {
     Changed();
 }
 
+void Font::SetDpi(int dpi) {
+    if (dpi_ != dpi) {
+        dpi_ = dpi;
+        Changed();
+    }
+}
+
 HFONT Font::Handle() const {
     if (!handle_) {
-        WindowDc screen(nullptr);
+        int dpi = dpi_;
+        if (dpi <= 0) {
+            WindowDc screen(nullptr);
+            dpi = GetDeviceCaps(screen.Get(), LOGPIXELSY);
+        }
         LOGFONTW lf{};
-        lf.lfHeight = -MulDiv(points_, GetDeviceCaps(screen.Get(), LOGPIXELSY), 72);
+        lf.lfHeight = -MulDiv(points_, dpi, 72);
         lf.lfWeight = bold_ ? FW_BOLD : FW_NORMAL;
         lf.lfUnderline = underline_ ? TRUE : FALSE;
         lf.lfCharSet = DEFAULT_CHARSET;

@@ -25,6 +25,9 @@ class Font {
     void SetBold(bool bold);
     void SetUnderline(bool underline);
     void SetColor(COLORREF color) { color_ = color; }
+    // The DPI the font is made for (the window's); 0, the default, means the screen's.
+    int Dpi() const { return dpi_; }
+    void SetDpi(int dpi);
 
     HFONT Handle() const;
 
@@ -36,6 +39,7 @@ class Font {
     bool bold_ = false;
     bool underline_ = false;
     COLORREF color_ = RGB(0, 0, 0);
+    int dpi_ = 0;
     mutable UniqueFont handle_;
 };
 

@@ -4,6 +4,7 @@
 
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
+#include "toolkit/WindowDpi.h"
 #include "toolkit/GdiHandles.h"
 #include "base/Error.h"
 #include "base/Slot.h"
@@ -76,6 +77,11 @@ Form::Form(const FormDesign& design)
     p.icon = design.icon;
     p.what = "a form's window";
     CreateHandle(p);
+    // The design is at 96 DPI; a window made on a display of another scale takes its size there.
+    if (Dpi() != DpiScale::kDesignDpi) {
+        const DpiScale scale = Scale();
+        SetBounds(Left(), Top(), scale.ToPixels(design.clientWidth), scale.ToPixels(design.clientHeight));
+    }
     app.AddForm(this);
 }
 
@@ -394,6 +400,38 @@ void Form::SetRoundedShape(int ellipse) {
     }
 }
 
+void Form::ChangeDpi(int dpi, const RECT* suggested) {
+    if (!DpiScale::Plausible(dpi)) {
+        return;  // not a display's scale: a stray message
+    }
+    const int old = Dpi();
+    SetDpi(dpi);
+    RECT target = suggested ? *suggested
+                            : RECT{Left(), Top(), Left() + Scale().FromDpi(Width(), old),
+                                   Top() + Scale().FromDpi(Height(), old)};
+    {
+        changingDpi_ = true;
+        DpiChanged();
+        FormDpiChanged();
+        if (Handle()) {
+            SetWindowPos(Handle(), nullptr, target.left, target.top, target.right - target.left,
+                         target.bottom - target.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
+        }
+        changingDpi_ = false;
+    }
+    Realign();
+    FormResize();
+    base::Fire(OnResize);
+    if (Handle()) {
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+SIZE Form::ScaledSize(int dpi) const {
+    const DpiScale to(dpi);
+    return SIZE{to.FromDpi(Width(), Dpi()), to.FromDpi(Height(), Dpi())};
+}
+
 void Form::ApplyPosition() {
     switch (position_) {
         case Position::OwnerFormCenter:
@@ -442,10 +480,23 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             } else if (wParam == SIZE_RESTORED) {
                 windowState_ = WindowState::Normal;
             }
-            FormResize();
-            base::Fire(OnResize);
+            if (!changingDpi_) {
+                FormResize();
+                base::Fire(OnResize);
+            }
             return r;
         }
+        // The system sends these from the window's own thread while it moves the window; a pointer
+        // that another thread or program sent is not read.
+        case WM_DPICHANGED:
+            ChangeDpi(LOWORD(wParam), InSendMessage() ? nullptr : reinterpret_cast<const RECT*>(lParam));
+            return 0;
+        case kWmGetDpiScaledSize:
+            if (InSendMessage() || !lParam || !DpiScale::Plausible(static_cast<int>(wParam))) {
+                return FALSE;  // the system scales the size itself
+            }
+            *reinterpret_cast<SIZE*>(lParam) = ScaledSize(static_cast<int>(wParam));
+            return TRUE;
         case WM_SETTEXT: {
             LRESULT r = WinControl::WndProc(message, wParam, lParam);
             TextChanged();

@@ -72,6 +72,10 @@ class Form : public WinControl {
     virtual void FormCloseQuery(bool& /*canClose*/) {}
     virtual void FormClose(CloseAction& /*action*/) {}
     virtual void FormDestroy() {}
+    // The window moved to a display of another scale (WM_DPICHANGED): the controls already follow the
+    // new DPI (Dpi(), fonts); the form re-makes what it scales itself. One relayout (FormResize) and
+    // one repaint follow.
+    virtual void FormDpiChanged() {}
 
     // Events for the form's maker, run after the hooks.
     std::function<void()> OnCreate;
@@ -120,8 +124,14 @@ class Form : public WinControl {
     // Centres the form on another form's window (or on the primary work area when null).
     void CenterOn(const Form* other);
 
+    // Takes a new DPI as WM_DPICHANGED gives it: the DPI, then the window to the suggested rectangle
+    // (none: the current one, scaled about its top-left corner).
+    void ChangeDpi(int dpi, const RECT* suggested);
+
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The window size at another DPI (WM_GETDPISCALEDSIZE): the same size at 96 DPI.
+    virtual SIZE ScaledSize(int dpi) const;
     void HandlerReturned() override;
     // The caption text changed (after the window has the new text).
     virtual void TextChanged() {}
@@ -149,6 +159,8 @@ class Form : public WinControl {
     int modalResult_ = kModalNone;
     bool destroyed_ = false;
     bool dialogNavigation_ = false;
+    // While a DPI change moves the window: its WM_SIZE does not relayout, the change does so once.
+    bool changingDpi_ = false;
 };
 
 // Gives a new form to its holder: its owner form, or else the application.

@@ -27,7 +27,12 @@ void HotKeyEdit::SetRules(uint16_t invalidCombinations, uint16_t replacementModi
     }
 }
 
+void HotKeyEdit::DpiChanged() {
+    FontChanged();
+}
+
 void HotKeyEdit::FontChanged() {
+    font_.SetDpi(Dpi());
     if (Handle()) {
         SendMessageW(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), TRUE);
     }

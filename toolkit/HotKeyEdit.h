@@ -21,6 +21,7 @@ class HotKeyEdit : public WinControl {
 
     Font& GetFont() { return font_; }
     void FontChanged();
+    void DpiChanged() override;
 
   private:
     Font font_;

@@ -22,6 +22,10 @@ void Label::FontChanged() {
     Invalidate();
 }
 
+void Label::DpiChanged() {
+    FontChanged();
+}
+
 void Label::SetTransparent(bool transparent) {
     transparent_ = transparent;
     Invalidate();
@@ -62,6 +66,7 @@ void Label::AdjustSize() {
     if (!autoSize_) {
         return;
     }
+    font_.SetDpi(Dpi());
     WindowDc screen(nullptr);
     SelectGuard font(screen.Get(), font_.Handle());
     RECT r{0, 0, 0, 0};
@@ -80,6 +85,7 @@ void Label::Paint(HDC dc) {
         UniqueBrush brush(CreateSolidBrush(background_));
         FillRect(dc, &r, brush.Get());
     }
+    font_.SetDpi(Dpi());
     SelectGuard font(dc, font_.Handle());
     SetTextColor(dc, font_.Color());
     SetBkMode(dc, TRANSPARENT);

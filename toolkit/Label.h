@@ -30,6 +30,7 @@ class Label : public GraphicControl {
     void SetAutoSize(bool autoSize);
 
     void Paint(HDC dc) override;
+    void DpiChanged() override;
 
   private:
     void AdjustSize();

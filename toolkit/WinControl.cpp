@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/GdiHandles.h"
 #include "toolkit/WindowClass.h"
+#include "toolkit/WindowDpi.h"
 
 namespace tk {
 namespace {
@@ -20,7 +21,7 @@ bool Contains(const RECT& r, int x, int y) {
 }  // namespace
 
 WinControl::WinControl(WinControl* parent)
-    : Control(parent, /*windowed=*/true), color_(GetSysColor(COLOR_BTNFACE)) {}
+    : Control(parent, /*windowed=*/true), color_(GetSysColor(COLOR_BTNFACE)), dpi_(SystemDpi()) {}
 
 WinControl::~WinControl() {
     // No message reaches this object from here on: it is no longer whole.
@@ -52,8 +53,22 @@ WinControl* WinControl::FromHandle(HWND window) {
 void WinControl::CreateHandle(const WindowParams& p) {
     bounds_ = RECT{p.left, p.top, p.left + p.width, p.top + p.height};
     Window::CreateHandle(p);
+    if (!Parent()) {
+        dpi_ = WindowDpi(Handle());
+    }
     if (OwnClass()) {
         SyncBoundsFromWindow();
+    }
+}
+
+int WinControl::Dpi() const {
+    return Parent() ? Parent()->Dpi() : dpi_;
+}
+
+void WinControl::DpiChanged() {
+    // By index: a child's handler may add controls.
+    for (std::size_t i = 0; i < controls_.size(); ++i) {
+        controls_[i]->DpiChanged();
     }
 }
 

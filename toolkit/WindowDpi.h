@@ -8,6 +8,10 @@
 
 namespace tk {
 
+// Sent under per-monitor v2 awareness before WM_DPICHANGED (Windows 10 1703 and later); the headers
+// give it only to builds for those systems.
+inline constexpr UINT kWmGetDpiScaledSize = 0x02E4;
+
 // The DPI of the screen as a whole: what the system scaled for before per-monitor scaling.
 int SystemDpi();
 // The DPI a window is drawn at; the system DPI for no window or where the system cannot say.
