@@ -349,6 +349,10 @@ HRESULT BrowserEvents::Dispatch(DISPID dispIdMember, DISPPARAMS* pDispParams) {
             FireEvent(owner_->OnNavigateComplete2, pDisp, url);
             break;
         case DISPID_DOCUMENTCOMPLETE:
+            // A new document takes the zoom the window's DPI asks for.
+            if (owner_->IsTopLevel(pDisp)) {
+                owner_->ApplyPageZoom(false);
+            }
             FireEvent(owner_->OnDocumentComplete, pDisp, url);
             break;
         case DISPID_BEFORENAVIGATE2:

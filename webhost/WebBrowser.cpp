@@ -9,6 +9,7 @@
 #include "toolkit/Application.h"
 #include "toolkit/ComObject.h"
 #include "toolkit/WindowClass.h"
+#include "toolkit/WindowDpi.h"
 #include "base/Error.h"
 #include "base/Log.h"
 #include "webhost/ComErrors.h"
@@ -113,6 +114,26 @@ void TWebBrowser::CreateControl() {
 
     messageFilter_ =
         tk::Application::Instance().AddMessageFilter([this](MSG& msg) { return FilterKeyMessage(msg); });
+    ApplyPageZoom(false);
+}
+
+void TWebBrowser::ApplyPageZoom(bool evenAtHundred) {
+    const int zoom = PageZoomPercent(Dpi(), tk::SystemDpi());
+    if (!browser_ || (zoom == 100 && !evenAtHundred)) {
+        return;
+    }
+    pageZoom_ = zoom;
+    base::Variant in;
+    in.Get().vt = VT_I4;
+    in.Get().lVal = zoom;
+    base::Variant out;
+    LogIfFailed(browser_->ExecWB(OLECMDID_OPTICAL_ZOOM, OLECMDEXECOPT_DONTPROMPTUSER, &in.Get(), &out.Get()),
+                "IWebBrowser2::ExecWB(OLECMDID_OPTICAL_ZOOM)");
+}
+
+void TWebBrowser::DpiChanged() {
+    tk::WinControl::DpiChanged();
+    ApplyPageZoom(true);
 }
 
 void TWebBrowser::DestroyControl() {

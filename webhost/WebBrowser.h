@@ -12,6 +12,7 @@
 #include <string>
 
 #include "toolkit/Control.h"
+#include "toolkit/DpiScale.h"
 #include "base/Handles.h"
 
 namespace webhost {
@@ -29,9 +30,19 @@ class BrowserEvents;
 // offline.
 inline constexpr DWORD DownloadControl = 0x70;  // DLCTL_DLIMAGES | DLCTL_VIDEOS | DLCTL_BGSOUNDS
 
+// The page is laid out at the display's scale rather than stretched as a bitmap.
+inline constexpr DWORD DpiAwareHostFlag = 0x40000000;  // DOCHOSTUIFLAG_DPI_AWARE
 // Host-flag sets (DOCHOSTUIINFO.dwFlags) of the window's two layouts.
-inline constexpr DWORD CompactHostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO;
-inline constexpr DWORD FullHostFlags = DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_FLAT_SCROLLBAR;
+inline constexpr DWORD CompactHostFlags =
+    DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_SCROLL_NO | DpiAwareHostFlag;
+inline constexpr DWORD FullHostFlags =
+    DOCHOSTUIFLAG_NO3DBORDER | DOCHOSTUIFLAG_FLAT_SCROLLBAR | DpiAwareHostFlag;
+
+// The control scales pages from the system DPI it was made under; the page zoom (a percentage) that
+// makes it follow a window at another DPI.
+inline int PageZoomPercent(int windowDpi, int systemDpi) {
+    return tk::DpiScale::Scale(100, tk::DpiScale(windowDpi).Dpi(), tk::DpiScale(systemDpi).Dpi());
+}
 
 // The browser's user-agent token, registered under HKEY_CURRENT_USER while any control lives: a value
 // named after the token, with empty data, that the system adds to the user agent the engine sends.
@@ -73,6 +84,10 @@ class TWebBrowser : public tk::WinControl {
     // Stores the flags and tells the control that an ambient property changed (DISPID_AMBIENT_DLCONTROL),
     // so that documents loaded from now on use them.
     void SetHostFlags(DWORD flags);
+
+    // The page zoom last asked of the control (100 until the window's DPI differs from the system's).
+    int PageZoom() const { return pageZoom_; }
+    void DpiChanged() override;
 
     // The control itself and its own window inside the host window.
     IWebBrowser2* DefaultInterface() const { return browser_.Get(); }
@@ -116,7 +131,12 @@ class TWebBrowser : public tk::WinControl {
     void UpdateControlRects();
     bool FilterKeyMessage(MSG& msg);
 
+    // Asks the control for the page zoom that matches the window's DPI (always, or only when it is
+    // not 100 %); a control that refuses is logged.
+    void ApplyPageZoom(bool evenAtHundred);
+
     DWORD hostFlags_ = 0;
+    int pageZoom_ = 100;
     base::ComPtr<BrowserSite> site_;
     base::ComPtr<BrowserFrame> frame_;
     base::ComPtr<BrowserEvents> events_;

@@ -90,14 +90,14 @@ TEST_F(PageHostTest, HostFlagsFollowTheLayouts) {
     app::TMainForm* form = Start();
     EXPECT_EQ(HostFlags(), 0u);  // until the window is first shown
     form->Show();
-    EXPECT_EQ(HostFlags(), 0x0Cu);
+    EXPECT_EQ(HostFlags(), 0x4000000Cu);
     Navigated(form, "http://exam.example/main.aspx");
-    EXPECT_EQ(HostFlags(), 0x84u);
+    EXPECT_EQ(HostFlags(), 0x40000084u);
     Navigated(form, "http://exam.example/login.aspx");
-    EXPECT_EQ(HostFlags(), 0x0Cu);
+    EXPECT_EQ(HostFlags(), 0x4000000Cu);
     // The full set comes only with the placement, once per run.
     Navigated(form, "http://exam.example/main.aspx");
-    EXPECT_EQ(HostFlags(), 0x0Cu);
+    EXPECT_EQ(HostFlags(), 0x4000000Cu);
 }
 
 TEST_F(PageHostTest, TheStartPageKeepsTheCompactLayoutByteForByte) {

@@ -18,6 +18,7 @@
 #include "base/Error.h"
 #include "toolkit/Form.h"
 #include "toolkit/Panel.h"
+#include "toolkit/WindowDpi.h"
 #include "base/Text.h"
 #include "webhost/PageScript.h"
 #include "webhost/UserAction_TLB_Impl.h"
@@ -122,6 +123,48 @@ class RefreshCounter {
     }
 
     static inline RefreshCounter* active_ = nullptr;
+    void** slot_;
+    void* original_;
+};
+
+// Records the page zooms asked of the control through IWebBrowser2::ExecWB(OLECMDID_OPTICAL_ZOOM),
+// as RefreshCounter does for Refresh; every call still reaches the control.
+class ZoomRecorder {
+  public:
+    explicit ZoomRecorder(IWebBrowser2* browser)
+        : slot_(&(*reinterpret_cast<void***>(browser))[kExecWbSlot]), original_(*slot_) {
+        active_ = this;
+        Write(reinterpret_cast<void*>(&Recording));
+    }
+    ~ZoomRecorder() {
+        Write(original_);
+        active_ = nullptr;
+    }
+    ZoomRecorder(const ZoomRecorder&) = delete;
+    ZoomRecorder& operator=(const ZoomRecorder&) = delete;
+
+    std::vector<long> zooms;
+
+  private:
+    // IUnknown (3), IDispatch (4), IWebBrowser (25), IWebBrowserApp (20), Navigate2, QueryStatusWB.
+    static constexpr size_t kExecWbSlot = 54;
+    using ExecWb = HRESULT(STDMETHODCALLTYPE*)(IWebBrowser2*, OLECMDID, OLECMDEXECOPT, VARIANT*, VARIANT*);
+
+    static HRESULT STDMETHODCALLTYPE Recording(IWebBrowser2* self, OLECMDID command, OLECMDEXECOPT option,
+                                               VARIANT* in, VARIANT* out) {
+        if (command == OLECMDID_OPTICAL_ZOOM) {
+            active_->zooms.push_back(in && in->vt == VT_I4 ? in->lVal : -1);
+        }
+        return reinterpret_cast<ExecWb>(active_->original_)(self, command, option, in, out);
+    }
+    void Write(void* value) {
+        DWORD protection = 0;
+        VirtualProtect(slot_, sizeof(void*), PAGE_READWRITE, &protection);
+        *slot_ = value;
+        VirtualProtect(slot_, sizeof(void*), protection, &protection);
+    }
+
+    static inline ZoomRecorder* active_ = nullptr;
     void** slot_;
     void* original_;
 };
@@ -266,19 +309,37 @@ TEST_F(WebBrowserHostTest, HostInfoReportsTheCurrentHostFlags) {
     EXPECT_EQ(info.pchHostCss, reinterpret_cast<OLECHAR*>(0x1234));
     EXPECT_EQ(info.pchHostNS, reinterpret_cast<OLECHAR*>(0x5678));
 
+    // Both layouts' sets have the page laid out at the display's scale (DOCHOSTUIFLAG_DPI_AWARE).
     browser_->SetHostFlags(webhost::CompactHostFlags);
-    EXPECT_EQ(HostInfo().dwFlags, 0x0Cu);
+    EXPECT_EQ(HostInfo().dwFlags, 0x4000000Cu);
     browser_->SetHostFlags(webhost::FullHostFlags);
-    EXPECT_EQ(HostInfo().dwFlags, 0x84u);
-    EXPECT_EQ(browser_->HostFlags(), 0x84u);
+    EXPECT_EQ(HostInfo().dwFlags, 0x40000084u);
+    EXPECT_EQ(browser_->HostFlags(), 0x40000084u);
 
     // The owner's handler sees the filled record and decides the answer.
     browser_->OnGetHostInfo = [](DOCHOSTUIINFO& record) {
-        EXPECT_EQ(record.dwFlags, 0x84u);
+        EXPECT_EQ(record.dwFlags, 0x40000084u);
         return S_OK;
     };
     EXPECT_EQ(HostInfo(&result).cbSize, sizeof(DOCHOSTUIINFO));
     EXPECT_EQ(result, S_OK);
+}
+
+// The control scales pages from the system DPI: on a display of another scale the page zoom makes
+// up the difference, and going back asks for 100 % again.
+TEST_F(WebBrowserHostTest, PageZoomFollowsTheWindowsDpi) {
+    ZoomRecorder recorder(Browser().Get());
+    const int system = tk::SystemDpi();
+    RECT suggested{100, 100, 700, 500};
+    SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(system * 2, system * 2),
+                 reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(system * 3 / 2, system * 3 / 2),
+                 reinterpret_cast<LPARAM>(&suggested));
+    SendMessageW(form_->Handle(), WM_DPICHANGED, MAKEWPARAM(system, system),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(recorder.zooms, (std::vector<long>{200, 150, 100}));
+    EXPECT_EQ(browser_->PageZoom(), 100);
+    EXPECT_EQ(webhost::PageZoomPercent(120, 96), 125);
 }
 
 TEST_F(WebBrowserHostTest, DownloadControlIsTheOnlyAmbientPropertyAnswered) {
