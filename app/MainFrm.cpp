@@ -66,7 +66,7 @@ TMainForm::TMainForm(RetryIntervals retry)
 
     CreateBrowser(retry);
 
-    trayIcon_.SetIcon(LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+    UpdateTrayIcon();
     trayIcon_.SetHint(L"Orvania");
     trayIcon_.OnDblClick = [this] { cltrycn1DblClick(); };
     trayIcon_.OnMouseUp = [this](tk::MouseButton button, int x, int y) { cltrycn1MouseUp(button, x, y); };

@@ -50,6 +50,7 @@ class TMainForm : public skin::TPictureForm {
     void FormCreate() override;
     void FormShow() override;
     void FormResize() override;
+    void FormDpiChanged() override;
     void FormCloseQuery(bool& CanClose) override;
     void FormDestroy() override;
 
@@ -144,6 +145,8 @@ class TMainForm : public skin::TPictureForm {
     void CreateBrowser(RetryIntervals retry);
     void CreateScriptBridge();
     void CreateTrayMenu();
+    // The tray icon at the small-icon size of the window's DPI.
+    void UpdateTrayIcon();
     void WMHotKey(WPARAM id);
     // Shows each caption label in the full layout where it clears the title, hides it otherwise.
     void PlaceHotKeyLabels();

@@ -5,6 +5,7 @@
 #include "config/AppConfigClass.h"
 #include "dialogs/UserConfigFrm.h"
 #include "toolkit/Application.h"
+#include "toolkit/WindowDpi.h"
 #include "base/Keyboard.h"
 #include "base/Log.h"
 #include "base/Text.h"
@@ -242,6 +243,21 @@ void TMainForm::OpenSettingsDialog() {
         UpdateTrayHint();
         ShowHotKeyLabels();
     }
+}
+
+void TMainForm::UpdateTrayIcon() {
+    const int side = tk::SmallIconSize(Dpi());
+    tk::UniqueIcon icon = tk::LoadIconOfSize(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), side);
+    if (!icon) {
+        base::Log("the tray icon could not be loaded at " + std::to_string(side) + " px");
+        return;
+    }
+    trayIcon_.SetIcon(icon.Get());
+}
+
+void TMainForm::FormDpiChanged() {
+    TPictureForm::FormDpiChanged();
+    UpdateTrayIcon();
 }
 
 }  // namespace app

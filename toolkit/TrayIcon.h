@@ -21,6 +21,7 @@ class TrayIcon : public Window {
     ~TrayIcon() override;
 
     void SetIcon(HICON icon);  // copied; the caller keeps its own
+    HICON Icon() const { return icon_.Get(); }
     void SetHint(const std::wstring& hint);
     const std::wstring& Hint() const { return hint_; }
     void SetVisible(bool visible);

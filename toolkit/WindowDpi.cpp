@@ -1,6 +1,6 @@
 #include "toolkit/WindowDpi.h"
 
-#include "toolkit/GdiHandles.h"
+#include <commctrl.h>
 
 namespace tk {
 namespace {
@@ -14,7 +14,39 @@ GetDpiForWindowFunction GetDpiForWindowOfSystem() {
     return function;
 }
 
+using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+using LoadIconWithScaleDownFunction = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+
+template <typename Function>
+Function SystemFunction(const wchar_t* module, const char* name) {
+    const HMODULE loaded = GetModuleHandleW(module);
+    return loaded ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(loaded, name)))
+                  : nullptr;
+}
+
 }  // namespace
+
+int SmallIconSize(int dpi) {
+    static const auto forDpi =
+        SystemFunction<GetSystemMetricsForDpiFunction>(L"user32.dll", "GetSystemMetricsForDpi");
+    if (forDpi) {
+        if (const int side = forDpi(SM_CXSMICON, static_cast<UINT>(DpiScale(dpi).Dpi())); side > 0) {
+            return side;
+        }
+    }
+    return DpiScale(dpi).FromDpi(GetSystemMetrics(SM_CXSMICON), SystemDpi());
+}
+
+UniqueIcon LoadIconOfSize(HINSTANCE module, const wchar_t* name, int side) {
+    // comctl32 is loaded with the program's controls; version 6 has the scaling-down loader.
+    static const auto scaleDown =
+        SystemFunction<LoadIconWithScaleDownFunction>(L"comctl32.dll", "LoadIconWithScaleDown");
+    HICON icon = nullptr;
+    if (scaleDown && SUCCEEDED(scaleDown(module, name, side, side, &icon)) && icon) {
+        return UniqueIcon(icon);
+    }
+    return UniqueIcon(static_cast<HICON>(LoadImageW(module, name, IMAGE_ICON, side, side, LR_DEFAULTCOLOR)));
+}
 
 int SystemDpi() {
     const WindowDc screen(nullptr);

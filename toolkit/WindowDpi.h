@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "toolkit/DpiScale.h"
+#include "toolkit/GdiHandles.h"
 
 namespace tk {
 
@@ -19,5 +20,12 @@ int WindowDpi(HWND window);
 inline DpiScale WindowScale(HWND window) {
     return DpiScale(WindowDpi(window));
 }
+
+// The side of a small icon (tray, caption) at a DPI: the system's metric for that DPI where the
+// system can say, else the screen's metric scaled.
+int SmallIconSize(int dpi);
+// An icon resource at the given side, the best image of a multi-size icon scaled down to it (never up
+// when a larger image exists); null when the resource is missing.
+UniqueIcon LoadIconOfSize(HINSTANCE module, const wchar_t* name, int side);
 
 }  // namespace tk

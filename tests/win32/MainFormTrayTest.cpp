@@ -15,6 +15,7 @@
 #include "support/MessageBoxes.h"
 #include "support/Wait.h"
 #include "base/Text.h"
+#include "toolkit/WindowDpi.h"
 
 using testsupport::MainFormTest;
 
@@ -75,6 +76,30 @@ TEST_F(TrayTest, HotKeyWhileActiveHidesEveryFormAndTheNextShowsThemAgain) {
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(IsWindowVisible(other->Handle()));
     EXPECT_TRUE(IsWindowVisible(onTop->Handle()));
+}
+
+// The side of an icon's colour image.
+int IconSide(HICON icon) {
+    tk::IconInfo info(icon);
+    BITMAP bitmap{};
+    if (!info || !GetObjectW(info.Get().hbmColor, sizeof(bitmap), &bitmap)) {
+        return 0;
+    }
+    return bitmap.bmWidth;
+}
+
+// The tray icon is made at the small-icon size of the window's DPI (from the multi-size icon), and
+// again when the window moves to a display of another scale.
+TEST_F(TrayTest, TheTrayIconTakesTheSmallIconSizeOfTheWindowsDpi) {
+    app::TMainForm* form = ShowMain();
+    EXPECT_EQ(IconSide(form->TrayIcon().Icon()), tk::SmallIconSize(form->Dpi()));
+    const int doubled = form->Dpi() * 2;
+    RECT suggested{};
+    GetWindowRect(form->Handle(), &suggested);
+    SendMessageW(form->Handle(), WM_DPICHANGED, MAKEWPARAM(doubled, doubled),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(IconSide(form->TrayIcon().Icon()), tk::SmallIconSize(doubled));
+    EXPECT_GT(tk::SmallIconSize(doubled), tk::SmallIconSize(doubled / 2));
 }
 
 TEST_F(TrayTest, HotKeyWhileAnotherProgramIsActiveOnlyBringsTheWindowForward) {
