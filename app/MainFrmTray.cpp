@@ -2,6 +2,8 @@
 // the tray icon's mouse, and the caption labels that name the hot key.
 #include "app/MainFrm.h"
 
+#include <algorithm>
+
 #include "config/AppConfigClass.h"
 #include "dialogs/UserConfigFrm.h"
 #include "toolkit/Application.h"
@@ -194,14 +196,26 @@ void TMainForm::ShowHotKeyLabels() {
 }
 
 void TMainForm::PlaceHotKeyLabels() {
-    // Both labels take the size of their text and keep their right edges; each shows only in the full
-    // layout and only where it clears the title (a full window still at its compact width has no room
-    // for the hint).
+    // Design places at 96 DPI: the link's right edge 78 pixels from the window's right edge, the hint's
+    // 160, and at least 4 pixels between the two, both 11 pixels down. The labels take the size of
+    // their text (which grows faster than the window with the DPI), so the hint moves left of a wider
+    // link rather than under it.
+    constexpr int kLinkRightMargin = 78, kHintRightMargin = 160, kGapBetween = 4, kTop = 11;
     constexpr int kGapAfterTitle = 8;
+    const tk::DpiScale scale = Scale();
+    const int linkRight = ClientWidth() - scale.ToPixels(kLinkRightMargin);
+    changeHotKeyLink_.SetBounds(linkRight - changeHotKeyLink_.Width(), scale.ToPixels(kTop),
+                                changeHotKeyLink_.Width(), changeHotKeyLink_.Height());
+    const int hintRight = std::min(ClientWidth() - scale.ToPixels(kHintRightMargin),
+                                   changeHotKeyLink_.Left() - scale.ToPixels(kGapBetween));
+    hotKeyHint_.SetBounds(hintRight - hotKeyHint_.Width(), scale.ToPixels(kTop), hotKeyHint_.Width(),
+                          hotKeyHint_.Height());
+    // Each shows only in the full layout and only where it clears the title (a full window still at its
+    // compact width has no room for the hint).
     const tk::Label* title = GetCaptionLabel();
     const int titleRight = title ? static_cast<int>(title->BoundsRect().right) : 0;
     for (tk::Label* label : {&hotKeyHint_, &changeHotKeyLink_}) {
-        label->SetVisible(fullLayout_ && label->Left() >= titleRight + kGapAfterTitle);
+        label->SetVisible(fullLayout_ && label->Left() >= titleRight + scale.ToPixels(kGapAfterTitle));
     }
 }
 

@@ -3,6 +3,7 @@
 // buttons following each layout switch.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -94,7 +95,35 @@ class CaptionLabelsTest : public MainFormTest {
     }
 };
 
+// The same at each display scale (run once per scale by at_dpi.sh).
+class AtDpiCaptionLabels : public CaptionLabelsTest {
+  protected:
+    void SetUp() override {
+        if (!std::getenv("VELMORA_TEST_DPI")) {
+            GTEST_SKIP() << "run once per display scale by at_dpi.sh";
+        }
+        CaptionLabelsTest::SetUp();
+    }
+};
+
 }  // namespace
+
+// At every scale the labels, in fonts made for the DPI, keep clear of each other, the title and the
+// buttons in the full layout, and the link's right edge keeps its scaled distance from the window's.
+TEST_F(AtDpiCaptionLabels, LabelsKeepClearAtTheDisplaysScale) {
+    WriteUserConfig(kLongestHotKey);
+    app::TMainForm* form = ShowCompact();
+    SwitchLayout(form, true);
+    RECT client{};
+    ASSERT_TRUE(testsupport::WaitUntil([&] {
+        GetClientRect(form->Handle(), &client);
+        return client.right >= 800;
+    }));
+    tk::Label& link = form->ModifyLabel();
+    ASSERT_TRUE(link.Visible());
+    EXPECT_EQ(link.BoundsRect().right, client.right - form->Scale().ToPixels(78));
+    ExpectLabelsClear(form);
+}
 
 TEST_F(CaptionLabelsTest, TheLongestHintFitsBetweenTheTitleAndTheButtonsAt800By600) {
     WriteUserConfig(kLongestHotKey);
