@@ -59,7 +59,8 @@ class TMainForm : public skin::TPictureForm {
 
     // Layouts and placement.
     void LoadLastPosInfo();
-    void LoadLastLoginInfo(const TPlacement& placement);
+    // Restores a placement whose values were taken at storedDpi.
+    void LoadLastLoginInfo(const TPlacement& stored, int storedDpi);
     void SaveLastPosInfo();
 
     // Hide and show.

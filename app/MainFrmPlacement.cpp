@@ -4,9 +4,59 @@
 
 #include "config/AppConfigClass.h"
 #include "dialogs/FirstOptionFrm.h"
+#include "base/Handles.h"
 #include "base/Log.h"
+#include "toolkit/WindowDpi.h"
 
 namespace app {
+namespace {
+
+struct LibraryTraits {
+    static HMODULE Invalid() { return nullptr; }
+    static void Free(HMODULE module) { FreeLibrary(module); }
+};
+using UniqueLibrary = base::Unique<HMODULE, LibraryTraits>;
+
+// GetDpiForMonitor (Windows 8.1 and later) is looked up at run time: shcore.dll is missing before.
+// The library stays loaded for the rest of the run, as the function is kept.
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int dpiType, UINT* dpiX, UINT* dpiY);
+constexpr int kMonitorEffectiveDpi = 0;
+
+GetDpiForMonitorFunction GetDpiForMonitorOfSystem() {
+    static const UniqueLibrary shcore(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    static const auto function = shcore ? reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void*>(
+                                              GetProcAddress(shcore.Get(), "GetDpiForMonitor")))
+                                        : nullptr;
+    return function;
+}
+
+// The monitor a rectangle lands on (the nearest one when it is on none): its DPI and work area.
+struct Landing {
+    int Dpi = tk::DpiScale::kDesignDpi;
+    Rect32 WorkArea;
+};
+
+Landing LandingOf(const Rect32& rect) {
+    const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+    const HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+    Landing landing{tk::SystemDpi(), {}};
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (monitor && GetMonitorInfoW(monitor, &info)) {
+        const RECT& w = info.rcWork;
+        landing.WorkArea = Rect32{w.left, w.top, w.right, w.bottom};
+    }
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (const GetDpiForMonitorFunction function = GetDpiForMonitorOfSystem();
+        function && monitor && SUCCEEDED(function(monitor, kMonitorEffectiveDpi, &dpiX, &dpiY)) &&
+        tk::DpiScale::Plausible(static_cast<int>(dpiX))) {
+        landing.Dpi = static_cast<int>(dpiX);
+    }
+    return landing;
+}
+
+}  // namespace
 
 void TMainForm::FormShow() {
     TPictureForm::FormShow();
@@ -42,25 +92,41 @@ void TMainForm::LoadLastPosInfo() {
         base::LogF("UserConfig.ini WindowPos=%s is malformed; the default placement is used",
                    base::AnsiToUtf8(store->WindowPos()).c_str());
     }
+    const int placementDpi = ParseWindowDpi(store->WindowDpi());
+    if (!store->WindowDpi().empty() && FormatWindowDpi(placementDpi) != store->WindowDpi()) {
+        base::LogF("UserConfig.ini WindowDpi=%s is malformed; WindowPos is taken as written at %d DPI",
+                   base::AnsiToUtf8(store->WindowDpi()).c_str(), placementDpi);
+    }
     lastPlacement_ = RaisedToMinimum(lastPlacement_);
-    LoadLastLoginInfo(lastPlacement_);
+    LoadLastLoginInfo(lastPlacement_, placementDpi);
     // The first-run dialog, offered at the first full layout of every run until the user declines it.
     if (store->ShotCutRemind() != "0") {
         dialogs::ShowFirstOptionDialog(this);
     }
 }
 
-void TMainForm::LoadLastLoginInfo(const TPlacement& placement) {
+void TMainForm::LoadLastLoginInfo(const TPlacement& stored, int storedDpi) {
     SetResizable(true);
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);
     static_assert(sizeof(WINDOWPLACEMENT) == 44);
     // ParseWindowPos only lets through placements whose rectangle can be formed.
-    const std::optional<Rect32> rect = PlacementRect(placement);
-    if (!rect) {
+    const std::optional<Rect32> storedRect = PlacementRect(stored);
+    if (!storedRect) {
         base::LogF("WindowPos %s has no rectangle; the window stays where it is",
-                   FormatWindowPos(placement).c_str());
+                   FormatWindowPos(stored).c_str());
         return;
+    }
+    // The values are pixels at the DPI they were taken at: at the DPI of the monitor they land on
+    // the window keeps its logical size and its place on that monitor.
+    const Landing landing = LandingOf(*storedRect);
+    TPlacement placement = RaisedToMinimum(ScalePlacement(stored, storedDpi, landing.Dpi, landing.WorkArea));
+    std::optional<Rect32> rect = PlacementRect(placement);
+    if (!rect) {
+        base::LogF("WindowPos %s taken at %d DPI has no rectangle at %d DPI; it is used unscaled",
+                   FormatWindowPos(stored).c_str(), storedDpi, landing.Dpi);
+        placement = stored;
+        rect = storedRect;
     }
     if (placement.State == kPlacementMaximized) {
         SetWindowState(tk::WindowState::Maximized);
@@ -69,8 +135,14 @@ void TMainForm::LoadLastLoginInfo(const TPlacement& placement) {
         wp.showCmd = SW_SHOWNORMAL;
     }
     wp.rcNormalPosition = RECT{rect->left, rect->top, rect->right, rect->bottom};
-    // The rectangle goes to the system unchanged; keeping it on a monitor is the system's business.
+    // Keeping the rectangle on a monitor is the system's business.
+    const int dpiBefore = Dpi();
     SetWindowPlacement(Handle(), &wp);
+    // Moved onto a monitor of another DPI, the window followed WM_DPICHANGED and took the size the
+    // system suggested for its old one; the rectangle is meant for the new DPI, so it is given again.
+    if (Dpi() != dpiBefore) {
+        SetWindowPlacement(Handle(), &wp);
+    }
 }
 
 void TMainForm::SaveLastPosInfo() {
@@ -82,7 +154,7 @@ void TMainForm::SaveLastPosInfo() {
         restore = Rect32{r.left, r.top, r.right, r.bottom};
     }
     const TPlacement placement = PlacementToSave(Left(), Top(), ClientWidth(), ClientHeight(), restore);
-    config::TAppConfigClass::GetInstance()->SetWindowPos(FormatWindowPos(placement));
+    config::TAppConfigClass::GetInstance()->SetWindowPos(FormatWindowPos(placement), FormatWindowDpi(Dpi()));
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 
 #include "config/ValueFields.h"
 #include "base/Format.h"
+#include "toolkit/DpiScale.h"
 
 namespace app {
 
@@ -63,11 +64,14 @@ std::optional<Rect32> PlacementRect(const TPlacement& p) {
 
 namespace {
 
+int32_t Clamped(int64_t value) {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
 // to - from, held to the 32-bit range.
 int32_t Span(int32_t from, int32_t to) {
-    const int64_t span = int64_t{to} - from;
-    return static_cast<int32_t>(
-        std::clamp<int64_t>(span, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+    return Clamped(int64_t{to} - from);
 }
 
 }  // namespace
@@ -84,6 +88,46 @@ TPlacement PlacementToSave(int32_t left, int32_t top, int32_t clientWidth, int32
         p.RestoreHeight = Span(r.top, r.bottom);
     }
     return p;
+}
+
+int ParseWindowDpi(std::string_view text) {
+    constexpr int kAbsent = tk::DpiScale::kDesignDpi;
+    // Only plain decimal digits: the value is always written that way, and a DPI has no sign.
+    if (text.empty() || text.size() > 9 ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return kAbsent;
+    }
+    int dpi = 0;
+    for (const char c : text) {
+        dpi = dpi * 10 + (c - '0');
+    }
+    return tk::DpiScale::Plausible(dpi) ? dpi : kAbsent;
+}
+
+std::string FormatWindowDpi(int dpi) {
+    return base::Format("%d", dpi);
+}
+
+TPlacement ScalePlacement(const TPlacement& p, int fromDpi, int toDpi, const Rect32& workArea) {
+    if (fromDpi == toDpi) {
+        return p;
+    }
+    const tk::DpiScale to(toDpi);
+    const auto size = [&](int32_t pixels) { return to.FromDpi(pixels, fromDpi); };
+    // The distance from the work area's edge, worked out in 64 bits and held to the range Scale takes.
+    const auto position = [&](int32_t pixels, int32_t origin) {
+        return Clamped(int64_t{origin} + size(Clamped(int64_t{pixels} - origin)));
+    };
+    TPlacement scaled = p;
+    scaled.Left = position(p.Left, workArea.left);
+    scaled.Top = position(p.Top, workArea.top);
+    scaled.Width = size(p.Width);
+    scaled.Height = size(p.Height);
+    scaled.RestoreLeft = position(p.RestoreLeft, workArea.left);
+    scaled.RestoreTop = position(p.RestoreTop, workArea.top);
+    scaled.RestoreWidth = size(p.RestoreWidth);
+    scaled.RestoreHeight = size(p.RestoreHeight);
+    return scaled;
 }
 
 }  // namespace app

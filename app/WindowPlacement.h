@@ -1,5 +1,6 @@
 // The main window's remembered placement, "WindowPos": nine signed integers written
-// "%d,%d,%d,%d,%d,%d,%d,%d,%d". Platform-independent.
+// "%d,%d,%d,%d,%d,%d,%d,%d,%d" in physical pixels, and "WindowDpi", the DPI they were taken at.
+// Platform-independent.
 #pragma once
 
 #include <cstdint>
@@ -50,5 +51,17 @@ std::optional<Rect32> PlacementRect(const TPlacement& placement);
 // restore size beyond the 32-bit range is written as the largest one.
 TPlacement PlacementToSave(int32_t left, int32_t top, int32_t clientWidth, int32_t clientHeight,
                            const std::optional<Rect32>& maximizedRestoreRect);
+
+// The stored "WindowDpi": a decimal DPI a display can have. Anything else, an absent value included
+// (older builds wrote none and always worked at 96), gives 96.
+int ParseWindowDpi(std::string_view text);
+std::string FormatWindowDpi(int dpi);
+
+// A placement taken at fromDpi as pixels at toDpi on the monitor whose work area is given: every
+// size is scaled by toDpi / fromDpi and every position keeps its scaled distance from the work
+// area's top-left corner, so the window keeps its logical size and its place on that monitor.
+// Rounded as the system's MulDiv rounds; results beyond the 32-bit range are held to it. Equal DPIs
+// give the placement unchanged.
+TPlacement ScalePlacement(const TPlacement& placement, int fromDpi, int toDpi, const Rect32& workArea);
 
 }  // namespace app

@@ -93,6 +93,7 @@ void TAppConfigClass::LoadConfig() {
     hotKey_ = ReadIniValue(userConfigFile_, kUserSection, "HotKey");
     neverTip_ = ReadIniValue(userConfigFile_, kUserSection, "NeverTip");
     windowPos_ = ReadIniValue(userConfigFile_, kUserSection, "WindowPos");
+    windowDpi_ = ReadIniValue(userConfigFile_, kUserSection, "WindowDpi");
     shotCutRemind_ = ReadIniValue(userConfigFile_, kUserSection, "ShotCutRemind");
     trayTipShown_ = ReadIniValue(userConfigFile_, kUserSection, "TrayTipShown");
     ver_ = ReadIniValue(versionFile_, kVersionSection, "Ver");
@@ -129,6 +130,11 @@ void TAppConfigClass::SetHotKey(const std::string& value) {
 }
 void TAppConfigClass::SetWindowPos(const std::string& value) {
     SetUserValue(windowPos_, "WindowPos", value);
+}
+void TAppConfigClass::SetWindowPos(const std::string& value, const std::string& dpi) {
+    windowPos_ = value;
+    windowDpi_ = dpi;
+    WriteIniFileValues(userConfigFile_, kUserSection, {{"WindowPos", value}, {"WindowDpi", dpi}});
 }
 void TAppConfigClass::SetShotCutRemind(const std::string& value) {
     SetUserValue(shotCutRemind_, "ShotCutRemind", value);

@@ -51,6 +51,8 @@ class TAppConfigClass {
     const std::string& HotKey() const { return hotKey_; }
     const std::string& NeverTip() const { return neverTip_; }
     const std::string& WindowPos() const { return windowPos_; }
+    // The DPI WindowPos was taken at; empty in files written before it was kept.
+    const std::string& WindowDpi() const { return windowDpi_; }
     const std::string& ShotCutRemind() const { return shotCutRemind_; }
     // "1" once the tray icon has told the user that the program goes on running in the tray.
     const std::string& TrayTipShown() const { return trayTipShown_; }
@@ -66,6 +68,8 @@ class TAppConfigClass {
     void SetCloseAction(const std::string& value);
     void SetHotKey(const std::string& value);
     void SetWindowPos(const std::string& value);
+    // WindowPos and the DPI it was taken at, in one replace of the file: never one without the other.
+    void SetWindowPos(const std::string& value, const std::string& dpi);
     void SetShotCutRemind(const std::string& value);
     void SetTrayTipShown(const std::string& value);
     // The settings dialog's three values, written in one replace of the file: after a failure or a
@@ -95,6 +99,7 @@ class TAppConfigClass {
     std::string hotKey_;
     std::string neverTip_;
     std::string windowPos_;
+    std::string windowDpi_;
     std::string shotCutRemind_;
     std::string trayTipShown_;
     std::string ver_;

@@ -84,3 +84,102 @@ TEST(WindowPos, ARestoreRectangleWiderThanTheRangeIsSavedAsTheLargestSize) {
     EXPECT_EQ(PlacementToSave(0, 0, 800, 600, Rect32{10, 10, -2147483647 - 1, 0}).RestoreWidth,
               -2147483647 - 1);
 }
+
+namespace {
+
+struct ScaleCase {
+    const char* name;
+    int fromDpi;
+    int toDpi;
+    Rect32 workArea;
+    TPlacement stored;
+    TPlacement expected;
+    // Whether scaling the result back gives the stored placement again.
+    bool roundTrips = true;
+};
+
+constexpr int32_t kMax = 2147483647;
+constexpr int32_t kMin = -2147483647 - 1;
+
+const ScaleCase kScaleCases[] = {
+    {"DoubleScale",
+     96,
+     192,
+     {0, 0, 1920, 1040},
+     {0, 100, 50, 1024, 700, 200, 100, 800, 600},
+     {0, 200, 100, 2048, 1400, 400, 200, 1600, 1200}},
+    {"HalfScale",
+     192,
+     96,
+     {0, 0, 3840, 2080},
+     {0, 200, 100, 2048, 1400, 400, 200, 1600, 1200},
+     {0, 100, 50, 1024, 700, 200, 100, 800, 600}},
+    // 5/6, rounded to the nearest pixel: 166.7 -> 167, 83.3 -> 83, 666.7 -> 667.
+    {"OneFiftyToOneTwentyFive",
+     144,
+     120,
+     {0, 0, 2560, 1400},
+     {0, 300, 150, 1500, 900, 200, 100, 800, 600},
+     {0, 250, 125, 1250, 750, 167, 83, 667, 500}},
+    {"SameDpiIsUnchanged",
+     144,
+     144,
+     {1920, 40, 3840, 1080},
+     {0, 7, -3, 1001, 667, 13, 17, 803, 601},
+     {0, 7, -3, 1001, 667, 13, 17, 803, 601}},
+    // A second monitor right of the primary one: the distances from its corner are scaled.
+    {"MonitorRightOfThePrimary",
+     96,
+     192,
+     {1920, 40, 5760, 2200},
+     {0, 2020, 90, 1024, 700, 2120, 140, 800, 600},
+     {0, 2120, 140, 2048, 1400, 2320, 240, 1600, 1200}},
+    {"MonitorLeftOfThePrimary",
+     192,
+     96,
+     {-1920, -200, 0, 880},
+     {0, -1720, -100, 1600, 1200, -1820, -150, 900, 700},
+     {0, -1820, -150, 800, 600, -1870, -175, 450, 350}},
+    // Maximized: the maximized rectangle (a frame's width beyond the work area) and the restore one.
+    {"MaximizedWithItsRestoreRectangle",
+     96,
+     144,
+     {1920, 0, 3840, 1040},
+     {2, 1912, -8, 1936, 1056, 2070, 120, 1000, 700},
+     {2, 1908, -12, 2904, 1584, 2145, 180, 1500, 1050}},
+    // Values at the ends of the range are held to it instead of overflowing.
+    {"HeldToTheRange",
+     96,
+     192,
+     {0, 0, 1920, 1080},
+     {0, kMax, kMin, kMax, kMin, kMax - 1, 5, 1, -1},
+     {0, kMax, kMin, kMax, kMin, kMax, 10, 2, -2},
+     false},
+};
+
+class ScalePlacementTest : public ::testing::TestWithParam<ScaleCase> {};
+
+}  // namespace
+
+TEST_P(ScalePlacementTest, KeepsLogicalSizeAndPlaceOnTheMonitor) {
+    const ScaleCase& c = GetParam();
+    const TPlacement scaled = ScalePlacement(c.stored, c.fromDpi, c.toDpi, c.workArea);
+    EXPECT_EQ(scaled, c.expected) << FormatWindowPos(scaled);
+    if (c.roundTrips) {
+        EXPECT_EQ(ScalePlacement(scaled, c.toDpi, c.fromDpi, c.workArea), c.stored);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WindowPos, ScalePlacementTest, ::testing::ValuesIn(kScaleCases),
+                         [](const ::testing::TestParamInfo<ScaleCase>& info) { return info.param.name; });
+
+TEST(WindowDpi, ReadsADisplaysDpiAndTakesAnythingElseAs96) {
+    for (const int dpi : {96, 120, 144, 192, 24, 960}) {
+        EXPECT_EQ(ParseWindowDpi(FormatWindowDpi(dpi)), dpi);
+    }
+    // Absent (older builds wrote none) and malformed values.
+    for (const char* text : {"", " ", "abc", "0", "-96", "+144", "23", "961", "100000", "144dpi", "1.5",
+                             "99999999999999999999", "0x90"}) {
+        EXPECT_EQ(ParseWindowDpi(text), 96) << '"' << text << '"';
+    }
+}

@@ -41,7 +41,7 @@ TEST(AppConfigClass, ReadsEveryKeyFromItsFileAndSection) {
         folder.Path() + "UserConfig.ini",
         "[UserCustom]\r\nSkinPath=Skin\\Red\\\r\nAutoRegNextTime=1\r\nNeverRequire=1\r\nCloseAction=hide\r\n"
         "HotKey=3,90,49242\r\nNeverTip=0\r\nWindowPos=0,1,2,800,600,200,100,800,600\r\nShotCutRemind=0\r\n"
-        "TrayTipShown=1\r\n"
+        "TrayTipShown=1\r\nWindowDpi=144\r\n"
         "[Orvane]\r\nDirectUrl=wrong section\r\n");
     WriteFileBytes(folder.Path() + "Version.dat", "[Version]\r\nVer=2.1.7\r\n");
     TAppConfigClass store(folder.WidePath());
@@ -59,6 +59,7 @@ TEST(AppConfigClass, ReadsEveryKeyFromItsFileAndSection) {
     EXPECT_EQ(store.HotKey(), "3,90,49242");
     EXPECT_EQ(store.NeverTip(), "0");
     EXPECT_EQ(store.WindowPos(), "0,1,2,800,600,200,100,800,600");
+    EXPECT_EQ(store.WindowDpi(), "144");
     EXPECT_EQ(store.ShotCutRemind(), "0");
     EXPECT_EQ(store.TrayTipShown(), "1");
     EXPECT_EQ(store.Ver(), "2.1.7");
@@ -110,6 +111,13 @@ TEST(AppConfigClass, SettersReplaceTheValueAndWriteTheUserFile) {
     TAppConfigClass again(folder.WidePath());
     EXPECT_EQ(again.HotKey(), "0,120,120");
     EXPECT_EQ(again.CloseAction(), "exit");
+    EXPECT_EQ(again.WindowDpi(), "");
+    // The placement and its DPI are written together.
+    again.SetWindowPos("2,0,0,1920,1040,300,150,1200,900", "144");
+    EXPECT_EQ(again.WindowDpi(), "144");
+    EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "WindowPos"), "2,0,0,1920,1040,300,150,1200,900");
+    EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "WindowDpi"), "144");
+    EXPECT_EQ(config::ReadIniValue(user, "UserCustom", "HotKey"), "0,120,120");
 }
 
 TEST(AppConfigClass, FailedWriteRaisesWithTheFullPathAfterReplacingTheCache) {

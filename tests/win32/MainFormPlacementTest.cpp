@@ -1,8 +1,10 @@
-// The two layouts of the real main window and the placement it remembers in "WindowPos".
+// The two layouts of the real main window and the placement it remembers in "WindowPos" and
+// "WindowDpi".
 #include <gtest/gtest.h>
 
 #include "MainFormFixture.h"
 #include "support/Wait.h"
+#include "toolkit/DpiScale.h"
 
 using testsupport::MainFormTest;
 using testsupport::WindowComesTo;
@@ -156,4 +158,71 @@ TEST_F(PlacementTest, BackToTheStartPageCompactsAndLeavingAgainKeepsTheCompactSi
     EXPECT_EQ(r.right - r.left, 400);
     EXPECT_EQ(r.bottom - r.top, 250);
     EXPECT_TRUE(form->GetResizable());
+}
+
+namespace {
+
+// Pixels taken at fromDpi as the window's DPI gives them, from the primary work area's corner.
+class PlacementDpiTest : public PlacementTest {
+  protected:
+    static RECT WorkArea() {
+        RECT area{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        return area;
+    }
+    static int At(int pixels, int fromDpi, int toDpi) { return tk::DpiScale(toDpi).FromDpi(pixels, fromDpi); }
+};
+
+}  // namespace
+
+TEST_F(PlacementDpiTest, ExitWritesTheWindowsDpiAndTheNextRunRestoresTheSamePlace) {
+    app::TMainForm* form = ShowCompact();
+    SwitchToFull(form);
+    const RECT area = WorkArea();
+    form->SetBounds(area.left + 120, area.top + 70, 1000, 650);
+    const int dpi = form->Dpi();
+    tk::Application::Instance().DestroyMainForm();
+    EXPECT_EQ(UserValue("WindowDpi"), std::to_string(dpi));
+    EXPECT_EQ(UserValue("WindowPos"), "0," + std::to_string(area.left + 120) + "," +
+                                          std::to_string(area.top + 70) + ",1000,650,200,100,800,600");
+
+    config::TAppConfigClass::ReleaseInstance();
+    form = ShowCompact();
+    SwitchToFull(form);
+    EXPECT_TRUE(WindowComesTo(form->Handle(), area.left + 120, area.top + 70, 1000, 650));
+}
+
+TEST_F(PlacementDpiTest, APlacementTakenAtAnotherDpiKeepsItsLogicalSize) {
+    // Taken at 200 %: on a display at 100 % the window comes back at half the pixels.
+    const RECT area = WorkArea();
+    WriteUserConfig("WindowPos=0," + std::to_string(area.left + 200) + "," + std::to_string(area.top + 100) +
+                    ",2048,1400,400,200,1600,1200\r\nWindowDpi=192\r\n");
+    app::TMainForm* form = ShowCompact();
+    SwitchToFull(form);
+    const int dpi = form->Dpi();
+    EXPECT_TRUE(WindowComesTo(form->Handle(), area.left + At(200, 192, dpi), area.top + At(100, 192, dpi),
+                              At(2048, 192, dpi), At(1400, 192, dpi)));
+    if (dpi == 96) {
+        EXPECT_TRUE(WindowComesTo(form->Handle(), area.left + 100, area.top + 50, 1024, 700));
+    }
+    // Saved again at the DPI it now has.
+    tk::Application::Instance().DestroyMainForm();
+    EXPECT_EQ(UserValue("WindowDpi"), std::to_string(dpi));
+}
+
+TEST_F(PlacementDpiTest, AMalformedDpiCountsAs96AndKeepsThePlacement) {
+    const RECT area = WorkArea();
+    const std::string pos = "WindowPos=0," + std::to_string(area.left + 100) + "," +
+                            std::to_string(area.top + 50) + ",1024,700,200,100,800,600\r\n";
+    for (const char* value : {"", "abc", "100000"}) {
+        SCOPED_TRACE(value);
+        WriteUserConfig(pos + "WindowDpi=" + value + "\r\n");
+        app::TMainForm* form = ShowCompact();
+        SwitchToFull(form);
+        const int dpi = form->Dpi();
+        EXPECT_TRUE(WindowComesTo(form->Handle(), area.left + At(100, 96, dpi), area.top + At(50, 96, dpi),
+                                  At(1024, 96, dpi), At(700, 96, dpi)));
+        tk::Application::Instance().DestroyMainForm();
+        config::TAppConfigClass::ReleaseInstance();
+    }
 }
