@@ -197,9 +197,9 @@ void TMainForm::ShowHotKeyLabels() {
 
 void TMainForm::PlaceHotKeyLabels() {
     // Design places at 96 DPI: the link's right edge 78 pixels from the window's right edge, the hint's
-    // 160, and at least 2 pixels between the two (what the design leaves at 96 DPI), both 11 pixels down. The labels take the size of
-    // their text (which grows faster than the window with the DPI), so the hint moves left of a wider
-    // link rather than under it.
+    // 160, and at least 2 pixels between the two (what the design leaves at 96 DPI), both 11 pixels down. The
+    // labels take the size of their text (which grows faster than the window with the DPI), so the hint moves
+    // left of a wider link rather than under it.
     constexpr int kLinkRightMargin = 78, kHintRightMargin = 160, kGapBetween = 2, kTop = 11;
     constexpr int kGapAfterTitle = 8;
     const tk::DpiScale scale = Scale();
