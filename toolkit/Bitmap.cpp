@@ -9,6 +9,7 @@
 #include "base/Log.h"
 #include "base/Text.h"
 #include "toolkit/ImageFiles.h"
+#include "toolkit/ImageScaling.h"
 #include "toolkit/RunLengthPixels.h"
 
 namespace tk {
@@ -35,6 +36,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
         dc_ = std::move(other.dc_);
         previous_ = std::exchange(other.previous_, nullptr);
         transparentColor_ = other.transparentColor_;
+        alpha_ = std::exchange(other.alpha_, false);
     }
     return *this;
 }
@@ -48,6 +50,7 @@ void Bitmap::Reset() {
     bitmap_.Reset();
     bits_ = nullptr;
     width_ = height_ = 0;
+    alpha_ = false;
 }
 
 Bitmap Bitmap::Copy() const {
@@ -56,6 +59,7 @@ Bitmap Bitmap::Copy() const {
         copy.SetSize(width_, height_);
         GdiFlush();
         std::copy(bits_, bits_ + static_cast<size_t>(width_) * height_, copy.bits_);
+        copy.alpha_ = alpha_;
     }
     copy.transparentColor_ = transparentColor_;
     return copy;
@@ -94,7 +98,9 @@ void Bitmap::Clear(COLORREF color) {
         return;
     }
     GdiFlush();
-    const uint32_t pixel = (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    // Opaque in a bitmap with alpha; elsewhere the alpha byte is not looked at.
+    const uint32_t pixel =
+        (alpha_ ? 0xFF000000 : 0) | (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
     std::fill(bits_, bits_ + static_cast<size_t>(width_) * height_, pixel);
 }
 
@@ -207,11 +213,43 @@ COLORREF Bitmap::EffectiveTransparentColor() const {
     return transparentColor_ ? *transparentColor_ : Pixel(0, height_ - 1);
 }
 
+Bitmap Bitmap::ScaledWithAlpha(int width, int height) const {
+    Bitmap scaled;
+    if (Empty()) {
+        return scaled;
+    }
+    GdiFlush();
+    const size_t count = static_cast<size_t>(width_) * height_;
+    PixelImage source;
+    if (alpha_) {
+        source = PixelImage{width_, height_, std::vector<uint32_t>(bits_, bits_ + count)};
+    } else {
+        const COLORREF key = EffectiveTransparentColor();
+        const uint32_t keyPixel = (GetRValue(key) << 16) | (GetGValue(key) << 8) | GetBValue(key);
+        source = PremultipliedFromKeyed(std::span<const uint32_t>(bits_, count), width_, height_, keyPixel);
+    }
+    const PixelImage image = ScaleImage(source, width, height);
+    if (image.Empty()) {
+        return scaled;
+    }
+    scaled.Allocate(image.width, image.height);
+    if (scaled.Empty()) {
+        return scaled;
+    }
+    std::copy(image.pixels.begin(), image.pixels.end(), scaled.bits_);
+    scaled.alpha_ = true;
+    scaled.transparentColor_ = transparentColor_;
+    return scaled;
+}
+
 void Bitmap::Draw(HDC dc, int x, int y, bool transparent) const {
     if (Empty()) {
         return;
     }
-    if (transparent) {
+    if (alpha_) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc, x, y, width_, height_, Dc(), 0, 0, width_, height_, blend);
+    } else if (transparent) {
         TransparentBlt(dc, x, y, width_, height_, Dc(), 0, 0, width_, height_, EffectiveTransparentColor());
     } else {
         BitBlt(dc, x, y, width_, height_, Dc(), 0, 0, SRCCOPY);
@@ -224,7 +262,10 @@ void Bitmap::StretchDraw(HDC dc, const RECT& target, bool transparent) const {
     }
     const int w = target.right - target.left;
     const int h = target.bottom - target.top;
-    if (transparent) {
+    if (alpha_) {
+        const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        AlphaBlend(dc, target.left, target.top, w, h, Dc(), 0, 0, width_, height_, blend);
+    } else if (transparent) {
         TransparentBlt(dc, target.left, target.top, w, h, Dc(), 0, 0, width_, height_,
                        EffectiveTransparentColor());
     } else {

@@ -1,5 +1,6 @@
 // Bitmap: a 32-bit top-down DIB section with its own memory DC, loaded from BMP files, drawn plainly,
-// stretched or with one colour left out (the transparent colour).
+// stretched or with one colour left out (the transparent colour); or, scaled for a display scale,
+// holding premultiplied alpha and blended.
 #pragma once
 
 #include <windows.h>
@@ -43,12 +44,22 @@ class Bitmap {
     // The memory DC with this bitmap selected (nullptr while empty).
     HDC Dc() const;
     HBITMAP Handle() const { return bitmap_.Get(); }
+    // The colour of a pixel; for a bitmap with alpha, premultiplied (a see-through pixel is black).
     COLORREF Pixel(int x, int y) const;
 
     void SetTransparentColor(COLORREF color) { transparentColor_ = color; }
     std::optional<COLORREF> TransparentColor() const { return transparentColor_; }
     // The colour left out when drawn transparently: the fixed colour, else the bottom-left pixel.
     COLORREF EffectiveTransparentColor() const;
+
+    // This bitmap smoothly scaled to width x height (tk::ScaleImage) with its transparent colour
+    // made see-through first, so no trace of that colour is left at the edges of what is drawn. The
+    // result holds premultiplied alpha (HasAlpha); a bitmap with alpha is scaled as it is. Empty when
+    // this bitmap is, or for a size outside 1..tk::kMaxImageSide.
+    Bitmap ScaledWithAlpha(int width, int height) const;
+    // Whether the pixels carry premultiplied alpha. Such a bitmap is blended by Draw and StretchDraw
+    // whatever their `transparent` says; GDI drawing on its DC does not keep the alpha right.
+    bool HasAlpha() const { return alpha_; }
 
     void Draw(HDC dc, int x, int y, bool transparent = false) const;
     void StretchDraw(HDC dc, const RECT& target, bool transparent = false) const;
@@ -66,6 +77,7 @@ class Bitmap {
     mutable UniqueMemoryDc dc_;
     mutable HGDIOBJ previous_ = nullptr;
     std::optional<COLORREF> transparentColor_;
+    bool alpha_ = false;
 };
 
 }  // namespace tk

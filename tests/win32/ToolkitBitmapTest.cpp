@@ -43,6 +43,18 @@ tk::Bitmap Quarters(int half = 1) {
     return bitmap;
 }
 
+// How many pixels of a surface look pink: red and blue both well above green.
+int PinkPixels(const Surface& surface) {
+    int pink = 0;
+    for (int y = 0; y < surface.Height(); ++y) {
+        for (int x = 0; x < surface.Width(); ++x) {
+            const COLORREF c = surface.At(x, y);
+            pink += GetRValue(c) > GetGValue(c) + 24 && GetBValue(c) > GetGValue(c) + 24;
+        }
+    }
+    return pink;
+}
+
 }  // namespace
 
 TEST(ToolkitBitmap, PlainDrawingCopiesEveryPixelAndTransparentDrawingLeavesOutTheFixedColour) {
@@ -133,6 +145,36 @@ TEST(ToolkitBitmap, ACopyHasItsOwnPixelsAndKeepsTheTransparentColour) {
     EXPECT_EQ(copy.Pixel(5, 4), kWhite);
     copy.SetSize(0, 5);
     EXPECT_TRUE(copy.Empty());
+}
+
+TEST(ToolkitBitmap, ScaledWithAlphaBlendsWithoutAMagentaFringe) {
+    // 8 x 8 magenta (the bottom-left pixel: the transparent colour) around a grey 4 x 4 box.
+    tk::Bitmap keyed(8, 8);
+    keyed.Clear(kMagenta);
+    FillBox(keyed.Dc(), 2, 2, 6, 6, RGB(128, 128, 128));
+    const tk::Bitmap scaled = keyed.ScaledWithAlpha(12, 12);
+    ASSERT_EQ(scaled.Width(), 12);
+    ASSERT_EQ(scaled.Height(), 12);
+    EXPECT_TRUE(scaled.HasAlpha());
+    EXPECT_FALSE(keyed.HasAlpha());
+    EXPECT_EQ(scaled.Pixel(0, 0), kBlack);  // see-through, premultiplied
+    EXPECT_TRUE(scaled.Copy().HasAlpha());
+
+    Surface target(20, 20, kWhite);
+    scaled.Draw(target.Dc(), 3, 3);
+    EXPECT_EQ(PinkPixels(target), 0);
+    EXPECT_EQ(target.At(3, 3), kWhite);
+    EXPECT_EQ(target.At(9, 9), RGB(128, 128, 128));
+    EXPECT_EQ(target.CountOtherThan(kWhite, RECT{0, 0, 20, 5}), 0);
+
+    target.Fill(kWhite);
+    scaled.StretchDraw(target.Dc(), RECT{0, 0, 18, 18}, true);
+    EXPECT_EQ(PinkPixels(target), 0);
+    EXPECT_EQ(target.At(9, 9), RGB(128, 128, 128));
+    EXPECT_EQ(target.At(1, 1), kWhite);
+
+    EXPECT_TRUE(keyed.ScaledWithAlpha(0, 12).Empty());
+    EXPECT_TRUE(tk::Bitmap().ScaledWithAlpha(12, 12).Empty());
 }
 
 TEST(ToolkitImage, AutoSizeTakesThePicturesSize) {
