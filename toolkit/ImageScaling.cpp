@@ -153,7 +153,8 @@ PixelImage PremultipliedFromKeyed(std::span<const uint32_t> pixels, int width, i
     image.width = width;
     image.height = height;
     const uint32_t key = keyColour & 0x00FFFFFF;
-    std::transform(pixels.begin(), pixels.begin() + count, image.pixels.begin(), [key](uint32_t pixel) {
+    const auto drawn = pixels.first(count);
+    std::transform(drawn.begin(), drawn.end(), image.pixels.begin(), [key](uint32_t pixel) {
         const uint32_t colour = pixel & 0x00FFFFFF;
         return colour == key ? 0u : (0xFF000000u | colour);
     });
