@@ -115,7 +115,7 @@ void TMainForm::FormCreate() {
     NavigateToStartPage();
     // The window is first shown in the compact layout: taking its size before the skin loads lays
     // the frame out once, at that size, instead of at the design size and again when it is shown.
-    SetBounds(Left(), Top(), kCompactWidth, kCompactHeight);
+    SetBounds(Left(), Top(), Scale().ToPixels(kCompactWidth), Scale().ToPixels(kCompactHeight));
     TPictureForm::FormCreate();
 }
 

@@ -38,7 +38,8 @@ namespace app {
 class TMainForm : public skin::TPictureForm {
   public:
     static tk::FormDesign Design();
-    // The size of the compact layout, the one the window is first shown in.
+    // The size of the compact layout, the one the window is first shown in (at 100 %: scaled to the
+    // window's DPI).
     static constexpr int kCompactWidth = 400;
     static constexpr int kCompactHeight = 250;
 

@@ -62,16 +62,19 @@ void TMainForm::CreateTrayMenu() {
     addItem(trayMenu_.Add("NCloseUI", L"退出程序"), false)->OnClick = [this] { NCloseUIClick(); };
 }
 
+// The items' sizes are design sizes, made for the DPI of the monitor the menu opens on.
 void TMainForm::MeasureItem(HDC, int& Width, int& Height) {
+    const tk::DpiScale scale(trayMenu_.Dpi());
     const MenuItemSize size = MenuItemMetrics(false);
-    Width = size.width;
-    Height = size.height;
+    Width = scale.ToPixels(size.width);
+    Height = scale.ToPixels(size.height);
 }
 
 void TMainForm::SubMenuMeasureItem(HDC, int& Width, int& Height) {
+    const tk::DpiScale scale(trayMenu_.Dpi());
     const MenuItemSize size = MenuItemMetrics(true);
-    Width = size.width;
-    Height = size.height;
+    Width = scale.ToPixels(size.width);
+    Height = scale.ToPixels(size.height);
 }
 
 void TMainForm::PaintMenuItem(const tk::MenuItem& Item, HDC Canvas, UINT State, RECT Rect) {
@@ -82,7 +85,7 @@ void TMainForm::PaintMenuItem(const tk::MenuItem& Item, HDC Canvas, UINT State, 
     tk::SelectGuard selectPen(Canvas, pen.Get());
     Rectangle(Canvas, Rect.left, Rect.top, Rect.right, Rect.bottom);
     if (Item.caption != L"-") {
-        Rect.left += kMenuCaptionIndent;
+        Rect.left += tk::DpiScale(trayMenu_.Dpi()).ToPixels(kMenuCaptionIndent);
         SetBkMode(Canvas, OPAQUE);
         SetBkColor(Canvas, color);
         DrawTextW(Canvas, Item.caption.c_str(), static_cast<int>(Item.caption.size()), &Rect,
@@ -124,6 +127,10 @@ void TMainForm::SetWindowSize(int Width, int Height) {
     if (GetWindowState() == tk::WindowState::Maximized) {
         SetWindowState(tk::WindowState::Normal);
     }
+    // The presets are sizes at 100 %, like every design size: "1024 * 768" keeps what the user sees
+    // at any scale (at 150 % a 1536 x 1152 window).
+    Width = Scale().ToPixels(Width);
+    Height = Scale().ToPixels(Height);
     SetWidth(Width);
     SetHeight(Height);
     RECT work{};

@@ -4,31 +4,11 @@
 
 #include "config/AppConfigClass.h"
 #include "dialogs/FirstOptionFrm.h"
-#include "base/Handles.h"
 #include "base/Log.h"
 #include "toolkit/WindowDpi.h"
 
 namespace app {
 namespace {
-
-struct LibraryTraits {
-    static HMODULE Invalid() { return nullptr; }
-    static void Free(HMODULE module) { FreeLibrary(module); }
-};
-using UniqueLibrary = base::Unique<HMODULE, LibraryTraits>;
-
-// GetDpiForMonitor (Windows 8.1 and later) is looked up at run time: shcore.dll is missing before.
-// The library stays loaded for the rest of the run, as the function is kept.
-using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int dpiType, UINT* dpiX, UINT* dpiY);
-constexpr int kMonitorEffectiveDpi = 0;
-
-GetDpiForMonitorFunction GetDpiForMonitorOfSystem() {
-    static const UniqueLibrary shcore(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
-    static const auto function = shcore ? reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void*>(
-                                              GetProcAddress(shcore.Get(), "GetDpiForMonitor")))
-                                        : nullptr;
-    return function;
-}
 
 // The monitor a rectangle lands on (the nearest one when it is on none): its DPI and work area.
 struct Landing {
@@ -39,20 +19,14 @@ struct Landing {
 Landing LandingOf(const Rect32& rect) {
     const RECT r{rect.left, rect.top, rect.right, rect.bottom};
     const HMONITOR monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
-    Landing landing{tk::SystemDpi(), {}};
+    Landing landing;
     MONITORINFO info{};
     info.cbSize = sizeof(info);
     if (monitor && GetMonitorInfoW(monitor, &info)) {
         const RECT& w = info.rcWork;
         landing.WorkArea = Rect32{w.left, w.top, w.right, w.bottom};
     }
-    UINT dpiX = 0;
-    UINT dpiY = 0;
-    if (const GetDpiForMonitorFunction function = GetDpiForMonitorOfSystem();
-        function && monitor && SUCCEEDED(function(monitor, kMonitorEffectiveDpi, &dpiX, &dpiY)) &&
-        tk::DpiScale::Plausible(static_cast<int>(dpiX))) {
-        landing.Dpi = static_cast<int>(dpiX);
-    }
+    landing.Dpi = tk::MonitorDpi(monitor);
     return landing;
 }
 
@@ -72,7 +46,7 @@ void TMainForm::LoadLastPosInfo() {
     if (!fullLayout_) {
         SetBrowserHostFlags(webhost::CompactHostFlags);
         SetResizable(false);
-        SetBounds(Left(), Top(), kCompactWidth, kCompactHeight);
+        SetBounds(Left(), Top(), Scale().ToPixels(kCompactWidth), Scale().ToPixels(kCompactHeight));
         PlaceHotKeyLabels();  // hidden, also when the size did not change
         return;
     }

@@ -7,6 +7,8 @@
 #include "toolkit/Application.h"
 #include "toolkit/ImageFiles.h"
 #include "toolkit/ResourceBitmap.h"
+#include "toolkit/WindowDpi.h"
+#include "skin/SkinScale.h"
 #include "base/Error.h"
 #include "base/Log.h"
 #include "base/Module.h"
@@ -56,12 +58,28 @@ Extent ExtentOf(const tk::Bitmap* bitmap) {
     return bitmap ? Extent{bitmap->Width(), bitmap->Height()} : Extent{};
 }
 
-// The built-in default skin's image of one slot (skin/DefaultSkin.rc); empty if the program carries
-// none, which the frame then draws as it draws any missing image.
-tk::Bitmap BuiltInSkinImage(int index) {
+// The built-in default skin's image of one slot drawn at `percent` (skin/DefaultSkin.rc); empty if
+// the program carries none, which the frame then draws as it draws any missing image.
+tk::Bitmap BuiltInSkinImage(int index, int percent) {
     const std::string_view name = kSkinImageNames[static_cast<size_t>(index)];
-    const std::wstring resource = L"VELMORA_SKIN_" + std::wstring(name.begin(), name.end());
+    std::wstring resource = L"VELMORA_SKIN_";
+    if (percent != kDesignSkinScale) {
+        resource += std::to_wstring(percent) + L"_";
+    }
+    resource += std::wstring(name.begin(), name.end());
     return tk::LoadResourceBmpFile(resource.c_str());
+}
+
+// A skin image drawn at `percent`, at the window's DPI: as it is when it was drawn for that DPI,
+// else smoothly scaled with its see-through colour made transparent.
+tk::Bitmap AtDpi(tk::Bitmap image, int percent, int dpi) {
+    image.SetTransparentColor(kSkinTransparentColor);
+    if (DrawnForDpi(percent, dpi)) {
+        return image;
+    }
+    tk::Bitmap scaled = image.ScaledWithAlpha(SkinSideAt(image.Width(), percent, dpi),
+                                              SkinSideAt(image.Height(), percent, dpi));
+    return scaled.Empty() ? std::move(image) : std::move(scaled);
 }
 
 }  // namespace
@@ -153,17 +171,34 @@ void TPictureForm::LoadSystemMenuIcon(std::wstring& IconPath) {
         IconPath = kSysMenuIconName;
     }
     // A damaged icon file counts as a missing one (and is named in the log).
-    tk::UniqueIcon icon = tk::LoadIconFile(IconPath, 16);
+    const int side = tk::SmallIconSize(Dpi());
+    tk::UniqueIcon icon = tk::LoadIconFile(IconPath, side);
     if (!icon) {
         return;
     }
+    systemMenuIconPath_ = IconPath;
     systemMenuImage_.SetStretch(true);
-    systemMenuImage_.SetBounds(systemMenuImage_.Left(), systemMenuImage_.Top(), 16, 16);
+    systemMenuImage_.SetBounds(systemMenuImage_.Left(), systemMenuImage_.Top(), side, side);
     systemMenuImage_.SetIcon(std::move(icon));
 }
 
 void TPictureForm::ApplyWindowShape() {
-    SetRoundedShape(9);
+    SetRoundedShape(Scale().ToPixels(kShapeCornerSize));
+}
+
+void TPictureForm::FormDpiChanged() {
+    tk::Form::FormDpiChanged();
+    if (!systemMenuIconPath_.empty()) {
+        std::wstring path = systemMenuIconPath_;
+        TPictureForm::LoadSystemMenuIcon(path);
+    }
+    if (!SkinLoaded()) {
+        return;
+    }
+    const std::wstring folder = SkinFolder(base::ExeFolder(), base::AnsiToWide(skinPath_));
+    LoadSkinImages(folder, base::DirectoryExists(folder));
+    SizeFrameParts();
+    PlaceCaptionLabel();
 }
 
 std::string TPictureForm::LoadSkin() {
@@ -174,22 +209,7 @@ std::string TPictureForm::LoadSkin() {
     }
     const std::wstring folder = SkinFolder(base::ExeFolder(), base::AnsiToWide(skinPath_));
     const bool folderExists = base::DirectoryExists(folder);
-    std::string replaced;
-    for (int i = 0; i < kSkinImageCount; ++i) {
-        auto image = std::make_unique<tk::Bitmap>();
-        // A missing, unreadable or damaged file leaves the image empty: the built-in one stands in.
-        if (!folderExists || !image->LoadFromFile(SkinImageFile(folder, i))) {
-            *image = BuiltInSkinImage(i);
-            if (folderExists) {
-                replaced +=
-                    (replaced.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
-            }
-        }
-        if (!image->Empty()) {
-            image->SetTransparentColor(kSkinTransparentColor);
-        }
-        skinImages_[static_cast<size_t>(i)] = std::move(image);
-    }
+    const std::string replaced = LoadSkinImages(folder, folderExists);
     const std::string folderName = base::WideToUtf8(folder);
     if (!folderExists) {
         base::LogF("No skin folder %s: the built-in skin is used", folderName.c_str());
@@ -202,14 +222,60 @@ std::string TPictureForm::LoadSkin() {
     return folderExists ? std::string() : std::string(kMissingSkinMessage) + "\n" + folderName;
 }
 
+std::string TPictureForm::LoadSkinImages(const std::wstring& folder, bool folderExists) {
+    const int dpi = Dpi();
+    const std::vector<int> scales = SkinScalesFor(dpi);
+    // The drawn sets this skin folder has; a missing one is not looked into image by image.
+    std::vector<int> folderScales;
+    for (int percent : scales) {
+        if (folderExists &&
+            (percent == kDesignSkinScale || base::DirectoryExists(SkinScaleFolder(folder, percent)))) {
+            folderScales.push_back(percent);
+        }
+    }
+    std::string replaced;
+    for (int i = 0; i < kSkinImageCount; ++i) {
+        auto image = std::make_unique<tk::Bitmap>();
+        // The skin folder's own drawings first: a missing, unreadable or damaged file is passed
+        // over, and with none usable the built-in skin's drawing of the image stands in.
+        bool found = false;
+        for (int percent : folderScales) {
+            if (image->LoadFromFile(SkinImageFile(SkinScaleFolder(folder, percent), i))) {
+                *image = AtDpi(std::move(*image), percent, dpi);
+                found = true;
+                break;
+            }
+        }
+        for (size_t k = 0; !found && k < scales.size(); ++k) {
+            tk::Bitmap builtIn = BuiltInSkinImage(i, scales[k]);
+            if (!builtIn.Empty()) {
+                *image = AtDpi(std::move(builtIn), scales[k], dpi);
+                break;
+            }
+        }
+        if (!found && folderExists) {
+            replaced += (replaced.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
+        }
+        skinImages_[static_cast<size_t>(i)] = std::move(image);
+    }
+    return replaced;
+}
+
+void TPictureForm::PlaceCaptionLabel() {
+    if (captionLabel_) {
+        // After the system-menu image as it stands now; not moved by a resize.
+        captionLabel_->SetBounds(systemMenuImage_.Left() + systemMenuImage_.Width(),
+                                 CaptionLabelTop(Extents(), Scale()), captionLabel_->Width(),
+                                 captionLabel_->Height());
+    }
+}
+
 void TPictureForm::CreateFrameControls() {
     captionLabel_ = &Add<tk::Label>();
     ApplyCaptionFont(captionLabel_->GetFont(), true);
     captionLabel_->FontChanged();
     captionLabel_->SetTransparent(true);
-    // Placed once, after the system-menu image as it stands now; never moved afterwards.
-    captionLabel_->SetBounds(systemMenuImage_.Left() + systemMenuImage_.Width(), CaptionLabelTop(Extents()),
-                             0, 0);
+    PlaceCaptionLabel();
     captionLabel_->SetCaption(Caption());
 
     for (int i = 0; i < kHotImageCount; ++i) {
@@ -296,17 +362,18 @@ LRESULT TPictureForm::HandleHitTest(WPARAM wParam, LPARAM lParam) {
     in.y = p.y;
     in.width = r.right - r.left;
     in.height = r.bottom - r.top;
-    in.captionHeight = captionHeight_;
+    in.captionHeight = frameCaptionHeight_;
     in.minimizeLeft = MinimizeLeft();
     in.resizable = resizable_;
     in.maximized = IsZoomed(Handle()) != FALSE;
+    in.scale = Scale();
     return ToHitCode(HitTest(in), result);
 }
 
 void TPictureForm::HandleCaptionDoubleClick(LPARAM lParam) {
     POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(Handle(), &p);
-    if (InCaptionDoubleClickZone(p.x, p.y, captionHeight_, MinimizeLeft())) {
+    if (InCaptionDoubleClickZone(p.x, p.y, frameCaptionHeight_, MinimizeLeft(), Scale())) {
         RunCaptionCommand(CaptionDoubleClickCommand(State()));
     }
 }
@@ -349,8 +416,8 @@ LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             tk::Form::WndProc(message, wParam, lParam);
             auto* r = reinterpret_cast<RECT*>(lParam);
             if (r) {
-                const Rect pinned =
-                    PinMinimumTrackSize({r->left, r->top, r->right, r->bottom}, static_cast<int>(wParam));
+                const Rect pinned = PinMinimumTrackSize({r->left, r->top, r->right, r->bottom},
+                                                        static_cast<int>(wParam), Scale());
                 *r = RECT{pinned.left, pinned.top, pinned.right, pinned.bottom};
             }
             return TRUE;

@@ -38,6 +38,9 @@ class TPictureForm : public tk::Form {
     void FormCreate() override;
     void FormResize() override;
     void FormDestroy() override;
+    // A new display scale: the skin images, the small caption icon and the caption text's place are
+    // made again for it (the form then lays out and repaints once).
+    void FormDpiChanged() override;
 
     // The skin folder below the program's folder (with a trailing backslash); only takes effect
     // before FormCreate loads the skin.
@@ -50,7 +53,7 @@ class TPictureForm : public tk::Form {
     void SetCloseButtonVisible(bool value);
 
     // Loads the small caption icon from IconPath ("SysMenu.ico" when empty), relative to the current
-    // directory.
+    // directory, at the small-icon size of the window's DPI.
     virtual void LoadSystemMenuIcon(std::wstring& IconPath);
     // Sets the window's rounded shape.
     virtual void ApplyWindowShape();
@@ -66,6 +69,9 @@ class TPictureForm : public tk::Form {
     // The caption band's height, shared by every skinned window of the process: it starts at 47 and
     // takes the height of "TopActivate" whenever a window sizes its frame parts.
     static int CaptionHeight() { return captionHeight_; }
+    // This window's own caption height (its scaled "TopActivate"), which its hit-testing uses: with
+    // windows on monitors of different scales the shared value may be another window's.
+    int FrameCaptionHeight() const { return frameCaptionHeight_; }
 
     // The client panel that holds a descendant's content.
     tk::Panel& MainPanel() { return mainPanel_; }
@@ -95,6 +101,10 @@ class TPictureForm : public tk::Form {
 
   private:
     SkinExtents Extents() const;
+    // Loads the 25 images for the window's DPI; answers the names of those the skin folder lacked.
+    std::string LoadSkinImages(const std::wstring& folder, bool folderExists);
+    // The caption text's place below the skin's top-left corner.
+    void PlaceCaptionLabel();
     FrameState State() const;
     // The minimize button's left (the window's right edge while there is no button).
     int MinimizeLeft() const;
@@ -119,6 +129,8 @@ class TPictureForm : public tk::Form {
     std::vector<tk::Bitmap> paintBuffers_;
 
     static inline int captionHeight_ = kInitialCaptionHeight;
+    int frameCaptionHeight_ = kInitialCaptionHeight;
+    std::wstring systemMenuIconPath_;  // the icon file last loaded, to load again at a new DPI
 
     // Fields, in order. The caption text and the hover images are the form's children while the
     // skin is loaded (null otherwise).

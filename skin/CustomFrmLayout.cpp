@@ -22,6 +22,7 @@ void TPictureForm::SizeFrameParts() {
     rightEdgeTop_.SetBounds(rightEdgeTop_.Left(), rightEdgeTop_.Top(), s.topRight.width, s.topRight.height);
     mainPanel_.SetBounds(mainPanel_.Left(), mainPanel_.Top(), s.main.width, s.main.height);
     captionHeight_ = s.captionHeight;
+    frameCaptionHeight_ = s.captionHeight;
 }
 
 // The tiles lie at 0, t, 2t, ... (t the tile's length along the strip). After the first tile is drawn,
@@ -86,7 +87,7 @@ void TPictureForm::PaintFrame() {
     const tk::Bitmap& right = *skinImages_[kRight];
     TileStrip(topStrip_, top, TileCount(w, top.Width()), true);
     TileStrip(leftStrip_, left, TileCount(h, left.Height()), false);
-    TileStrip(bottomStrip_, bottom, TileCount(BottomTileLength(w), bottom.Width()), true);
+    TileStrip(bottomStrip_, bottom, TileCount(BottomTileLength(w, Scale()), bottom.Width()), true);
     TileStrip(rightStrip_, right, TileCount(h, right.Height()), false);
     TileStrip(leftEdgeTop_, *skinImages_[kTopLeft1], 1, true);
     TileStrip(rightEdgeTop_, *skinImages_[kTopRight1], 1, true);
@@ -103,7 +104,7 @@ void TPictureForm::PlaceFrameParts() {
     for (size_t i = 0; i < 3; ++i) {
         buttons[i] = {hotImages_[i]->Width(), hotImages_[i]->Height()};
     }
-    const FramePlacement p = skin::PlaceFrameParts(extents, w, h, captionHeight_, buttons);
+    const FramePlacement p = skin::PlaceFrameParts(extents, w, h, frameCaptionHeight_, buttons, Scale());
     for (size_t i = 0; i < kHotImageCount; ++i) {
         THotImg& image = *hotImages_[i];
         image.SetBounds(p.hotImages[i].x, p.hotImages[i].y, image.Width(), image.Height());

@@ -34,19 +34,19 @@ FrameSizes SizeFrameParts(const SkinExtents& skin, int width, int height) {
 }
 
 FramePlacement PlaceFrameParts(const SkinExtents& skin, int width, int height, int captionHeight,
-                               const std::array<Extent, 3>& buttons) {
+                               const std::array<Extent, 3>& buttons, tk::DpiScale scale) {
     FramePlacement p;
     for (int i = 0; i < 3; ++i) {
         const Extent& b = buttons[static_cast<size_t>(i)];
-        p.hotImages[static_cast<size_t>(i)] = {width - b.width * (3 - i) - 8,
-                                               (captionHeight - b.height) / 2 + 1};
+        p.hotImages[static_cast<size_t>(i)] = {width - b.width * (3 - i) - scale.ToPixels(8),
+                                               (captionHeight - b.height) / 2 + scale.ToPixels(1)};
     }
     p.hotImages[kTopLeftCorner] = {0, 0};
     p.hotImages[kTopRightCorner] = {width - Of(skin, kTopRightActivate).width, 0};
     p.hotImages[kBottomLeftCorner] = {0, height - Of(skin, kBottomLeft).height};
     p.hotImages[kBottomRightCorner] = {width - Of(skin, kBottomRight).width,
                                        height - Of(skin, kBottomRight).height};
-    p.systemMenu = {8, Of(skin, kTopLeftActivate).height / 2 - 8};
+    p.systemMenu = {scale.ToPixels(8), Of(skin, kTopLeftActivate).height / 2 - scale.ToPixels(8)};
     p.topLeft = {0, Of(skin, kTopActivate).height};
     // The right piece hangs below the top-right corner, the left one below the caption tile.
     p.topRight = {width - Of(skin, kTopRight1).width, Of(skin, kTopRightActivate).height};
@@ -57,8 +57,8 @@ FramePlacement PlaceFrameParts(const SkinExtents& skin, int width, int height, i
     return p;
 }
 
-int CaptionLabelTop(const SkinExtents& skin) {
-    return Of(skin, kTopLeftActivate).height / 2 - 5;
+int CaptionLabelTop(const SkinExtents& skin, tk::DpiScale scale) {
+    return Of(skin, kTopLeftActivate).height / 2 - scale.ToPixels(5);
 }
 
 int TileCount(int length, int tile) {
@@ -72,15 +72,17 @@ int TileCount(int length, int tile) {
     return last == std::numeric_limits<int>::max() ? last : last + 1;
 }
 
-int BottomTileLength(int width) {
-    return width - 10;
+int BottomTileLength(int width, tk::DpiScale scale) {
+    return width - scale.ToPixels(10);
 }
 
 HitZone HitTest(const HitTestInput& in) {
     const int x = in.x;
     const int y = in.y;
-    const int limit = in.resizable ? in.minimizeLeft - 80 : in.minimizeLeft + 20;
-    if (y < in.captionHeight && x < limit && x > kResizeBorder && y > kResizeBorder) {
+    const int b = in.scale.ToPixels(kResizeBorder);
+    const int limit =
+        in.resizable ? in.minimizeLeft - in.scale.ToPixels(80) : in.minimizeLeft + in.scale.ToPixels(20);
+    if (y < in.captionHeight && x < limit && x > b && y > b) {
         return HitZone::Caption;
     }
     if (in.maximized || !in.resizable) {
@@ -88,7 +90,6 @@ HitZone HitTest(const HitTestInput& in) {
     }
     const int w = in.width;
     const int h = in.height;
-    const int b = kResizeBorder;
     if (x < b && y < b) {
         return HitZone::TopLeft;
     }
@@ -116,24 +117,27 @@ HitZone HitTest(const HitTestInput& in) {
     return HitZone::Client;
 }
 
-bool InCaptionDoubleClickZone(int x, int y, int captionHeight, int minimizeLeft) {
-    return y < captionHeight && x < minimizeLeft && x > kResizeBorder && y > kResizeBorder;
+bool InCaptionDoubleClickZone(int x, int y, int captionHeight, int minimizeLeft, tk::DpiScale scale) {
+    const int b = scale.ToPixels(kResizeBorder);
+    return y < captionHeight && x < minimizeLeft && x > b && y > b;
 }
 
-Rect PinMinimumTrackSize(Rect r, int edge) {
+Rect PinMinimumTrackSize(Rect r, int edge, tk::DpiScale scale) {
     const auto e = static_cast<SizingEdge>(edge);
-    if (r.Width() < kMinimumWidth) {
+    const int minWidth = scale.ToPixels(kMinimumWidth);
+    const int minHeight = scale.ToPixels(kMinimumHeight);
+    if (r.Width() < minWidth) {
         if (e == SizingEdge::Left || e == SizingEdge::TopLeft || e == SizingEdge::BottomLeft) {
-            r.left = r.right - kMinimumWidth;
+            r.left = r.right - minWidth;
         } else if (e == SizingEdge::Right || e == SizingEdge::TopRight || e == SizingEdge::BottomRight) {
-            r.right = r.left + kMinimumWidth;
+            r.right = r.left + minWidth;
         }
     }
-    if (r.Height() < kMinimumHeight) {
+    if (r.Height() < minHeight) {
         if (e == SizingEdge::Top || e == SizingEdge::TopLeft || e == SizingEdge::TopRight) {
-            r.top = r.bottom - kMinimumHeight;
+            r.top = r.bottom - minHeight;
         } else if (e == SizingEdge::Bottom || e == SizingEdge::BottomLeft || e == SizingEdge::BottomRight) {
-            r.bottom = r.top + kMinimumHeight;
+            r.bottom = r.top + minHeight;
         }
     }
     return r;

@@ -2,11 +2,16 @@
 // strip, which part of the window a point is (for dragging and resizing), how a resize drag is held
 // at the minimum size, and what the caption buttons and the caption double-click do.
 // Platform-independent: the window code feeds in sizes and points and applies the answers.
+//
+// The skin images arrive already at the window's scale, so every size taken from them is in pixels.
+// The fixed distances below (gaps, borders, the minimum size) are design sizes at 96 DPI: each
+// function that uses one takes the window's tk::DpiScale.
 #pragma once
 
 #include <array>
 
 #include "skin/SkinSet.h"
+#include "toolkit/DpiScale.h"
 
 namespace skin {
 
@@ -76,10 +81,10 @@ struct FramePlacement {
 };
 // buttons: the three caption buttons' own sizes (each follows its current face).
 FramePlacement PlaceFrameParts(const SkinExtents& skin, int width, int height, int captionHeight,
-                               const std::array<Extent, 3>& buttons);
+                               const std::array<Extent, 3>& buttons, tk::DpiScale scale = tk::DpiScale());
 
 // The caption text's top: half the "TopLeftActivate" height, less 5.
-int CaptionLabelTop(const SkinExtents& skin);
+int CaptionLabelTop(const SkinExtents& skin, tk::DpiScale scale = tk::DpiScale());
 
 // Tiles laid at 0, tile, 2 x tile, ... for n = 0 .. length div tile (integer division truncating
 // toward zero): length div tile + 1 tiles. A tile of no size draws nothing (0), and a length so
@@ -87,7 +92,7 @@ int CaptionLabelTop(const SkinExtents& skin);
 int TileCount(int length, int tile);
 // The strip lengths the tile counts use: the caption and the sides the full window, the bottom
 // strip the window width less 10.
-int BottomTileLength(int width);
+int BottomTileLength(int width, tk::DpiScale scale = tk::DpiScale());
 
 // Which part of the window a point is.
 enum class HitZone {
@@ -113,6 +118,7 @@ struct HitTestInput {
     int minimizeLeft = 0;  // the minimize button's left, whether shown or not
     bool resizable = true;
     bool maximized = false;
+    tk::DpiScale scale;
 };
 // The border width of the left and top resize borders; the right and bottom ones start at
 // width - 5 and height - 5.
@@ -121,7 +127,8 @@ HitZone HitTest(const HitTestInput& in);
 
 // Whether a caption double-click at (x, y) toggles maximize: inside the caption band, left of the
 // minimize button and more than 6 pixels from the left and top edges.
-bool InCaptionDoubleClickZone(int x, int y, int captionHeight, int minimizeLeft);
+bool InCaptionDoubleClickZone(int x, int y, int captionHeight, int minimizeLeft,
+                              tk::DpiScale scale = tk::DpiScale());
 
 // The edge a resize drag moves; the values are those of the system's sizing message.
 enum class SizingEdge : int {
@@ -136,8 +143,10 @@ enum class SizingEdge : int {
 };
 constexpr int kMinimumWidth = 800;
 constexpr int kMinimumHeight = 600;
-// Holds a proposed window rectangle at the minimum size by pinning the edge being dragged.
-Rect PinMinimumTrackSize(Rect proposed, int edge);
+// Holds a proposed window rectangle at the minimum size (scaled) by pinning the edge being dragged.
+Rect PinMinimumTrackSize(Rect proposed, int edge, tk::DpiScale scale = tk::DpiScale());
+// The window's rounded corners: the ellipse size of the shape's corners.
+constexpr int kShapeCornerSize = 9;
 
 enum class FrameState { Normal, Minimized, Maximized };
 enum class CaptionCommand { None, Minimize, Maximize, Restore, Close };

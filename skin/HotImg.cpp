@@ -26,7 +26,10 @@ THotImg::~THotImg() = default;
 
 void THotImg::ShowCopyOf(const tk::Bitmap& source) {
     tk::Bitmap& picture = Picture();
-    if (!source.Empty() && picture.Width() == source.Width() && picture.Height() == source.Height()) {
+    // Drawing copies an opaque image's pixels; an image with alpha would be blended onto the old
+    // face instead, so such a face (a skin image scaled for the display) replaces the picture.
+    if (!source.Empty() && !source.HasAlpha() && !picture.HasAlpha() && picture.Width() == source.Width() &&
+        picture.Height() == source.Height()) {
         // Same size: copy the pixels over rather than making a new surface.
         source.Draw(picture.Dc(), 0, 0);
         GdiFlush();
@@ -71,7 +74,8 @@ bool THotImg::UpdateBlend() {
 }
 
 void THotImg::Paint(HDC dc) {
-    if (Transparent() && !Icon() && !Stretch() && !Center() && UpdateBlend()) {
+    // A picture with alpha of its own is blended as it is by the base.
+    if (Transparent() && !Icon() && !Stretch() && !Center() && !Picture().HasAlpha() && UpdateBlend()) {
         const BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
         const int w = Picture().Width();
         const int h = Picture().Height();
@@ -87,6 +91,10 @@ void THotImg::DrawFace(const tk::Bitmap* face) {
         return;
     }
     try {
+        if (face->HasAlpha() || Picture().HasAlpha()) {
+            ShowCopyOf(*face);
+            return;
+        }
         HDC dc = Picture().Dc();
         if (!dc) {
             return;  // no picture to draw on

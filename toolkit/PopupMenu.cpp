@@ -5,16 +5,27 @@
 #include "base/Slot.h"
 #include "toolkit/Application.h"
 #include "toolkit/WindowClass.h"
+#include "toolkit/WindowDpi.h"
 
 namespace tk {
 namespace {
 
 const UINT kFirstCommand = 1;
 
-UniqueFont MenuFont() {
+// SystemParametersInfoForDpi (Windows 10 1607 and later) is looked up at run time.
+using ParametersForDpiFunction = BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT);
+
+// The system's menu font at a DPI: asked for that DPI where the system can, else the font of the
+// system DPI with its height scaled.
+UniqueFont MenuFont(int dpi) {
+    static const auto forDpi = reinterpret_cast<ParametersForDpiFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SystemParametersInfoForDpi")));
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    if (!forDpi || !forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi))) {
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        metrics.lfMenuFont.lfHeight = DpiScale(dpi).FromDpi(metrics.lfMenuFont.lfHeight, SystemDpi());
+    }
     return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
@@ -37,6 +48,9 @@ class PopupMenu::OwnerWindow : public Window {
   public:
     OwnerWindow() { CreateHandle(WindowParams::Hidden(ClassName(L"PopupMenu"), "the popup menu's window")); }
 
+    // The DPI of the monitor the menu opens on: its font and items are made for it.
+    int dpi = DpiScale::kDesignDpi;
+
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
@@ -49,6 +63,10 @@ MenuItem& MenuItem::Add(std::string itemName, std::wstring itemCaption) {
 PopupMenu::PopupMenu() = default;
 
 PopupMenu::~PopupMenu() = default;
+
+int PopupMenu::Dpi() const {
+    return window_ ? window_->dpi : DpiScale::kDesignDpi;
+}
 
 HWND PopupMenu::Handle() {
     if (window_ || windowFailed_) {
@@ -103,6 +121,7 @@ void PopupMenu::Popup(int x, int y) {
     if (!Handle()) {
         return;
     }
+    window_->dpi = PointDpi(POINT{x, y});
     std::vector<MenuItem*> commands;
     UniqueMenu menu = Build(items_, commands);
     const UINT flags =
@@ -126,7 +145,7 @@ LRESULT PopupMenu::OwnerWindow::WndProc(UINT message, WPARAM wParam, LPARAM lPar
                 int width = 0, height = 0;
                 if (item->OnMeasureItem) {
                     WindowDc screen(nullptr);
-                    UniqueFont font = MenuFont();
+                    UniqueFont font = MenuFont(dpi);
                     SelectGuard select(screen.Get(), font.Get());
                     base::Fire(item->OnMeasureItem, screen.Get(), width, height);
                 }
@@ -140,7 +159,7 @@ LRESULT PopupMenu::OwnerWindow::WndProc(UINT message, WPARAM wParam, LPARAM lPar
             if (dis->CtlType == ODT_MENU && item) {
                 // The font outlives the DC's saved state: the state is restored (and the font deselected)
                 // before the font is deleted, since a font still selected into a DC cannot be deleted.
-                UniqueFont font = MenuFont();
+                UniqueFont font = MenuFont(dpi);
                 SavedDc saved(dis->hDC);
                 SelectObject(dis->hDC, font.Get());
                 const bool selected = (dis->itemState & ODS_SELECTED) != 0;

@@ -52,8 +52,11 @@ class PopupMenu {
     // Right: the menu's right edge at the popup point.
     bool rightAligned = false;
 
-    // Shows the menu at a screen point and, when an item is chosen, runs its click event.
+    // Shows the menu at a screen point and, when an item is chosen, runs its click event. The menu
+    // is made for the DPI of the monitor at that point.
     void Popup(int x, int y);
+    // That DPI, while the menu is shown (for the items' measure and draw events).
+    int Dpi() const;
     // The hidden window that owns the menu while it is shown, made at the first call (a window less to
     // create at start-up for a menu that may never open); nullptr when it cannot be made.
     HWND Handle();

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "base/Handles.h"
+
 namespace tk {
 namespace {
 
@@ -24,7 +26,41 @@ Function SystemFunction(const wchar_t* module, const char* name) {
                   : nullptr;
 }
 
+struct LibraryTraits {
+    static HMODULE Invalid() { return nullptr; }
+    static void Free(HMODULE module) { FreeLibrary(module); }
+};
+using UniqueLibrary = base::Unique<HMODULE, LibraryTraits>;
+
+// GetDpiForMonitor (Windows 8.1 and later) is looked up at run time: shcore.dll is missing before.
+// The library stays loaded for the rest of the run, as the function is kept.
+using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int dpiType, UINT* dpiX, UINT* dpiY);
+constexpr int kMonitorEffectiveDpi = 0;
+
+GetDpiForMonitorFunction GetDpiForMonitorOfSystem() {
+    static const UniqueLibrary shcore(LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32));
+    static const auto function = shcore ? reinterpret_cast<GetDpiForMonitorFunction>(reinterpret_cast<void*>(
+                                              GetProcAddress(shcore.Get(), "GetDpiForMonitor")))
+                                        : nullptr;
+    return function;
+}
+
 }  // namespace
+
+int MonitorDpi(HMONITOR monitor) {
+    UINT dpiX = 0;
+    UINT dpiY = 0;
+    if (const GetDpiForMonitorFunction function = GetDpiForMonitorOfSystem();
+        function && monitor && SUCCEEDED(function(monitor, kMonitorEffectiveDpi, &dpiX, &dpiY)) &&
+        DpiScale::Plausible(static_cast<int>(dpiX))) {
+        return static_cast<int>(dpiX);
+    }
+    return SystemDpi();
+}
+
+int PointDpi(POINT point) {
+    return MonitorDpi(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST));
+}
 
 int SmallIconSize(int dpi) {
     static const auto forDpi =

@@ -21,6 +21,12 @@ inline DpiScale WindowScale(HWND window) {
     return DpiScale(WindowDpi(window));
 }
 
+// The DPI of a monitor (its effective DPI, Windows 8.1 and later); the system DPI where the system
+// cannot say or for no monitor.
+int MonitorDpi(HMONITOR monitor);
+// The DPI of the monitor nearest to a screen point.
+int PointDpi(POINT point);
+
 // The side of a small icon (tray, caption) at a DPI: the system's metric for that DPI where the
 // system can say, else the screen's metric scaled.
 int SmallIconSize(int dpi);

@@ -32,70 +32,97 @@ CAPTION_TOP_INACTIVE = (240, 243, 248)
 CAPTION_BOTTOM_INACTIVE = (214, 222, 236)
 MAGENTA = (255, 0, 255)
 
-CAPTION_H = 32   # height of the caption band (CaptionHeight)
-EDGE = 4         # width of the side edges and height of the bottom edge
-TILE = 64        # length of the repeating strip tiles
-CORNER_W = 8     # width of the corner pieces
-UPPER_H = 8      # height of the upper edge pieces below the caption
-# 20 wide: the three buttons (W - 3 x 20 - 8) then leave room for the caption's hot-key link to their left.
-BUTTON_W, BUTTON_H = 20, 22
-BUTTON_TOP = (CAPTION_H - BUTTON_H) // 2 + 1  # where the window places the buttons in the caption
+def S(design, scale):
+    """A design size at 100 % in pixels at `scale` (percent), rounded half up as the program's
+    MulDiv rounds, so every drawn piece has exactly the size the program expects at that scale."""
+    return (design * scale + 50) // 100
 
-# The virtual window the frame pieces are cut from.
-FRAME_W, FRAME_H = 256, 160
 
-# Pixels of each corner that the window's 9 x 9 rounded region leaves out, as (dx, dy) from the
-# corner pixel, measured from the top-left corner inward.
-CORNER_CUT = {(0, 0), (1, 0), (2, 0), (0, 1), (0, 2)}
+class Metrics:
+    """The frame's sizes at one scale (percent). At 100 %:
+    caption band 32 high (CaptionHeight), side edges 4 wide and bottom edge 4 high, strip tiles 64
+    long, corner pieces 8 wide, upper edge pieces 8 high below the caption, buttons 20 x 22 (20 wide:
+    the three buttons, W - 3 x 20 - 8, leave room for the caption's hot-key link to their left)."""
+
+    def __init__(self, scale):
+        self.scale = scale
+        self.caption_h = S(32, scale)
+        self.edge = S(4, scale)
+        self.tile = S(64, scale)
+        self.corner_w = S(8, scale)
+        self.upper_h = S(8, scale)
+        self.button_w, self.button_h = S(20, scale), S(22, scale)
+        # Where the window places the buttons in the caption.
+        self.button_top = (self.caption_h - self.button_h) // 2 + S(1, scale)
+        self.line = S(1, scale)  # the width of the outline and the inner lines
+        # The virtual window the frame pieces are cut from.
+        self.frame_w, self.frame_h = S(256, scale), S(160, scale)
+        self.corner_cut = corner_cut(S(9, scale))
+
+
+def corner_cut(diameter):
+    """Pixels of each corner that the window's rounded region (corner ellipses `diameter` across)
+    leaves out, as (dx, dy) from the corner pixel inward. At 9 (100 %): (0, 0), (1, 0), (2, 0),
+    (0, 1), (0, 2)."""
+    r = diameter / 2
+    cut = set()
+    for dy in range(diameter):
+        for dx in range(diameter):
+            if ((dx + 0.5 - r) ** 2 + (dy + 0.5 - r) ** 2) ** 0.5 > r - 0.1 and dx < r and dy < r:
+                cut.add((dx, dy))
+    return cut
 
 
 def lerp(a, b, t):
     return tuple(int(round(a[i] + (b[i] - a[i]) * t)) for i in range(3))
 
 
-def outside(x, y, w, h):
+def outside(m, x, y, w, h):
     """Whether (x, y) lies outside the rounded window shape."""
     dx = x if x < w // 2 else w - 1 - x
     dy = y if y < h // 2 else h - 1 - y
-    return (dx, dy) in CORNER_CUT
+    return (dx, dy) in m.corner_cut
 
 
-def on_outline(x, y, w, h):
-    if x in (0, w - 1) or y in (0, h - 1):
+def on_outline(m, x, y, w, h):
+    t = m.line
+    if x < t or x >= w - t or y < t or y >= h - t:
         return True
-    return any(outside(x + i, y + j, w, h) for i in (-1, 0, 1) for j in (-1, 0, 1))
+    return any(outside(m, x + i, y + j, w, h) for i in range(-t, t + 1) for j in range(-t, t + 1))
 
 
-def caption_colour(y, active):
+def caption_colour(m, y, active):
     top, bottom = (CAPTION_TOP, CAPTION_BOTTOM) if active else (CAPTION_TOP_INACTIVE, CAPTION_BOTTOM_INACTIVE)
-    if y == 1:
+    t = m.line
+    if t <= y < 2 * t:
         return HIGHLIGHT
-    return lerp(top, bottom, (y - 2) / (CAPTION_H - 3))
+    return lerp(top, bottom, max(0.0, (y - 2 * t) / (m.caption_h - 3 * t)))
 
 
-def frame_pixel(x, y, active, w=FRAME_W, h=FRAME_H):
+def frame_pixel(m, x, y, active):
     """The frame's colour at (x, y), or None inside the client area."""
-    if outside(x, y, w, h):
+    w, h, t, e = m.frame_w, m.frame_h, m.line, m.edge
+    if outside(m, x, y, w, h):
         return MAGENTA
-    if on_outline(x, y, w, h):
+    if on_outline(m, x, y, w, h):
         return BORDER
-    if y < CAPTION_H:
-        if y == CAPTION_H - 1 and EDGE - 1 <= x <= w - EDGE:
+    if y < m.caption_h:
+        if y >= m.caption_h - t and e - t <= x < w - e + t:
             return INNER
-        return caption_colour(y, active)
-    if x < EDGE - 1 or x > w - EDGE or y > h - EDGE:
+        return caption_colour(m, y, active)
+    if x < e - t or x >= w - e + t or y >= h - e + t:
         return SIDE
-    if x == EDGE - 1 or x == w - EDGE or y == h - EDGE:
+    if x < e or x >= w - e or y >= h - e:
         return INNER
     return None
 
 
-def cut(x0, y0, width, height, active=True):
+def cut(m, x0, y0, width, height, active=True):
     rows = []
     for y in range(y0, y0 + height):
         row = []
         for x in range(x0, x0 + width):
-            c = frame_pixel(x, y, active)
+            c = frame_pixel(m, x, y, active)
             row.append(MAGENTA if c is None else c)
         rows.append(row)
     return rows
@@ -127,12 +154,13 @@ def box_outline(px, py, x0, y0, x1, y1, top_thick):
     return px < x0 + 1 or px >= x1 - 1 or py < y0 + top_thick or py >= y1 - 1
 
 
-# The glyphs are drawn about the centre (14, 11); this moves them to the button's own centre.
-GLYPH_SHIFT = 14 - BUTTON_W / 2
+# The glyphs are drawn about the centre (14, 11) in design pixels; this moves them to the button's
+# own centre (20 design pixels wide).
+GLYPH_SHIFT = 14 - 20 / 2
 
 
 def glyph(kind, px, py):
-    """Coverage test of a glyph at the sample point (button coordinates, centre (14, 11))."""
+    """Coverage test of a glyph at the sample point (design coordinates, centre (14, 11))."""
     if kind == 'min':
         return 9 <= px < 19 and 14 <= py < 16
     if kind == 'max':
@@ -147,8 +175,9 @@ def glyph(kind, px, py):
     raise ValueError(kind)
 
 
-def button(kind, state):
-    """One face: state is 'normal', 'over' or 'down'."""
+def button(m, kind, state):
+    """One face: state is 'normal', 'over' or 'down'. The shape and the glyph are drawn in design
+    coordinates, sampled at the scale's pixels."""
     close = kind == 'close'
     if state == 'normal':
         fill = edge = None
@@ -160,20 +189,22 @@ def button(kind, state):
         fill, edge, ink = ((168, 38, 38), (128, 24, 24), (255, 255, 255)) if close else \
             (BORDER, ACCENT, (255, 255, 255))
     shift = 1 if state == 'down' else 0
+    k = m.scale / 100
+    bw, bh = m.button_w / k, m.button_h / k  # the button in design pixels
     ss = 4
     rows = []
-    for y in range(BUTTON_H):
-        behind = caption_colour(y + BUTTON_TOP, True)  # what the caption shows under this row
+    for y in range(m.button_h):
+        behind = caption_colour(m, y + m.button_top, True)  # what the caption shows under this row
         row = []
-        for x in range(BUTTON_W):
+        for x in range(m.button_w):
             shape = inner = ink_cov = 0
             for sy in range(ss):
                 for sx in range(ss):
-                    px = x + (sx + 0.5) / ss
-                    py = y + (sy + 0.5) / ss
+                    px = (x + (sx + 0.5) / ss) / k
+                    py = (y + (sy + 0.5) / ss) / k
                     if fill is not None:
-                        shape += rounded_coverage(px, py, 0, 0, BUTTON_W, BUTTON_H, 3.5)
-                        inner += rounded_coverage(px, py, 1, 1, BUTTON_W - 1, BUTTON_H - 1, 2.5)
+                        shape += rounded_coverage(px, py, 0, 0, bw, bh, 3.5)
+                        inner += rounded_coverage(px, py, 1, 1, bw - 1, bh - 1, 2.5)
                     ink_cov += glyph(kind, px + GLYPH_SHIFT, py - shift)
             n = ss * ss
             shape, inner, ink_cov = shape / n, inner / n, ink_cov / n
@@ -211,39 +242,48 @@ def write_bmp(path, rows):
         f.write(header + info + bytes(body))
 
 
-def skin_images():
-    right_x = FRAME_W - EDGE
-    right_corner_x = FRAME_W - CORNER_W
-    middle = 2 * TILE
+def skin_images(m):
+    right_x = m.frame_w - m.edge
+    right_corner_x = m.frame_w - m.corner_w
+    middle = 2 * m.tile
+    ch, e, fh = m.caption_h, m.edge, m.frame_h
     images = {
-        'TopActivate': cut(middle, 0, TILE, CAPTION_H),
-        'TopdeActivate': cut(middle, 0, TILE, CAPTION_H, active=False),
-        'Bottom': cut(middle, FRAME_H - EDGE, TILE, EDGE),
-        'Left': cut(0, CAPTION_H + UPPER_H, EDGE, TILE),
-        'Right': cut(right_x, CAPTION_H + UPPER_H, EDGE, TILE),
-        'TopLeftActivate': cut(0, 0, CORNER_W, CAPTION_H),
-        'TopLeftdeActivate': cut(0, 0, CORNER_W, CAPTION_H, active=False),
-        'TopRightActivate': cut(right_corner_x, 0, CORNER_W, CAPTION_H),
-        'TopRightdeActivate': cut(right_corner_x, 0, CORNER_W, CAPTION_H, active=False),
-        'BottomLeft': cut(0, FRAME_H - CORNER_W, CORNER_W, CORNER_W),
-        'BottomRight': cut(right_corner_x, FRAME_H - CORNER_W, CORNER_W, CORNER_W),
-        'TopLeft_1': cut(0, CAPTION_H, EDGE, UPPER_H),
-        'TopRight_1': cut(right_x, CAPTION_H, EDGE, UPPER_H),
+        'TopActivate': cut(m, middle, 0, m.tile, ch),
+        'TopdeActivate': cut(m, middle, 0, m.tile, ch, active=False),
+        'Bottom': cut(m, middle, fh - e, m.tile, e),
+        'Left': cut(m, 0, ch + m.upper_h, e, m.tile),
+        'Right': cut(m, right_x, ch + m.upper_h, e, m.tile),
+        'TopLeftActivate': cut(m, 0, 0, m.corner_w, ch),
+        'TopLeftdeActivate': cut(m, 0, 0, m.corner_w, ch, active=False),
+        'TopRightActivate': cut(m, right_corner_x, 0, m.corner_w, ch),
+        'TopRightdeActivate': cut(m, right_corner_x, 0, m.corner_w, ch, active=False),
+        'BottomLeft': cut(m, 0, fh - m.corner_w, m.corner_w, m.corner_w),
+        'BottomRight': cut(m, right_corner_x, fh - m.corner_w, m.corner_w, m.corner_w),
+        'TopLeft_1': cut(m, 0, ch, e, m.upper_h),
+        'TopRight_1': cut(m, right_x, ch, e, m.upper_h),
     }
     for name, kind in (('Min', 'min'), ('Max', 'max'), ('Close', 'close'), ('Orig', 'orig')):
         for face, state in (('Normal', 'normal'), ('Over', 'over'), ('Down', 'down')):
-            images['btn_%s_%s' % (name, face)] = button(kind, state)
+            images['btn_%s_%s' % (name, face)] = button(m, kind, state)
     return images
 
 
+# The scales drawn: 100 % in the skin folder, the others in subfolders named after their percent.
+SCALES = (100, 150, 200)
+# The caption icon's sizes: the small-icon sizes at 100, 125, 150 and 200 %.
+ICON_SIZES = [16, 20, 24, 32]
+
+
 def main():
-    out = os.path.join(HERE, '..', 'Skin', 'Blue')
-    os.makedirs(out, exist_ok=True)
-    images = skin_images()
-    assert len(images) == 25
-    for name, rows in sorted(images.items()):
-        write_bmp(os.path.join(out, name + '.bmp'), rows)
-    make_app_icon.write_ico(os.path.join(out, 'SysMenu.ico'), [16, 32])
+    skin = os.path.join(HERE, '..', 'Skin', 'Blue')
+    for scale in SCALES:
+        out = skin if scale == 100 else os.path.join(skin, str(scale))
+        os.makedirs(out, exist_ok=True)
+        images = skin_images(Metrics(scale))
+        assert len(images) == 25
+        for name, rows in sorted(images.items()):
+            write_bmp(os.path.join(out, name + '.bmp'), rows)
+    make_app_icon.write_ico(os.path.join(skin, 'SysMenu.ico'), ICON_SIZES)
 
 
 if __name__ == '__main__':
