@@ -49,7 +49,7 @@ class PopupMenu::OwnerWindow : public Window {
     OwnerWindow() { CreateHandle(WindowParams::Hidden(ClassName(L"PopupMenu"), "the popup menu's window")); }
 
     // The DPI of the monitor the menu opens on: its font and items are made for it.
-    int dpi = DpiScale::kDesignDpi;
+    int dpi = SystemDpi();
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -65,7 +65,7 @@ PopupMenu::PopupMenu() = default;
 PopupMenu::~PopupMenu() = default;
 
 int PopupMenu::Dpi() const {
-    return window_ ? window_->dpi : DpiScale::kDesignDpi;
+    return window_ ? window_->dpi : SystemDpi();
 }
 
 HWND PopupMenu::Handle() {

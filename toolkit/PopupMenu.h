@@ -55,7 +55,8 @@ class PopupMenu {
     // Shows the menu at a screen point and, when an item is chosen, runs its click event. The menu
     // is made for the DPI of the monitor at that point.
     void Popup(int x, int y);
-    // That DPI, while the menu is shown (for the items' measure and draw events).
+    // That DPI, while the menu is shown (for the items' measure and draw events); before it was
+    // first shown, the system DPI.
     int Dpi() const;
     // The hidden window that owns the menu while it is shown, made at the first call (a window less to
     // create at start-up for a menu that may never open); nullptr when it cannot be made.

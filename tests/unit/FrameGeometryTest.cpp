@@ -281,3 +281,47 @@ TEST(MaximizeBounds, WorkAreaLessOnePixelOfHeight) {
     EXPECT_EQ(shifted.position, (Point{100, 40}));
     EXPECT_EQ(shifted.size, (Extent{1280, 983}));
 }
+
+// The fixed distances scale with the window, the sizes read from the (already scaled) images do not
+// scale again.
+class FrameAtScale : public testing::TestWithParam<int> {
+  protected:
+    tk::DpiScale scale{GetParam()};
+    int S(int design) const { return scale.ToPixels(design); }
+};
+
+TEST_P(FrameAtScale, GapsBordersAndTheMinimumSizeScale) {
+    const FramePlacement p = PlaceFrameParts(BlueSkin(), kW, kH, 32, kButtons, scale);
+    EXPECT_EQ(p.hotImages[kCloseButton], (Point{kW - 28 - S(8), 5 + S(1)}));
+    EXPECT_EQ(p.systemMenu, (Point{S(8), 16 - S(8)}));
+    EXPECT_EQ(p.topRight, (Point{813, 32}));  // from the images alone
+    EXPECT_EQ(CaptionLabelTop(BlueSkin(), scale), 16 - S(5));
+    EXPECT_EQ(BottomTileLength(kW, scale), kW - S(10));
+
+    HitTestInput in;
+    in.width = kW;
+    in.height = kH;
+    in.captionHeight = 32;
+    in.minimizeLeft = kMinimizeLeft;
+    in.scale = scale;
+    const int b = S(kResizeBorder);
+    auto at = [&](int x, int y) {
+        in.x = x;
+        in.y = y;
+        return HitTest(in);
+    };
+    EXPECT_EQ(at(b - 1, 300), HitZone::Left);
+    EXPECT_EQ(at(b, 300), HitZone::Client);
+    EXPECT_EQ(at(kW - b + 1, 300), HitZone::Right);
+    EXPECT_EQ(at(kW - b, 300), HitZone::Client);
+    EXPECT_EQ(at(kMinimizeLeft - S(80) - 1, 10 + b), HitZone::Caption);
+    EXPECT_EQ(at(kMinimizeLeft - S(80), 10 + b), HitZone::Client);
+    EXPECT_TRUE(InCaptionDoubleClickZone(b + 1, b + 1, 32 + b, kMinimizeLeft, scale));
+    EXPECT_FALSE(InCaptionDoubleClickZone(b, b + 1, 32 + b, kMinimizeLeft, scale));
+
+    const Rect pinned =
+        PinMinimumTrackSize({100, 100, 200, 200}, static_cast<int>(SizingEdge::BottomRight), scale);
+    EXPECT_EQ(pinned, (Rect{100, 100, 100 + S(kMinimumWidth), 100 + S(kMinimumHeight)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpis, FrameAtScale, testing::Values(96, 120, 144, 192));
