@@ -177,8 +177,12 @@ void TMainForm::UpdateTrayHint() {
 
 void TMainForm::LoadSystemMenuIcon(std::wstring& IconPath) {
     // The tray icon shows in any case, with the program's own icon: without it, a window hidden while
-    // no hot key works would have no way back (there is no task-bar button).
-    trayIcon_.SetVisible(true);
+    // no hot key works would have no way back (there is no task-bar button). It is added once the
+    // window stands (a posted step): at logon the shell may take its time to answer, and the window
+    // need not wait for it.
+    if (!Handle() || !PostMessageW(Handle(), kWmAddTrayIcon, 0, 0)) {
+        trayIcon_.SetVisible(true);
+    }
     // The raw configured path, resolved against the current directory; a file found there gives the
     // caption its small icon.
     IconPath = base::AnsiToWide(config::TAppConfigClass::GetInstance()->SkinPath()) + L"SysMenu.ico";
@@ -233,6 +237,13 @@ LRESULT TMainForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;  // never stand in the way of a log-off, whatever the close action says
         case WM_HOTKEY:
             WMHotKey(wParam);
+            return 0;
+        case kWmAddTrayIcon:
+            // The window's first paint goes first.
+            if (IsWindowVisible(Handle())) {
+                UpdateWindow(Handle());
+            }
+            trayIcon_.SetVisible(true);
             return 0;
         case WM_SYSCOMMAND:
             if (wParam == SC_MINIMIZE) {

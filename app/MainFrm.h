@@ -160,6 +160,9 @@ class TMainForm : public skin::TPictureForm {
     bool ReRegisterHotKey(const config::HotKeyValue& key);
     // The messages of PrivateMessages.h; answers whether the message was one of them (result 0).
     bool HandlePrivateMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Posted to itself during creation: adds the tray icon (not one of the numbered messages other
+    // programs send).
+    static constexpr UINT kWmAddTrayIcon = WM_APP + 1;
     void WMInvokeFrameMethod();
     void WMExecPanelHandler(LPARAM lParam);
     void WMShowMainWindow();

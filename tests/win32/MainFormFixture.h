@@ -10,6 +10,7 @@
 #include "app/MainFrm.h"
 #include "config/AppConfigClass.h"
 #include "support/TestFiles.h"
+#include "support/Wait.h"
 #include "support/WindowProbes.h"
 #include "toolkit/Application.h"
 #include "base/Module.h"
@@ -54,6 +55,12 @@ class MainFormTest : public ::testing::Test {
         CopyFileW((folder_ + L"testdata\\SysMenu.ico").c_str(),
                   (workDir_.WidePath() + base::AnsiToWide(sub) + L"SysMenu.ico").c_str(), FALSE);
     }
+
+    // The tray icon shows: it is added in a step the window posts to itself during creation.
+    static bool TrayIconShows(app::TMainForm* form) {
+        return testsupport::WaitUntil([form] { return form->TrayIcon().Visible(); });
+    }
+
 
     app::TMainForm* CreateMainForm() { return tk::Application::Instance().CreateMainForm<app::TMainForm>(); }
     // Created and shown, with what the show posted handled.
