@@ -431,11 +431,15 @@ LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return result;
         }
         case WM_GETMINMAXINFO: {
+            // Maximized on the monitor the window is on, within that monitor's work area.
             auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-            RECT work{};
-            if (info && SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0)) {
+            MONITORINFO monitor{};
+            monitor.cbSize = sizeof(monitor);
+            if (info && GetMonitorInfoW(MonitorFromWindow(Handle(), MONITOR_DEFAULTTONEAREST), &monitor)) {
+                const RECT& m = monitor.rcMonitor;
+                const RECT& w = monitor.rcWork;
                 const MaximizeBounds bounds =
-                    MaximizeBoundsFor({work.left, work.top, work.right, work.bottom});
+                    MaximizeBoundsOn({m.left, m.top, m.right, m.bottom}, {w.left, w.top, w.right, w.bottom});
                 info->ptMaxSize = POINT{bounds.size.width, bounds.size.height};
                 info->ptMaxPosition = POINT{bounds.position.x, bounds.position.y};
             }

@@ -192,4 +192,10 @@ MaximizeBounds MaximizeBoundsFor(const Rect& workArea) {
     return {{workArea.left, workArea.top}, {workArea.Width(), workArea.Height() - 1}};
 }
 
+MaximizeBounds MaximizeBoundsOn(const Rect& monitor, const Rect& workArea) {
+    MaximizeBounds bounds = MaximizeBoundsFor(workArea);
+    bounds.position = {workArea.left - monitor.left, workArea.top - monitor.top};
+    return bounds;
+}
+
 }  // namespace skin

@@ -168,5 +168,9 @@ struct MaximizeBounds {
     Extent size;
 };
 MaximizeBounds MaximizeBoundsFor(const Rect& workArea);
+// The same on the monitor the window is on, as the system's min-max message wants them: the work
+// area's corner relative to the monitor's own corner (so a task bar on the top or left edge moves
+// it), the work area's width and one pixel less than its height.
+MaximizeBounds MaximizeBoundsOn(const Rect& monitor, const Rect& workArea);
 
 }  // namespace skin

@@ -325,3 +325,35 @@ TEST_P(FrameAtScale, GapsBordersAndTheMinimumSizeScale) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Dpis, FrameAtScale, testing::Values(96, 120, 144, 192));
+
+TEST(MaximizeBounds, OnEachMonitorTheWorkAreaRelativeToThatMonitor) {
+    const struct {
+        const char* what;
+        Rect monitor;
+        Rect work;
+        MaximizeBounds expected;
+    } cases[] = {
+        {"primary, task bar at the bottom", {0, 0, 1920, 1080}, {0, 0, 1920, 1040}, {{0, 0}, {1920, 1039}}},
+        {"primary, task bar at the top", {0, 0, 1920, 1080}, {0, 40, 1920, 1080}, {{0, 40}, {1920, 1039}}},
+        {"primary, task bar on the left", {0, 0, 1920, 1080}, {60, 0, 1920, 1080}, {{60, 0}, {1860, 1079}}},
+        {"primary, task bar on the right", {0, 0, 1920, 1080}, {0, 0, 1860, 1080}, {{0, 0}, {1860, 1079}}},
+        {"smaller monitor on the left", {-1280, 0, 0, 1024}, {-1280, 0, 0, 984}, {{0, 0}, {1280, 983}}},
+        {"larger monitor on the right",
+         {1920, -360, 4480, 1080},
+         {1920, -360, 4480, 1040},
+         {{0, 0}, {2560, 1399}}},
+        {"second monitor, task bar at its top",
+         {1920, 0, 3840, 1200},
+         {1920, 40, 3840, 1200},
+         {{0, 40}, {1920, 1159}}},
+        {"second monitor, task bar on its left",
+         {1920, 0, 3840, 1200},
+         {1980, 0, 3840, 1200},
+         {{60, 0}, {1860, 1199}}},
+    };
+    for (const auto& c : cases) {
+        const MaximizeBounds b = MaximizeBoundsOn(c.monitor, c.work);
+        EXPECT_EQ(b.position, c.expected.position) << c.what;
+        EXPECT_EQ(b.size, c.expected.size) << c.what;
+    }
+}
