@@ -351,10 +351,27 @@ void TPictureForm::TextChanged() {
     }
 }
 
+int TPictureForm::CaptionButtonAt(int x, int y) const {
+    for (int i = kMinimizeButton; i <= kCloseButton; ++i) {
+        const THotImg* button = hotImages_[static_cast<size_t>(i)];
+        if (button && button->Visible() && x >= button->Left() && x < button->Left() + button->Width() &&
+            y >= button->Top() && y < button->Top() + button->Height()) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 LRESULT TPictureForm::HandleHitTest(WPARAM wParam, LPARAM lParam) {
     const LRESULT result = tk::Form::WndProc(WM_NCHITTEST, wParam, lParam);
     POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     ScreenToClient(Handle(), &p);
+    // The shown caption buttons are the system's own to Windows (it offers its snap layouts over a
+    // maximize button); the mouse over them then comes as non-client messages (HandleButtonMouse).
+    static constexpr LRESULT kButtonCodes[] = {HTMINBUTTON, HTMAXBUTTON, HTCLOSE};
+    if (const int button = CaptionButtonAt(p.x, p.y); button >= 0) {
+        return kButtonCodes[button];
+    }
     RECT r;
     GetWindowRect(Handle(), &r);
     HitTestInput in;
@@ -368,6 +385,28 @@ LRESULT TPictureForm::HandleHitTest(WPARAM wParam, LPARAM lParam) {
     in.maximized = IsZoomed(Handle()) != FALSE;
     in.scale = Scale();
     return ToHitCode(HitTest(in), result);
+}
+
+bool TPictureForm::HandleButtonMouse(UINT message, WPARAM hitCode, LPARAM lParam) {
+    const bool overButton = hitCode == HTMINBUTTON || hitCode == HTMAXBUTTON || hitCode == HTCLOSE;
+    if (message == WM_NCMOUSELEAVE) {
+        NonClientMouse(message, nullptr, 0, 0);
+        return false;
+    }
+    POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    ScreenToClient(Handle(), &p);
+    const int button = overButton ? CaptionButtonAt(p.x, p.y) : -1;
+    if (message == WM_NCMOUSEMOVE) {
+        // Elsewhere in the frame (the caption, a border) no button is hovered.
+        NonClientMouse(message, button >= 0 ? hotImages_[static_cast<size_t>(button)] : nullptr, p.x, p.y);
+        return overButton;
+    }
+    if (!overButton) {
+        return false;
+    }
+    // Never the system's handling over a button: it would draw its own buttons and run its own loop.
+    NonClientMouse(message, button >= 0 ? hotImages_[static_cast<size_t>(button)] : nullptr, p.x, p.y);
+    return true;
 }
 
 void TPictureForm::HandleCaptionDoubleClick(LPARAM lParam) {
@@ -422,8 +461,18 @@ LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return TRUE;
         }
+        case WM_NCMOUSEMOVE:
+        case WM_NCMOUSELEAVE:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONUP:
+            if (HandleButtonMouse(message, wParam, lParam)) {
+                return 0;
+            }
+            break;
         case WM_NCLBUTTONDBLCLK:
-            HandleCaptionDoubleClick(lParam);
+            if (!HandleButtonMouse(message, wParam, lParam)) {
+                HandleCaptionDoubleClick(lParam);
+            }
             return 0;
         case WM_NCACTIVATE: {
             const LRESULT result = tk::Form::WndProc(message, wParam, lParam);

@@ -123,6 +123,11 @@ class TPictureForm : public tk::Form {
     void RunCaptionCommand(CaptionCommand command);
 
     LRESULT HandleHitTest(WPARAM wParam, LPARAM lParam);
+    // The shown caption button (0 minimize, 1 maximize, 2 close) at a client point, or -1.
+    int CaptionButtonAt(int x, int y) const;
+    // The non-client mouse messages over the caption buttons: hover, press and release as in the
+    // client area; answers whether the message is handled (and must not reach the system's handling).
+    bool HandleButtonMouse(UINT message, WPARAM hitCode, LPARAM lParam);
     void HandleCaptionDoubleClick(LPARAM lParam);
 
     // Buffers the frame's rectangles are painted through, kept while their sizes stay.

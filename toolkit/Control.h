@@ -210,6 +210,12 @@ class WinControl : public Control, public Window {
     // The windowless child under a client point, or nullptr.
     Control* GraphicControlAt(int x, int y) const;
 
+    // The mouse in the window's non-client area (WM_NCMOUSEMOVE, WM_NCMOUSELEAVE, WM_NCLBUTTONDOWN,
+    // WM_NCLBUTTONDBLCLK, WM_NCLBUTTONUP) at client point (x, y): target is the windowless child
+    // that stands there for a non-client part (a caption button the system knows by its hit-test
+    // code), or null. It then gets the same hover, press, capture and release as in the client area.
+    void NonClientMouse(UINT message, Control* target, int x, int y);
+
   private:
     void AddControl(Control* control);
     void RemoveControl(Control* control);
@@ -235,6 +241,7 @@ class WinControl : public Control, public Window {
     Control* hover_ = nullptr;
     Control* pressed_ = nullptr;
     bool trackingLeave_ = false;
+    bool trackingNonClientLeave_ = false;
     // Owned by this window: destroyed with it.
     UniqueWindow tooltip_;
 

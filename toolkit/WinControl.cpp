@@ -407,6 +407,44 @@ LRESULT WinControl::HandleMouse(UINT message, WPARAM wParam, LPARAM lParam) {
     return *alive ? DefaultHandler(message, wParam, lParam) : 0;
 }
 
+void WinControl::NonClientMouse(UINT message, Control* target, int x, int y) {
+    switch (message) {
+        case WM_NCMOUSEMOVE: {
+            if (!trackingNonClientLeave_) {
+                TRACKMOUSEEVENT tme{sizeof(tme), TME_LEAVE | TME_NONCLIENT, Handle(), 0};
+                trackingNonClientLeave_ = TrackMouseEvent(&tme) != FALSE;
+            }
+            if (!pressed_) {
+                SetHover(target);
+            }
+            // The tooltip only watches the client area's own mouse messages.
+            if (tooltip_) {
+                MSG move{Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y), static_cast<DWORD>(GetMessageTime()),
+                         {}};
+                SendMessageW(tooltip_.Get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&move));
+            }
+            break;
+        }
+        case WM_NCMOUSELEAVE:
+            trackingNonClientLeave_ = false;
+            if (!pressed_) {
+                SetHover(nullptr);
+            }
+            break;
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONDBLCLK:
+            if (target) {
+                ButtonDown(MouseButton::Left, x, y);
+            }
+            break;
+        case WM_NCLBUTTONUP:
+            ButtonUp(MouseButton::Left, x, y);
+            break;
+        default:
+            break;
+    }
+}
+
 // A left press captures the mouse for the control under it, so that its release reaches the same control.
 void WinControl::ButtonDown(MouseButton button, int x, int y) {
     Control* target = GraphicControlAt(x, y);

@@ -2,6 +2,8 @@
 // own handling, on a plain skinned window and on the main window.
 #include <gtest/gtest.h>
 
+#include <windowsx.h>
+
 #include <vector>
 
 #include "MainFormFixture.h"
@@ -109,4 +111,55 @@ TEST_F(MainFormTest, MainWindowIsSkinnedAndItsMinimizeButtonHidesItToTheTray) {
     SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(form->Handle()) == FALSE; }));
     EXPECT_FALSE(IsIconic(form->Handle()));
+}
+
+// To Windows the shown caption buttons are caption buttons (it offers snap layouts over the maximize
+// button), hidden ones are caption; the mouse over them then arrives as non-client messages, with
+// the same faces and commands as before.
+TEST_F(SkinnedFrameTest, CaptionButtonsAnswerTheSystemsButtonCodesAndWorkThroughNonClientMessages) {
+    TestFrame* form = Create();
+    form->Show();
+    tk::Application::Instance().ProcessMessages();
+    form->swallowSysCommands = true;
+    const LRESULT codes[] = {HTMINBUTTON, HTMAXBUTTON, HTCLOSE};
+    auto centre = [&](int i) { return CentreOf(form->HotImage(i)); };
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(HitAt(form, centre(i).x, centre(i).y), codes[i]) << i;
+    }
+    const skin::THotImg* minimize = form->HotImage(skin::kMinimizeButton);
+    auto face = [&] { return minimize->Picture().Pixel(2, 11); };
+    const COLORREF normal = form->SkinImageAt(11)->Pixel(2, 11);
+    const POINT p = centre(skin::kMinimizeButton);
+    const LPARAM at = ScreenPoint(form, p.x, p.y);
+    SetCursorPos(GET_X_LPARAM(at), GET_Y_LPARAM(at));
+    SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTMINBUTTON, at);
+    EXPECT_EQ(face(), form->SkinImageAt(12)->Pixel(2, 11));
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTMINBUTTON, at), 0);
+    EXPECT_EQ(face(), form->SkinImageAt(13)->Pixel(2, 11));
+    EXPECT_EQ(GetCapture(), form->Handle());
+    // The press captured the mouse: the release comes in client coordinates.
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
+    EXPECT_EQ(face(), normal);
+    EXPECT_EQ(form->sysCommands, std::vector<WPARAM>{SC_MINIMIZE});
+    SendMessageW(form->Handle(), WM_NCMOUSELEAVE, 0, 0);
+    EXPECT_EQ(face(), normal);
+
+    // Pressed on one button and released over another: nothing runs.
+    SendMessageW(form->Handle(), WM_NCLBUTTONDOWN, HTMINBUTTON, at);
+    const POINT m = centre(skin::kMaximizeButton);
+    SendMessageW(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(m.x, m.y));
+    EXPECT_EQ(form->sysCommands.size(), 1u);
+    EXPECT_EQ(face(), normal);
+
+    // Maximized, the codes stay; a fixed-size window's hidden buttons answer what their place in the
+    // frame answers (the drag zone ends 20 pixels right of the minimize button's left).
+    form->SetWindowState(tk::WindowState::Maximized);
+    tk::Application::Instance().ProcessMessages();
+    EXPECT_EQ(HitAt(form, centre(skin::kCloseButton).x, centre(skin::kCloseButton).y), HTCLOSE);
+    form->SetWindowState(tk::WindowState::Normal);
+    form->SetResizable(false);
+    tk::Application::Instance().ProcessMessages();
+    EXPECT_EQ(HitAt(form, p.x, p.y), HTCAPTION);
+    EXPECT_EQ(HitAt(form, m.x, m.y), HTCLIENT);
+    EXPECT_EQ(HitAt(form, centre(skin::kCloseButton).x, centre(skin::kCloseButton).y), HTCLOSE);
 }

@@ -20,7 +20,7 @@ TEST_F(SkinnedFrameTest, HitTestAnswersResizeDragAndClientZones) {
     EXPECT_EQ(HitAt(form, 300, kH - 5), HTBOTTOM);
     EXPECT_EQ(HitAt(form, kMinimizeLeft - 81, 10), HTCAPTION);
     EXPECT_EQ(HitAt(form, kMinimizeLeft - 80, 10), HTCLIENT);
-    EXPECT_EQ(HitAt(form, kMinimizeLeft + 3, 10), HTCLIENT);  // on the minimize button
+    EXPECT_EQ(HitAt(form, kMinimizeLeft + 3, 10), HTMINBUTTON);  // on the minimize button
 
     // Fixed size: no borders, and the drag zone runs to 20 pixels right of the minimize button.
     form->SetResizable(false);
