@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <iterator>
 #include <utility>
 
 #include "toolkit/Application.h"
@@ -98,6 +99,7 @@ tk::FormDesign TPictureForm::BaseDesign() {
     design.color = GetSysColor(COLOR_BTNFACE);
     design.minimizeBox = true;
     design.maximizeBox = true;
+    design.systemMenu = true;
     return design;
 }
 
@@ -421,6 +423,45 @@ void TPictureForm::CaptionButtonClick(int index) {
     RunCaptionCommand(CaptionButtonCommand(index, State()));
 }
 
+tk::UniqueMenu TPictureForm::BuildSystemMenu() const {
+    tk::UniqueMenu menu(CreatePopupMenu());
+    if (!menu) {
+        return menu;
+    }
+    const FrameState state = State();
+    for (SystemMenuItem item : kSystemMenuItems) {
+        if (item == SystemMenuItem::Close) {
+            AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+        }
+        const UINT flags =
+            MF_STRING | (SystemMenuItemEnabled(item, state, resizable_) ? MF_ENABLED : MF_GRAYED);
+        AppendMenuW(menu.Get(), flags, static_cast<UINT_PTR>(item) + 1,
+                    base::Utf8ToWide(SystemMenuItemText(item)).c_str());
+    }
+    SetMenuDefaultItem(menu.Get(), static_cast<UINT>(SystemMenuItem::Close) + 1, FALSE);
+    return menu;
+}
+
+void TPictureForm::ShowSystemMenu(int x, int y) {
+    tk::UniqueMenu menu = BuildSystemMenu();
+    if (!menu) {
+        base::LogF("The window menu could not be made (error %lu)", GetLastError());
+        return;
+    }
+    const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(
+        menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN, x, y, Handle(), nullptr));
+    if (chosen == 0 || chosen > std::size(kSystemMenuItems)) {
+        return;
+    }
+    const SystemMenuItem item = kSystemMenuItems[chosen - 1];
+    if (item == SystemMenuItem::Move || item == SystemMenuItem::Size) {
+        // The system's keyboard move and size loops, the resize held at the minimum as a drag is.
+        SendMessageW(Handle(), WM_SYSCOMMAND, item == SystemMenuItem::Move ? SC_MOVE : SC_SIZE, 0);
+    } else {
+        RunCaptionCommand(SystemMenuItemCommand(item));
+    }
+}
+
 // The commands go through the window's own WM_SYSCOMMAND handling, so a descendant that intercepts
 // one there decides what the button does.
 void TPictureForm::RunCaptionCommand(CaptionCommand command) {
@@ -469,6 +510,25 @@ LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        case WM_SYSCOMMAND:
+            // Alt+Space: the window menu below the caption's left end.
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == ' ') {
+                RECT r{};
+                GetWindowRect(Handle(), &r);
+                ShowSystemMenu(r.left + Scale().ToPixels(kResizeBorder), r.top + frameCaptionHeight_);
+                return 0;
+            }
+            break;
+        case WM_CONTEXTMENU: {
+            // A right-click on the caption: the window menu at the cursor.
+            const bool fromKeyboard = GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
+            if (reinterpret_cast<HWND>(wParam) == Handle() && !fromKeyboard &&
+                HandleHitTest(0, lParam) == HTCAPTION) {
+                ShowSystemMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                return 0;
+            }
+            break;
+        }
         case WM_NCLBUTTONDBLCLK:
             if (!HandleButtonMouse(message, wParam, lParam)) {
                 HandleCaptionDoubleClick(lParam);

@@ -14,6 +14,7 @@
 #include "skin/SkinSet.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Form.h"
+#include "toolkit/GdiHandles.h"
 #include "toolkit/Image.h"
 #include "toolkit/Label.h"
 #include "toolkit/Panel.h"
@@ -65,6 +66,12 @@ class TPictureForm : public tk::Form {
     std::string LoadSkin();
     // Frees the caption text, the hover images and the skin images.
     void FreeSkin();
+
+    // The window menu as it would open now: restore, move, size, minimize, maximize and close, each
+    // enabled as the window's state and layout allow; item ids are SystemMenuItem + 1.
+    tk::UniqueMenu BuildSystemMenu() const;
+    // Opens it at a screen point and runs the chosen item as the matching button or drag would.
+    void ShowSystemMenu(int x, int y);
 
     // The caption band's height, shared by every skinned window of the process: it starts at 47 and
     // takes the height of "TopActivate" whenever a window sizes its frame parts.

@@ -167,6 +167,56 @@ CaptionCommand CaptionButtonCommand(int index, FrameState state) {
     }
 }
 
+bool SystemMenuItemEnabled(SystemMenuItem item, FrameState state, bool resizable) {
+    const bool maximized = state == FrameState::Maximized;
+    switch (item) {
+        case SystemMenuItem::Restore:
+            return maximized;
+        case SystemMenuItem::Move:
+            return !maximized;
+        case SystemMenuItem::Size:
+        case SystemMenuItem::Maximize:
+            return resizable && !maximized;
+        case SystemMenuItem::Minimize:
+        case SystemMenuItem::Close:
+            return true;
+    }
+    return false;
+}
+
+const char* SystemMenuItemText(SystemMenuItem item) {
+    switch (item) {
+        case SystemMenuItem::Restore:
+            return "还原(&R)";
+        case SystemMenuItem::Move:
+            return "移动(&M)";
+        case SystemMenuItem::Size:
+            return "大小(&S)";
+        case SystemMenuItem::Minimize:
+            return "最小化(&N)";
+        case SystemMenuItem::Maximize:
+            return "最大化(&X)";
+        case SystemMenuItem::Close:
+            return "关闭(&C)\tAlt+F4";
+    }
+    return "";
+}
+
+CaptionCommand SystemMenuItemCommand(SystemMenuItem item) {
+    switch (item) {
+        case SystemMenuItem::Restore:
+            return CaptionCommand::Restore;
+        case SystemMenuItem::Minimize:
+            return CaptionCommand::Minimize;
+        case SystemMenuItem::Maximize:
+            return CaptionCommand::Maximize;
+        case SystemMenuItem::Close:
+            return CaptionCommand::Close;
+        default:
+            return CaptionCommand::None;
+    }
+}
+
 FaceSet ButtonFaceSet(int button, bool maximized) {
     if (button == kMaximizeButton && maximized) {
         return FaceSet::Restore;

@@ -155,6 +155,19 @@ CaptionCommand CaptionButtonCommand(int index, FrameState state);
 // What a caption double-click asks for.
 CaptionCommand CaptionDoubleClickCommand(FrameState state);
 
+// The window menu's items (Alt+Space, a right-click on the caption), in order, and which are
+// enabled: restore while maximized, move unless maximized, size and maximize only for a resizable
+// window that is not maximized, minimize and close always.
+enum class SystemMenuItem { Restore, Move, Size, Minimize, Maximize, Close };
+inline constexpr SystemMenuItem kSystemMenuItems[] = {SystemMenuItem::Restore,  SystemMenuItem::Move,
+                                                      SystemMenuItem::Size,     SystemMenuItem::Minimize,
+                                                      SystemMenuItem::Maximize, SystemMenuItem::Close};
+bool SystemMenuItemEnabled(SystemMenuItem item, FrameState state, bool resizable);
+// The item's text (UTF-8), with its access key.
+const char* SystemMenuItemText(SystemMenuItem item);
+// What choosing it asks for; move and size are the system's own keyboard loops (None here).
+CaptionCommand SystemMenuItemCommand(SystemMenuItem item);
+
 // The face set a caption button shows: its own, except restore for the maximize button of a
 // maximized window.
 FaceSet ButtonFaceSet(int button, bool maximized);

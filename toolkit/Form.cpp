@@ -68,6 +68,9 @@ Form::Form(const FormDesign& design)
     if (design.maximizeBox) {
         p.style |= WS_MAXIMIZEBOX;
     }
+    if (design.systemMenu) {
+        p.style |= WS_SYSMENU;
+    }
     p.exStyle = design.style == FormStyle::StayOnTop ? WS_EX_TOPMOST : 0;
     p.parentOrOwner = owner_ && owner_->Handle() ? owner_->Handle() : app.Handle();
     p.left = design.left;

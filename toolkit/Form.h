@@ -47,6 +47,8 @@ struct FormDesign {
     FormStyle style = FormStyle::Normal;
     bool minimizeBox = false;
     bool maximizeBox = false;
+    // A window menu (Alt+Space), without any caption drawn by the system.
+    bool systemMenu = false;
     Form* owner = nullptr;  // owning form (freed with it); nullptr: owned by the application
     HICON icon = nullptr;
 };

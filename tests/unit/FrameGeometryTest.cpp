@@ -357,3 +357,26 @@ TEST(MaximizeBounds, OnEachMonitorTheWorkAreaRelativeToThatMonitor) {
         EXPECT_EQ(b.size, c.expected.size) << c.what;
     }
 }
+
+TEST(SystemMenu, ItemsFollowTheStateAndLayoutAndRunTheButtonsCommands) {
+    using enum SystemMenuItem;
+    // Per state: restore, move, size, minimize, maximize, close.
+    const struct {
+        FrameState state;
+        bool resizable;
+        std::array<bool, 6> enabled;
+    } cases[] = {
+        {FrameState::Normal, true, {false, true, true, true, true, true}},
+        {FrameState::Normal, false, {false, true, false, true, false, true}},
+        {FrameState::Maximized, true, {true, false, false, true, false, true}},
+    };
+    for (const auto& c : cases) {
+        for (size_t i = 0; i < std::size(kSystemMenuItems); ++i) {
+            EXPECT_EQ(SystemMenuItemEnabled(kSystemMenuItems[i], c.state, c.resizable), c.enabled[i])
+                << SystemMenuItemText(kSystemMenuItems[i]) << " resizable " << c.resizable;
+        }
+    }
+    EXPECT_EQ(SystemMenuItemCommand(Minimize), CaptionCommand::Minimize);
+    EXPECT_EQ(SystemMenuItemCommand(Restore), CaptionCommand::Restore);
+    EXPECT_EQ(SystemMenuItemCommand(Move), CaptionCommand::None);
+}

@@ -41,7 +41,7 @@ class TestFrame : public skin::TPictureForm {
     }
 
     std::vector<WPARAM> sysCommands;
-    bool swallowSysCommands = false;
+    bool swallowSysCommands = false;  // all but the window menu's key (SC_KEYMENU)
     int closeQueries = 0;
     std::function<void()> onCloseQuery;
 
@@ -49,7 +49,7 @@ class TestFrame : public skin::TPictureForm {
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override {
         if (message == WM_SYSCOMMAND) {
             sysCommands.push_back(wParam & 0xFFF0);
-            if (swallowSysCommands) {
+            if (swallowSysCommands && (wParam & 0xFFF0) != SC_KEYMENU) {
                 return 0;
             }
         }
