@@ -6,9 +6,11 @@
 #include <utility>
 
 #include "toolkit/Application.h"
+#include "toolkit/HighContrast.h"
 #include "toolkit/ImageFiles.h"
 #include "toolkit/ResourceBitmap.h"
 #include "toolkit/WindowDpi.h"
+#include "skin/HighContrastSkin.h"
 #include "skin/SkinScale.h"
 #include "base/Error.h"
 #include "base/Log.h"
@@ -194,6 +196,10 @@ void TPictureForm::FormDpiChanged() {
         std::wstring path = systemMenuIconPath_;
         TPictureForm::LoadSystemMenuIcon(path);
     }
+    RemakeSkinImages();
+}
+
+void TPictureForm::RemakeSkinImages() {
     if (!SkinLoaded()) {
         return;
     }
@@ -201,6 +207,24 @@ void TPictureForm::FormDpiChanged() {
     LoadSkinImages(folder, base::DirectoryExists(folder));
     SizeFrameParts();
     PlaceCaptionLabel();
+    ApplyCaptionColour();
+}
+
+void TPictureForm::ApplyCaptionColour() {
+    if (captionLabel_) {
+        captionLabel_->GetFont().SetColor(tk::HighContrastOn() ? GetSysColor(COLOR_CAPTIONTEXT)
+                                                               : kCaptionColor);
+        captionLabel_->Invalidate();
+    }
+}
+
+void TPictureForm::SystemColoursChanged() {
+    if (!SkinLoaded()) {
+        return;
+    }
+    RemakeSkinImages();
+    FormResize();
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 std::string TPictureForm::LoadSkin() {
@@ -236,6 +260,7 @@ std::string TPictureForm::LoadSkinImages(const std::wstring& folder, bool folder
         }
     }
     std::string replaced;
+    const bool highContrast = tk::HighContrastOn();
     for (int i = 0; i < kSkinImageCount; ++i) {
         auto image = std::make_unique<tk::Bitmap>();
         // The skin folder's own drawings first: a missing, unreadable or damaged file is passed
@@ -258,6 +283,10 @@ std::string TPictureForm::LoadSkinImages(const std::wstring& folder, bool folder
         if (!found && folderExists) {
             replaced += (replaced.empty() ? "" : ", ") + std::string(kSkinImageNames[static_cast<size_t>(i)]);
         }
+        // With high contrast on, the frame keeps the skin's sizes and takes the system's colours.
+        if (highContrast && !image->Empty()) {
+            *image = HighContrastSkinImage(i, image->Width(), image->Height(), Scale());
+        }
         skinImages_[static_cast<size_t>(i)] = std::move(image);
     }
     return replaced;
@@ -278,6 +307,7 @@ void TPictureForm::CreateFrameControls() {
     captionLabel_->FontChanged();
     captionLabel_->SetTransparent(true);
     PlaceCaptionLabel();
+    ApplyCaptionColour();
     captionLabel_->SetCaption(Caption());
 
     for (int i = 0; i < kHotImageCount; ++i) {
@@ -508,6 +538,14 @@ LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_NCLBUTTONUP:
             if (HandleButtonMouse(message, wParam, lParam)) {
                 return 0;
+            }
+            break;
+        case WM_SYSCOLORCHANGE:
+            SystemColoursChanged();
+            break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) {
+                SystemColoursChanged();
             }
             break;
         case WM_SYSCOMMAND:

@@ -112,6 +112,12 @@ class TPictureForm : public tk::Form {
     std::string LoadSkinImages(const std::wstring& folder, bool folderExists);
     // The caption text's place below the skin's top-left corner.
     void PlaceCaptionLabel();
+    // The skin images made again (a new DPI, high contrast switched), with what depends on them.
+    void RemakeSkinImages();
+    // The caption text's colour: the skin's, or the system's caption text in high contrast.
+    void ApplyCaptionColour();
+    // High contrast or the system colours changed: the frame is made and painted again.
+    void SystemColoursChanged();
     FrameState State() const;
     // The minimize button's left (the window's right edge while there is no button).
     int MinimizeLeft() const;
