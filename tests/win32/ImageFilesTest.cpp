@@ -20,6 +20,7 @@
 #include "toolkit/Application.h"
 #include "win32/ToolkitTesting.h"
 #include "toolkit/Bitmap.h"
+#include "toolkit/ResourceBitmap.h"
 
 using testsupport::Put16;
 using testsupport::Put32;
@@ -167,13 +168,20 @@ TEST(ImageFiles, SoundBmpFilesDrawTheSamePixelsBottomUpAndTopDownAsTheSystemsLoa
     }
 }
 
+// Every drawn set, on disk and built in (the program finds each of its 75 resources by name).
 TEST(ImageFiles, TheDefaultSkinDrawsPixelForPixelWhatTheSystemsLoaderDraws) {
-    for (std::string_view name : skin::kSkinImageNames) {
-        SCOPED_TRACE(std::string(name));
-        const std::wstring path = DefaultSkinFile((std::string(name) + ".bmp").c_str());
-        tk::Bitmap loaded;
-        ASSERT_TRUE(loaded.LoadFromFile(path));
-        EXPECT_TRUE(SamePixels(loaded, LoadWithTheSystemsLoader(path)));
+    for (const char* scale : {"", "150\\", "200\\"}) {
+        for (std::string_view name : skin::kSkinImageNames) {
+            SCOPED_TRACE(std::string(scale) + std::string(name));
+            const std::wstring path =
+                DefaultSkinFile((std::string(scale) + std::string(name) + ".bmp").c_str());
+            tk::Bitmap loaded;
+            ASSERT_TRUE(loaded.LoadFromFile(path));
+            EXPECT_TRUE(SamePixels(loaded, LoadWithTheSystemsLoader(path)));
+            std::string resource = "VELMORA_SKIN_" + std::string(scale, scale[0] ? 3 : 0) +
+                                   (scale[0] ? "_" : "") + std::string(name);
+            EXPECT_TRUE(SamePixels(loaded, tk::LoadResourceBmpFile(base::AnsiToWide(resource).c_str())));
+        }
     }
 }
 
