@@ -557,8 +557,22 @@ LRESULT TPictureForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
                 return 0;
             }
             break;
+        // A right-click on the caption: the window menu at the cursor when the button comes up. The
+        // press is not passed on: the system's own handling would wait for the release itself and
+        // then test the point with its own idea of the frame.
+        case WM_NCRBUTTONDOWN:
+            if (wParam == HTCAPTION) {
+                return 0;
+            }
+            break;
+        case WM_NCRBUTTONUP:
+            if (wParam == HTCAPTION) {
+                ShowSystemMenu(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+                return 0;
+            }
+            break;
         case WM_CONTEXTMENU: {
-            // A right-click on the caption: the window menu at the cursor.
+            // Asked for over the caption (by another program, say): the window menu at the point.
             const bool fromKeyboard = GET_X_LPARAM(lParam) == -1 && GET_Y_LPARAM(lParam) == -1;
             if (reinterpret_cast<HWND>(wParam) == Handle() && !fromKeyboard &&
                 HandleHitTest(0, lParam) == HTCAPTION) {

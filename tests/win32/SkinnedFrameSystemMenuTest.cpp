@@ -72,7 +72,8 @@ TEST_F(SkinnedFrameTest, TheWindowMenuFollowsTheLayoutOpensAtTheCaptionAndRunsTh
     // A right-click on the caption opens it at the cursor; one in the client area does not.
     const LPARAM caption = ScreenPoint(form, 100, 12);
     ChooseInNextMenu(L'c', &menu);  // 关闭(&C)
-    SendMessageW(form->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(form->Handle()), caption);
+    EXPECT_EQ(SendMessageW(form->Handle(), WM_NCRBUTTONDOWN, HTCAPTION, caption), 0);
+    SendMessageW(form->Handle(), WM_NCRBUTTONUP, HTCAPTION, caption);
     KillTimer(nullptr, safety);
     EXPECT_EQ(menu.left, static_cast<short>(LOWORD(caption)));
     EXPECT_EQ(menu.top, static_cast<short>(HIWORD(caption)));
