@@ -1,5 +1,6 @@
 #include "support/Wait.h"
 
+#include <cstdlib>
 #include <utility>
 
 #include "toolkit/Application.h"
@@ -35,6 +36,12 @@ void PumpFor(int milliseconds) {
     do {
         HandleMessagesAndRest();
     } while (static_cast<int>(GetTickCount() - start) < milliseconds);
+}
+
+void HoldForScreenshot() {
+    if (const char* hold = std::getenv("VELMORA_TEST_HOLD_MS")) {
+        PumpFor(std::atoi(hold));
+    }
 }
 
 void LaterAction::Schedule(std::function<void()> action, UINT delayMs) {

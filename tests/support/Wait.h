@@ -16,6 +16,10 @@ bool WaitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
 // the caller says why the time is long enough.
 void PumpFor(int milliseconds);
 
+// Keeps what a test shows on screen for VELMORA_TEST_HOLD_MS milliseconds (none when unset), for a
+// screenshot taken from outside: the docs' pictures of states only a test can set up.
+void HoldForScreenshot();
+
 // Runs an action from the message loop shortly after, for example inside a modal loop.
 class LaterAction {
   public:

@@ -2,7 +2,10 @@
 // pictures, keeping its layout, and switches back and forth while it runs.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "SkinnedFrameFixture.h"
+#include "support/Wait.h"
 #include "toolkit/HighContrast.h"
 
 using namespace testsupport;
@@ -16,9 +19,32 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
     return GetPixel(tk::WindowDc(window).Get(), x, y) & 0xFFFFFF;
 }
 
-struct HighContrastOverride {
-    explicit HighContrastOverride(bool on) { tk::OverrideHighContrast(on); }
-    ~HighContrastOverride() { tk::OverrideHighContrast(std::nullopt); }
+// High contrast on, with a dark scheme of system colours (Wine's own are no high-contrast set), both
+// put back afterwards.
+class HighContrastOverride {
+  public:
+    explicit HighContrastOverride(bool on) {
+        for (size_t i = 0; i < std::size(kElements); ++i) {
+            saved_[i] = GetSysColor(kElements[i]);
+        }
+        SetSysColors(static_cast<int>(std::size(kElements)), kElements, kScheme);
+        tk::OverrideHighContrast(on);
+    }
+    ~HighContrastOverride() {
+        tk::OverrideHighContrast(std::nullopt);
+        SetSysColors(static_cast<int>(std::size(kElements)), kElements, saved_);
+    }
+    HighContrastOverride(const HighContrastOverride&) = delete;
+    HighContrastOverride& operator=(const HighContrastOverride&) = delete;
+
+  private:
+    static constexpr INT kElements[] = {COLOR_WINDOWFRAME, COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION,
+                                        COLOR_CAPTIONTEXT, COLOR_HIGHLIGHT,     COLOR_HIGHLIGHTTEXT,
+                                        COLOR_BTNFACE,     COLOR_BTNTEXT,       COLOR_WINDOW};
+    static constexpr COLORREF kScheme[] = {RGB(255, 255, 255), RGB(0, 0, 0),       RGB(64, 64, 64),
+                                           RGB(255, 255, 0),   RGB(0, 255, 255),   RGB(0, 0, 0),
+                                           RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0)};
+    COLORREF saved_[std::size(kElements)] = {};
 };
 
 }  // namespace
@@ -26,6 +52,7 @@ struct HighContrastOverride {
 TEST_F(SkinnedFrameTest, HighContrastDrawsTheFrameInTheSystemsColoursAndSwitchesLive) {
     HighContrastOverride contrast(true);
     TestFrame* form = Create();
+    form->SetCaption(L"Velmora");
     form->Show();
     SendMessageW(form->Handle(), WM_NCACTIVATE, TRUE, 0);
     tk::Application::Instance().ProcessMessages();
@@ -40,6 +67,7 @@ TEST_F(SkinnedFrameTest, HighContrastDrawsTheFrameInTheSystemsColoursAndSwitches
     EXPECT_EQ(ScreenPixel(window, glyph.x, glyph.y), sys(COLOR_CAPTIONTEXT));  // the cross's middle
     EXPECT_EQ(ScreenPixel(window, close->Left() + 1, close->Top() + 1), sys(COLOR_ACTIVECAPTION));
     EXPECT_EQ(form->GetCaptionLabel()->GetFont().Color(), GetSysColor(COLOR_CAPTIONTEXT));
+    HoldForScreenshot();
     SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
     EXPECT_EQ(ScreenPixel(window, 200, caption / 2), sys(COLOR_INACTIVECAPTION));
 
