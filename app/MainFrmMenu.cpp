@@ -2,6 +2,8 @@
 // folder and window-size presets.
 #include "app/MainFrm.h"
 
+#include <algorithm>
+
 #include "app/TrayMenuLayout.h"
 #include "config/AppConfigClass.h"
 #include "toolkit/Application.h"
@@ -34,11 +36,20 @@ void TMainForm::CreateTrayMenu() {
     trayMenu_.ownerDraw = true;
     trayMenu_.rightAligned = true;
     auto addItem = [this](tk::MenuItem& item, bool sizePreset) {
-        item.OnMeasureItem = [this, sizePreset](HDC dc, int& width, int& height) {
+        item.OnMeasureItem = [this, sizePreset, &item](HDC dc, int& width, int& height) {
             if (sizePreset) {
                 SubMenuMeasureItem(dc, width, height);
             } else {
                 MeasureItem(dc, width, height);
+            }
+            // Never narrower than the caption in the menu's font: a font wider than the design's
+            // (another system's menu font) would cut its end off.
+            SIZE text{};
+            if (dc && GetTextExtentPoint32W(dc, item.caption.c_str(), static_cast<int>(item.caption.size()),
+                                            &text)) {
+                const tk::DpiScale scale(trayMenu_.Dpi());
+                width = std::max(width, scale.ToPixels(kMenuCaptionIndent) + static_cast<int>(text.cx) +
+                                            scale.ToPixels(2));
             }
         };
         item.OnAdvancedDrawItem = [this, &item](HDC dc, const RECT& rect, UINT state) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
+#include <vector>
 #include <string>
 
 #include "MainFormFixture.h"
@@ -73,18 +75,29 @@ class AtDpiFrame : public FrameDpiTest {
     }
 };
 
-// The width a menu row needs: the caption in the system's menu font after the scaled indent.
-int MenuRowNeeds(const std::wstring& caption, const tk::DpiScale& scale) {
-    NONCLIENTMETRICSW metrics{};
-    metrics.cbSize = sizeof(metrics);
-    SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
-    tk::UniqueFont menuFont(CreateFontIndirectW(&metrics.lfMenuFont));
-    tk::WindowDc screen(nullptr);
-    tk::SelectGuard font(screen.Get(), menuFont.Get());
-    SIZE text{};
-    GetTextExtentPoint32W(screen.Get(), caption.c_str(), static_cast<int>(caption.size()), &text);
-    return scale.ToPixels(app::kMenuCaptionIndent) + text.cx;
-}
+// A screen DC with the system's menu font, as the menu measures its items with.
+class MenuFontDc {
+  public:
+    MenuFontDc() : screen_(nullptr) {
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof(metrics);
+        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+        font_.Reset(CreateFontIndirectW(&metrics.lfMenuFont));
+        select_.emplace(screen_.Get(), font_.Get());
+    }
+    HDC Get() const { return screen_.Get(); }
+    // The width a row needs: the caption after the scaled indent.
+    int Needs(const std::wstring& caption, const tk::DpiScale& scale) const {
+        SIZE text{};
+        GetTextExtentPoint32W(Get(), caption.c_str(), static_cast<int>(caption.size()), &text);
+        return scale.ToPixels(app::kMenuCaptionIndent) + text.cx;
+    }
+
+  private:
+    tk::WindowDc screen_;
+    tk::UniqueFont font_;
+    std::optional<tk::SelectGuard> select_;
+};
 
 }  // namespace
 
@@ -96,15 +109,19 @@ TEST_F(AtDpiFrame, TheCompactWindowItsFrameAndTheMenuRowsTakeTheDisplaysScale) {
     ASSERT_TRUE(testsupport::WindowSizeComesTo(form->Handle(), scale.ToPixels(400), scale.ToPixels(250)));
     ExpectFrameAtScale(form);
 
-    HDC none = nullptr;
+    const MenuFontDc dc;
+    std::vector<const tk::MenuItem*> rows;
     for (const auto& item : form->TrayMenu().Items()) {
-        int width = 0, height = 0;
-        form->MeasureItem(none, width, height);
-        EXPECT_GE(width, MenuRowNeeds(item->caption, scale)) << base::WideToUtf8(item->caption);
+        rows.push_back(item.get());
         for (const auto& preset : item->Items()) {
-            form->SubMenuMeasureItem(none, width, height);
-            EXPECT_GE(width, MenuRowNeeds(preset->caption, scale)) << base::WideToUtf8(preset->caption);
+            rows.push_back(preset.get());
         }
+    }
+    for (const tk::MenuItem* row : rows) {
+        int width = 0, height = 0;
+        row->OnMeasureItem(dc.Get(), width, height);
+        EXPECT_GE(width, dc.Needs(row->caption, scale)) << base::WideToUtf8(row->caption);
+        EXPECT_GE(height, scale.ToPixels(20));
     }
 }
 
