@@ -54,7 +54,8 @@ TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
     captionLabel_.SetTransparent(true);
     captionLabel_.SetAutoSize(false);
     UseDialogFont(captionLabel_.GetFont());
-    Place(captionLabel_, {24, 11, 241, 13});
+    // As tall as the font's whole line (its ascent and descent: 14 pixels at 96 DPI), not only its em.
+    Place(captionLabel_, {24, 11, 241, 16});
     captionLabel_.SetCaption(UiText("您想建立桌面快捷和程序组菜单吗？"));
 
     // Esc does what the close cross does: it applies the choices too.

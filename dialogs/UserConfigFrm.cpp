@@ -72,7 +72,8 @@ TUserConfigForm::TUserConfigForm(tk::Form* owner)
     hotKeyLabel_.SetAutoSize(false);
     hotKeyLabel_.SetTransparent(true);
     UseDialogFont(hotKeyLabel_.GetFont());
-    Place(hotKeyLabel_, {56, 353, 73, 13});
+    // As tall as the font's whole line (its ascent and descent: 14 pixels at 96 DPI), not only its em.
+    Place(hotKeyLabel_, {56, 353, 73, 16});
     hotKeyLabel_.SetCaption(UiText("显示/隐藏"));
 
     UseDialogFont(hotKeyEdit_.GetFont());
