@@ -27,8 +27,8 @@ tk::Bitmap LoadDialogPicture(const DialogPicture& picture, int dpi) {
         if (!bitmap.Empty()) {
             return bitmap;
         }
-        base::LogF("Dialog picture %s at %d %% not used: no bitmap of %d x %d", base::WideToUtf8(picture.name).c_str(),
-                   percent, shown.width, shown.height);
+        base::LogF("Dialog picture %s at %d %% not used: no bitmap of %d x %d",
+                   base::WideToUtf8(picture.name).c_str(), percent, shown.width, shown.height);
     }
     base::LogF("Dialog picture %s not shown at %d DPI: no scale of it could be read",
                base::WideToUtf8(picture.name).c_str(), dpi);

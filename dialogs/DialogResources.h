@@ -17,11 +17,13 @@ struct DialogPicture {
     bool keyed;
 };
 
-inline constexpr DialogPicture kSettingsBackground{L"VELMORA_DLG_SETTINGS_BACKGROUND", {0, 0, 423, 456}, false};
+inline constexpr DialogPicture kSettingsBackground{
+    L"VELMORA_DLG_SETTINGS_BACKGROUND", {0, 0, 423, 456}, false};
 inline constexpr DialogPicture kButtonOk{L"VELMORA_DLG_BUTTON_OK", {0, 0, 79, 22}, true};
 inline constexpr DialogPicture kButtonCancel{L"VELMORA_DLG_BUTTON_CANCEL", {0, 0, 79, 22}, true};
 inline constexpr DialogPicture kCloseCross{L"VELMORA_DLG_CLOSE_CROSS", {0, 0, 18, 18}, true};
-inline constexpr DialogPicture kFirstRunBackground{L"VELMORA_DLG_FIRSTRUN_BACKGROUND", {0, 0, 354, 211}, false};
+inline constexpr DialogPicture kFirstRunBackground{
+    L"VELMORA_DLG_FIRSTRUN_BACKGROUND", {0, 0, 354, 211}, false};
 
 // Magenta (0x00RRGGBB): the see-through colour of keyed pictures.
 inline constexpr uint32_t kPictureKeyColour = 0xFF00FF;

@@ -37,9 +37,11 @@ TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
     : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
       background_(Add<tk::Image>()),
       captionLabel_(Add<tk::Label>()),
-      desktopShortcutBox_(Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("建立桌面快捷方式")), {32, 56, 137, 17})),
+      desktopShortcutBox_(
+          Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("建立桌面快捷方式")), {32, 56, 137, 17})),
       programShortcutBox_(Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("建立程序组菜单")), {32, 98, 137, 17})),
-      dontRemindBox_(Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("下次启动时别再提醒我！")), {30, 168, 185, 17})),
+      dontRemindBox_(
+          Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("下次启动时别再提醒我！")), {30, 168, 185, 17})),
       okButton_(AddImageButton(kButtonOk, {240, 168, 79, 22}, [this] { IbtnOkClick(); })),
       closeButton_(AddImageButton(kCloseCross, {329, 7, 18, 18}, [this] { imgCloseClick(); })) {
     // Drawn at the client area's size for each scale.

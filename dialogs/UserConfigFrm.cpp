@@ -48,12 +48,15 @@ TUserConfigForm::TUserConfigForm(tk::Form* owner)
     : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
       background_(Add<tk::Image>()),
       startPanel_(Place(Add<tk::Panel>(0, 0, 0, 0, GetSysColor(COLOR_BTNFACE)), {19, 61, 385, 87})),
-      autoRunButton_(Place(startPanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("开机自动启动")), {44, 25, 101, 32})),
-      manualStartButton_(Place(startPanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("手动启动")), {222, 33, 86, 15})),
+      autoRunButton_(
+          Place(startPanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("开机自动启动")), {44, 25, 101, 32})),
+      manualStartButton_(
+          Place(startPanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("手动启动")), {222, 33, 86, 15})),
       closePanel_(Place(Add<tk::Panel>(0, 0, 0, 0, GetSysColor(COLOR_BTNFACE)), {19, 190, 385, 84})),
       hideOnCloseButton_(
           Place(closePanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("最小化至任务栏")), {44, 34, 139, 15})),
-      exitOnCloseButton_(Place(closePanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("直接退出")), {221, 34, 95, 15})),
+      exitOnCloseButton_(
+          Place(closePanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("直接退出")), {221, 34, 95, 15})),
       hotKeyLabel_(Add<tk::Label>()),
       hotKeyEdit_(Place(Add<tk::HotKeyEdit>(0, 0, 0, 0), {130, 349, 127, 21})),
       okButton_(AddImageButton(kButtonOk, {102, 417, 79, 22}, [this] { IbtnOKClick(); })),

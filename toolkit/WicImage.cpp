@@ -46,7 +46,8 @@ DecodedImage Decode(IWICImagingFactory* factory, std::span<const uint8_t> bytes)
         return Failed("reading from memory", hr);
     }
     base::ComPtr<IWICBitmapDecoder> decoder;
-    hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put());
+    hr = factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand,
+                                          decoder.Put());
     if (FAILED(hr)) {
         return Failed("recognising the image", hr);
     }
@@ -61,14 +62,15 @@ DecodedImage Decode(IWICImagingFactory* factory, std::span<const uint8_t> bytes)
         return Failed("reading its size", hr);
     }
     if (width == 0 || height == 0 || width > kMaxImageSide || height > kMaxImageSide) {
-        return DecodedImage{{}, "its size " + std::to_string(width) + " x " + std::to_string(height) +
-                                    " is outside 1.." + std::to_string(kMaxImageSide)};
+        return DecodedImage{{},
+                            "its size " + std::to_string(width) + " x " + std::to_string(height) +
+                                " is outside 1.." + std::to_string(kMaxImageSide)};
     }
     base::ComPtr<IWICFormatConverter> converter;
     hr = factory->CreateFormatConverter(converter.Put());
     if (SUCCEEDED(hr)) {
-        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr,
-                                   0.0, WICBitmapPaletteTypeCustom);
+        hr = converter->Initialize(frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone,
+                                   nullptr, 0.0, WICBitmapPaletteTypeCustom);
     }
     if (FAILED(hr)) {
         return Failed("converting it to 32-bit premultiplied pixels", hr);
@@ -100,8 +102,8 @@ DecodedImage DecodeImageFile(std::span<const uint8_t> bytes) {
     std::optional<ComForThisCall> com;
     base::ComPtr<IWICImagingFactory> factory;
     const auto create = [&] {
-        return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                factory.PutVoid());
+        return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, factory.PutVoid());
     };
     HRESULT hr = create();
     if (hr == CO_E_NOTINITIALIZED) {
@@ -122,8 +124,8 @@ DecodedImage LoadResourceImage(const wchar_t* name) {
     if (!bytes) {
         return DecodedImage{{}, "resource " + base::WideToUtf8(name) + " is missing"};
     }
-    DecodedImage decoded =
-        DecodeImageFile(std::span<const uint8_t>(static_cast<const uint8_t*>(bytes), SizeofResource(module, resource)));
+    DecodedImage decoded = DecodeImageFile(
+        std::span<const uint8_t>(static_cast<const uint8_t*>(bytes), SizeofResource(module, resource)));
     if (!decoded.problem.empty()) {
         decoded.problem = "resource " + base::WideToUtf8(name) + ": " + decoded.problem;
     }

