@@ -11,7 +11,8 @@ namespace dialogs {
 tk::Bitmap LoadDialogPicture(const DialogPicture& picture, int dpi) {
     const PixelRect shown = Scaled(picture.size, tk::DpiScale(dpi));
     for (const int percent : DrawnPercentsByPreference(kDrawnPercents, dpi)) {
-        tk::DecodedImage decoded = tk::LoadResourceImage(PictureResourceName(picture.name, percent).c_str());
+        tk::DecodedImage decoded =
+            tk::LoadResourceImage(PictureResourceName(picture.name, percent).c_str(), kPictureResourceType);
         if (decoded.image.Empty()) {
             base::LogF("Dialog picture not used: %s", decoded.problem.c_str());
             continue;

@@ -1,4 +1,4 @@
-// The dialogs' pictures: RCDATA resources of PNG files (dialogs/Dialogs.rc), each drawn at every
+// The dialogs' pictures: resources of PNG files (dialogs/Dialogs.rc), each drawn at every
 // scale of kDrawnPercents, and the colour their button faces leave out when drawn.
 #pragma once
 
@@ -24,6 +24,13 @@ inline constexpr DialogPicture kButtonCancel{L"VELMORA_DLG_BUTTON_CANCEL", {0, 0
 inline constexpr DialogPicture kCloseCross{L"VELMORA_DLG_CLOSE_CROSS", {0, 0, 18, 18}, true};
 inline constexpr DialogPicture kFirstRunBackground{
     L"VELMORA_DLG_FIRSTRUN_BACKGROUND", {0, 0, 354, 211}, false};
+
+// The resource type of the pictures. Not RCDATA: GNU windres orders a type's resource names by their
+// lower-case form while the system's loader searches them by the upper-case form, so names where
+// "_" meets a letter (the skin's TopLeft_1 and TopLeftActivate) are found or missed depending on
+// which other names share the type. The pictures keep to a type of their own so as not to change
+// that search for the skin's images.
+inline constexpr const wchar_t* kPictureResourceType = L"PNG";
 
 // Magenta (0x00RRGGBB): the see-through colour of keyed pictures.
 inline constexpr uint32_t kPictureKeyColour = 0xFF00FF;

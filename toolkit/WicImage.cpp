@@ -116,9 +116,9 @@ DecodedImage DecodeImageFile(std::span<const uint8_t> bytes) {
     return Decode(factory.Get(), bytes);
 }
 
-DecodedImage LoadResourceImage(const wchar_t* name) {
+DecodedImage LoadResourceImage(const wchar_t* name, const wchar_t* type) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, name, RT_RCDATA);
+    HRSRC resource = FindResourceW(module, name, type);
     HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
     const void* bytes = data ? LockResource(data) : nullptr;
     if (!bytes) {

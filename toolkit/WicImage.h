@@ -2,6 +2,8 @@
 // the Windows Imaging Component into pixels the toolkit scales and draws.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -24,8 +26,8 @@ struct DecodedImage {
 // problem; nothing is thrown.
 DecodedImage DecodeImageFile(std::span<const uint8_t> bytes);
 
-// The named RCDATA resource of the running executable that holds an image file, decoded; a missing
-// resource gives an empty image and a problem saying so.
-DecodedImage LoadResourceImage(const wchar_t* name);
+// The named resource of the running executable (of the given type, RCDATA unless said) that holds an
+// image file, decoded; a missing resource gives an empty image and a problem saying so.
+DecodedImage LoadResourceImage(const wchar_t* name, const wchar_t* type = RT_RCDATA);
 
 }  // namespace tk

@@ -15,7 +15,7 @@ its controls, so the pictures fit the controls placed over them at that scale.
 Re-make the committed files with:
     /usr/bin/python3 dialogs/tools/make_dialog_bitmaps.py
 The pictures go to dialogs/bitmaps/ as <Name><percent>.png and are embedded by dialogs/Dialogs.rc as
-RCDATA resources named VELMORA_DLG_<NAME>_<percent>.
+resources of type PNG named VELMORA_DLG_<NAME>_<percent>.
 """
 import os
 import struct

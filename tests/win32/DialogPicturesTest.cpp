@@ -12,10 +12,10 @@
 
 namespace {
 
-// The bytes of an RCDATA resource of this executable (empty when it is missing).
+// The bytes of a picture resource of this executable (empty when it is missing).
 std::vector<uint8_t> ResourceBytes(const wchar_t* name) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC resource = FindResourceW(module, name, RT_RCDATA);
+    HRSRC resource = FindResourceW(module, name, dialogs::kPictureResourceType);
     HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
     const auto* bytes = static_cast<const uint8_t*>(data ? LockResource(data) : nullptr);
     return bytes ? std::vector<uint8_t>(bytes, bytes + SizeofResource(module, resource))
@@ -34,7 +34,8 @@ TEST(DialogPictures, EveryScaleIsDrawnAtTheDesignSizeThere) {
         for (const int percent : dialogs::kDrawnPercents) {
             const std::wstring name = dialogs::PictureResourceName(picture->name, percent);
             SCOPED_TRACE(base::WideToUtf8(name));
-            const tk::DecodedImage decoded = tk::LoadResourceImage(name.c_str());
+            const tk::DecodedImage decoded =
+                tk::LoadResourceImage(name.c_str(), dialogs::kPictureResourceType);
             ASSERT_TRUE(decoded.problem.empty()) << decoded.problem;
             const dialogs::PixelRect size =
                 dialogs::Scaled(picture->size, tk::DpiScale(percent * tk::DpiScale::kDesignDpi / 100));
