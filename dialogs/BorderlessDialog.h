@@ -1,7 +1,13 @@
 // What the two borderless dialogs share: a drag strip along the top edge up to the close cross, a
 // rounded window shape, image buttons and the ones that Enter and Esc press, the reference to the open
-// dialog of each class (at most one is open), freeing itself when it closes, and their texts, written
-// in UTF-8 in the source.
+// dialog of each class (at most one is open), freeing itself when it closes, their texts, written in
+// UTF-8 in the source, and their font.
+//
+// The display scale: a dialog is designed at 96 DPI. Its controls are placed through Place and its
+// pictures shown through ShowPicture, which keep the design and put them where it says at the
+// window's DPI (tk::DpiScale), with pictures drawn for that scale (LoadDialogPicture). When the window
+// moves to a display of another scale (WM_DPICHANGED), the dialog places them all again and re-picks
+// every picture; tk::Form then resizes and repaints it once.
 #pragma once
 
 #include <windows.h>
@@ -11,17 +17,27 @@
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 #include "base/Text.h"
 #include "dialogs/DialogResources.h"
 #include "dialogs/DialogRules.h"
+#include "dialogs/DialogScale.h"
+#include "toolkit/Font.h"
 #include "toolkit/Form.h"
+#include "toolkit/Image.h"
 #include "toolkit/ImageButton.h"
 
 namespace dialogs {
 
 inline std::wstring UiText(const char* utf8) {
     return base::Utf8ToWide(utf8);
+}
+
+// The font of the dialogs' texts: 9 points of 宋体 at the window's DPI (12 pixels at 96 DPI, 18 at 144).
+inline void UseDialogFont(tk::Font& font) {
+    font.SetFace(UiText("宋体"));
+    font.SetPoints(9);
 }
 
 template <typename Derived>
@@ -38,11 +54,32 @@ class TBorderlessDialog : public tk::Form {
         GiveUpCurrent();
     }
 
+    // The window moved to a display of another scale: every control to its place there, every picture
+    // drawn for it.
+    void FormDpiChanged() override {
+        tk::Form::FormDpiChanged();
+        for (const PlacedControl& placed : placed_) {
+            PlaceAtScale(*placed.control, placed.design);
+        }
+        for (const ShownPicture& shown : pictures_) {
+            shown.image->SetPicture(LoadDialogPicture(*shown.picture, Dpi()));
+        }
+    }
+
+    // The shape follows the size (a DPI change gives a new one).
+    void FormResize() override {
+        tk::Form::FormResize();
+        ApplyRoundRegion();
+    }
+
   protected:
-    // dragStripRight: the column where the close cross starts; cornerEllipse: the size of the rounded
-    // corners' ellipses.
+    // dragStripRight: the design column where the close cross starts; cornerEllipse: the design size of
+    // the rounded corners' ellipses.
     TBorderlessDialog(const tk::FormDesign& design, int dragStripRight, int cornerEllipse)
-        : tk::Form(design), dragStripRight_(dragStripRight), cornerEllipse_(cornerEllipse) {
+        : tk::Form(design),
+          designClient_{0, 0, design.clientWidth, design.clientHeight},
+          dragStripRight_(dragStripRight),
+          cornerEllipse_(cornerEllipse) {
         if (!current_) {
             current_ = static_cast<Derived*>(this);
         }
@@ -56,15 +93,39 @@ class TBorderlessDialog : public tk::Form {
     }
 
     // The rounded shape: (0, 0) to (width + 1, height + 1) with the dialog's corner ellipses.
-    void ApplyRoundRegion() { SetRoundedShape(cornerEllipse_); }
+    void ApplyRoundRegion() { SetRoundedShape(Scale().ToPixels(cornerEllipse_)); }
 
-    // An image button of the dialog (see MakeImageButton) whose click runs onClick.
-    tk::ImageButton& AddImageButton(const wchar_t* resource, int left, int top, int width, int height,
+    // Puts a control (of this dialog or of one of its panels) at its design place, scaled to the
+    // window's DPI now and after every DPI change.
+    template <typename T>
+    T& Place(T& control, const DesignRect& design) {
+        placed_.push_back({&control, design});
+        PlaceAtScale(control, design);
+        return control;
+    }
+
+    // Shows a picture in an image, drawn for the window's DPI now and after every DPI change.
+    void ShowPicture(tk::Image& image, const DialogPicture& picture) {
+        pictures_.push_back({&image, &picture});
+        image.SetPicture(LoadDialogPicture(picture, Dpi()));
+    }
+
+    // An image that works as a push button, at its design place: its picture with see-through
+    // corners, a hand cursor, reached by Tab and pressed by Space or Enter; a click runs onClick.
+    tk::ImageButton& AddImageButton(const DialogPicture& picture, const DesignRect& design,
                                     std::function<void()> onClick) {
-        tk::ImageButton& button = Add<tk::ImageButton>();
-        MakeImageButton(button, resource, left, top, width, height);
+        tk::ImageButton& button = Place(Add<tk::ImageButton>(), design);
+        ShowPicture(button, picture);
+        button.SetTransparent(true);
+        button.SetCursor(LoadCursorW(nullptr, IDC_HAND));
         button.OnClick = std::move(onClick);
         return button;
+    }
+
+    // The size the system gives the window at another DPI: the design's, scaled as at creation.
+    SIZE ScaledSize(int dpi) const override {
+        const PixelRect size = Scaled(designClient_, tk::DpiScale(dpi));
+        return SIZE{size.width, size.height};
     }
 
     // The buttons Enter and Esc press wherever the focus is (except on an image button, which Enter
@@ -80,7 +141,7 @@ class TBorderlessDialog : public tk::Form {
             tk::Form::WndProc(message, wParam, lParam);
             POINT point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             ScreenToClient(Handle(), &point);
-            return InDragStrip(point.x, point.y, dragStripRight_) ? HTCAPTION : HTCLIENT;
+            return InDragStrip(point.x, point.y, dragStripRight_, Scale()) ? HTCAPTION : HTCLIENT;
         }
         // No child has these identifiers: they come from the dialog manager, for Enter and Esc.
         if (message == WM_COMMAND && lParam == 0 && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
@@ -93,7 +154,26 @@ class TBorderlessDialog : public tk::Form {
     }
 
   private:
+    struct PlacedControl {
+        tk::Control* control;
+        DesignRect design;
+    };
+    struct ShownPicture {
+        tk::Image* image;
+        const DialogPicture* picture;
+    };
+
+    void PlaceAtScale(tk::Control& control, const DesignRect& design) const {
+        const PixelRect at = Scaled(design, Scale());
+        control.SetBounds(at.left, at.top, at.width, at.height);
+    }
+
     static inline Derived* current_ = nullptr;
+    DesignRect designClient_;
+    // What follows the DPI: the controls placed by design and the pictures shown (all owned by the
+    // dialog or its panels).
+    std::vector<PlacedControl> placed_;
+    std::vector<ShownPicture> pictures_;
     int dragStripRight_;
     int cornerEllipse_;
     tk::Control* enterButton_ = nullptr;

@@ -4,8 +4,8 @@
 
 namespace dialogs {
 
-bool InDragStrip(int x, int y, int rightmost) {
-    return y <= kDragStripBottom && x <= rightmost;
+bool InDragStrip(int x, int y, int rightmost, const tk::DpiScale& scale) {
+    return y < scale.ToPixels(kDragStripBottom + 1) && x < scale.ToPixels(rightmost + 1);
 }
 
 uint16_t ShortcutFromHotKeyControl(uint16_t value) {

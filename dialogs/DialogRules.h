@@ -6,12 +6,15 @@
 #include <cstdint>
 #include <string>
 
+#include "toolkit/DpiScale.h"
+
 namespace dialogs {
 
-// The top strip a borderless dialog is dragged by: rows 0 to 28, from the left edge up to and
-// including column rightmost (the close cross starts there).
+// The top strip a borderless dialog is dragged by: design rows 0 to 28, from the left edge up to and
+// including design column rightmost (the close cross starts there). At another scale a pixel is in
+// it when it lies within the pixels those design rows and columns cover there.
 inline constexpr int kDragStripBottom = 28;
-bool InDragStrip(int x, int y, int rightmost);
+bool InDragStrip(int x, int y, int rightmost, const tk::DpiScale& scale = tk::DpiScale());
 
 // The hot-key control's value holds the virtual key in its low byte and the modifier flags in its
 // high byte: 1 Shift, 2 Ctrl, 4 Alt, 8 extended key.

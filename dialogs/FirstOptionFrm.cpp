@@ -7,7 +7,6 @@
 #include "dialogs/DialogResources.h"
 #include "dialogs/DialogRules.h"
 #include "toolkit/GdiHandles.h"
-#include "toolkit/ResourceBitmap.h"
 #include "base/Text.h"
 
 namespace dialogs {
@@ -38,19 +37,27 @@ TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
     : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
       background_(Add<tk::Image>()),
       captionLabel_(Add<tk::Label>()),
-      desktopShortcutBox_(Add<tk::CheckBox>(32, 56, 137, 17, UiText("建立桌面快捷方式"))),
-      programShortcutBox_(Add<tk::CheckBox>(32, 98, 137, 17, UiText("建立程序组菜单"))),
-      dontRemindBox_(Add<tk::CheckBox>(30, 168, 185, 17, UiText("下次启动时别再提醒我！"))),
-      okButton_(AddImageButton(kButtonOk, 240, 168, 79, 22, [this] { IbtnOkClick(); })),
-      closeButton_(AddImageButton(kCloseCross, 329, 7, 18, 18, [this] { imgCloseClick(); })) {
-    background_.SetBounds(0, 0, kClientWidth, kClientHeight);
-    background_.SetStretch(true);
-    background_.SetCenter(true);
-    background_.SetPicture(tk::LoadResourceBitmap(kFirstRunBackground));
+      desktopShortcutBox_(
+          Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("建立桌面快捷方式")), {32, 56, 137, 17})),
+      programShortcutBox_(Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("建立程序组菜单")), {32, 98, 137, 17})),
+      dontRemindBox_(
+          Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("下次启动时别再提醒我！")), {30, 168, 185, 17})),
+      okButton_(AddImageButton(kButtonOk, {240, 168, 79, 22}, [this] { IbtnOkClick(); })),
+      closeButton_(AddImageButton(kCloseCross, {329, 7, 18, 18}, [this] { imgCloseClick(); })) {
+    // Drawn at the client area's size for each scale.
+    Place(background_, kFirstRunBackground.size);
+    ShowPicture(background_, kFirstRunBackground);
+
+    for (tk::CheckBox* box : {&desktopShortcutBox_, &programShortcutBox_, &dontRemindBox_}) {
+        UseDialogFont(box->GetFont());
+        box->FontChanged();
+    }
 
     captionLabel_.SetTransparent(true);
     captionLabel_.SetAutoSize(false);
-    captionLabel_.SetBounds(24, 11, 241, 13);
+    UseDialogFont(captionLabel_.GetFont());
+    // As tall as the font's whole line (its ascent and descent: 14 pixels at 96 DPI), not only its em.
+    Place(captionLabel_, {24, 11, 241, 16});
     captionLabel_.SetCaption(UiText("您想建立桌面快捷和程序组菜单吗？"));
 
     // Esc does what the close cross does: it applies the choices too.

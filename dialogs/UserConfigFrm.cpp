@@ -8,7 +8,6 @@
 #include "dialogs/DialogResources.h"
 #include "toolkit/Application.h"
 #include "toolkit/GdiHandles.h"
-#include "toolkit/ResourceBitmap.h"
 #include "base/Keyboard.h"
 #include "base/Module.h"
 #include "base/Slot.h"
@@ -48,28 +47,40 @@ tk::FormDesign TUserConfigForm::Design(tk::Form* owner) {
 TUserConfigForm::TUserConfigForm(tk::Form* owner)
     : TBorderlessDialog(Design(owner), kDragStripRight, kCornerEllipse),
       background_(Add<tk::Image>()),
-      startPanel_(Add<tk::Panel>(19, 61, 385, 87, GetSysColor(COLOR_BTNFACE))),
-      autoRunButton_(startPanel_.Add<tk::RadioButton>(44, 25, 101, 32, UiText("开机自动启动"))),
-      manualStartButton_(startPanel_.Add<tk::RadioButton>(222, 33, 86, 15, UiText("手动启动"))),
-      closePanel_(Add<tk::Panel>(19, 190, 385, 84, GetSysColor(COLOR_BTNFACE))),
-      hideOnCloseButton_(closePanel_.Add<tk::RadioButton>(44, 34, 139, 15, UiText("最小化至任务栏"))),
-      exitOnCloseButton_(closePanel_.Add<tk::RadioButton>(221, 34, 95, 15, UiText("直接退出"))),
+      startPanel_(Place(Add<tk::Panel>(0, 0, 0, 0, GetSysColor(COLOR_BTNFACE)), {19, 61, 385, 87})),
+      autoRunButton_(
+          Place(startPanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("开机自动启动")), {44, 25, 101, 32})),
+      manualStartButton_(
+          Place(startPanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("手动启动")), {222, 33, 86, 15})),
+      closePanel_(Place(Add<tk::Panel>(0, 0, 0, 0, GetSysColor(COLOR_BTNFACE)), {19, 190, 385, 84})),
+      hideOnCloseButton_(
+          Place(closePanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("最小化至任务栏")), {44, 34, 139, 15})),
+      exitOnCloseButton_(
+          Place(closePanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("直接退出")), {221, 34, 95, 15})),
       hotKeyLabel_(Add<tk::Label>()),
-      hotKeyEdit_(Add<tk::HotKeyEdit>(130, 349, 127, 21)),
-      okButton_(AddImageButton(kButtonOk, 102, 417, 79, 22, [this] { IbtnOKClick(); })),
-      cancelButton_(AddImageButton(kButtonCancel, 238, 417, 79, 22, [this] { IbtnCancelClick(); })),
-      closeButton_(AddImageButton(kCloseCross, 398, 4, 18, 18, [this] { ibtnCloseClick(); })) {
-    background_.SetBounds(0, 0, 423, 456);
-    background_.SetAutoSize(true);
-    background_.SetPicture(tk::LoadResourceBitmap(kSettingsBackground));
+      hotKeyEdit_(Place(Add<tk::HotKeyEdit>(0, 0, 0, 0), {130, 349, 127, 21})),
+      okButton_(AddImageButton(kButtonOk, {102, 417, 79, 22}, [this] { IbtnOKClick(); })),
+      cancelButton_(AddImageButton(kButtonCancel, {238, 417, 79, 22}, [this] { IbtnCancelClick(); })),
+      closeButton_(AddImageButton(kCloseCross, {398, 4, 18, 18}, [this] { ibtnCloseClick(); })) {
+    Place(background_, kSettingsBackground.size);
+    ShowPicture(background_, kSettingsBackground);
 
     hideOnCloseButton_.SetChecked(true);
+    for (tk::RadioButton* radio :
+         {&autoRunButton_, &manualStartButton_, &hideOnCloseButton_, &exitOnCloseButton_}) {
+        UseDialogFont(radio->GetFont());
+        radio->FontChanged();
+    }
 
     hotKeyLabel_.SetAutoSize(false);
     hotKeyLabel_.SetTransparent(true);
-    hotKeyLabel_.SetBounds(56, 353, 73, 13);
+    UseDialogFont(hotKeyLabel_.GetFont());
+    // As tall as the font's whole line (its ascent and descent: 14 pixels at 96 DPI), not only its em.
+    Place(hotKeyLabel_, {56, 353, 73, 16});
     hotKeyLabel_.SetCaption(UiText("显示/隐藏"));
 
+    UseDialogFont(hotKeyEdit_.GetFont());
+    hotKeyEdit_.FontChanged();
     hotKeyEdit_.SetRules(kInvalidCombinations, kReplacementModifiers);
     hotKeyEdit_.SetHotKey(HotKeyControlFromShortcut(kDefaultShortcut));
 

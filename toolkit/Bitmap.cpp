@@ -242,6 +242,21 @@ Bitmap Bitmap::ScaledWithAlpha(int width, int height) const {
     return scaled;
 }
 
+Bitmap Bitmap::FromPixels(const PixelImage& image, bool alpha) {
+    Bitmap bitmap;
+    if (image.Empty() || image.width > kMaxImageSide || image.height > kMaxImageSide ||
+        image.pixels.size() < static_cast<size_t>(image.width) * image.height) {
+        return bitmap;
+    }
+    bitmap.Allocate(image.width, image.height);
+    if (bitmap.Empty()) {
+        return bitmap;
+    }
+    std::copy_n(image.pixels.begin(), static_cast<size_t>(image.width) * image.height, bitmap.bits_);
+    bitmap.alpha_ = alpha;
+    return bitmap;
+}
+
 void Bitmap::Draw(HDC dc, int x, int y, bool transparent) const {
     if (Empty()) {
         return;

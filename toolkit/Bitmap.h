@@ -15,6 +15,8 @@
 
 namespace tk {
 
+struct PixelImage;
+
 class Bitmap {
   public:
     Bitmap() = default;
@@ -57,6 +59,10 @@ class Bitmap {
     // result holds premultiplied alpha (HasAlpha); a bitmap with alpha is scaled as it is. Empty when
     // this bitmap is, or for a size outside 1..tk::kMaxImageSide.
     Bitmap ScaledWithAlpha(int width, int height) const;
+    // A bitmap holding image's pixels (tk::PixelImage: 0xAARRGGBB, top row first). With alpha they are
+    // taken as premultiplied and blended when drawn (HasAlpha); without, drawn as they are. Empty for
+    // an empty image or one with fewer pixels than its size calls for.
+    static Bitmap FromPixels(const PixelImage& image, bool alpha);
     // Whether the pixels carry premultiplied alpha. Such a bitmap is blended by Draw and StretchDraw
     // whatever their `transparent` says; GDI drawing on its DC does not keep the alpha right.
     bool HasAlpha() const { return alpha_; }
