@@ -406,8 +406,8 @@ std::vector<tk::AccessibleButton> TPictureForm::AccessibleButtons() {
         }
         tk::AccessibleButton button;
         button.key = i;
-        button.name =
-            base::Utf8ToWide(AccessibleButtonName(i == kMaximizeButton ? maximizeFace_ : ButtonFaceSet(i, false)));
+        button.name = base::Utf8ToWide(
+            AccessibleButtonName(i == kMaximizeButton ? maximizeFace_ : ButtonFaceSet(i, false)));
         RECT r = image->BoundsRect();
         MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
         button.screenRect = r;

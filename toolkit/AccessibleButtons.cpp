@@ -103,7 +103,8 @@ class ButtonsAccessible final : public LateBoundDispatch<ComObject<IAccessible>>
         }
         *parent = nullptr;
         return Connected("get_accParent", [&] {
-            return CreateStdAccessibleObject(window_, OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
+            return CreateStdAccessibleObject(window_, OBJID_WINDOW, IID_IDispatch,
+                                             reinterpret_cast<void**>(parent));
         });
     }
 
@@ -124,9 +125,8 @@ class ButtonsAccessible final : public LateBoundDispatch<ComObject<IAccessible>>
             return E_POINTER;
         }
         *object = nullptr;
-        return ForChild("get_accChild", child, [](const AccessibleButton* button) {
-            return button ? S_FALSE : E_INVALIDARG;
-        });
+        return ForChild("get_accChild", child,
+                        [](const AccessibleButton* button) { return button ? S_FALSE : E_INVALIDARG; });
     }
 
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) noexcept override {
@@ -313,7 +313,8 @@ class ButtonsAccessible final : public LateBoundDispatch<ComObject<IAccessible>>
             }
             if (!PostMessageW(window_, kWmAccessiblePress, static_cast<WPARAM>(button->key), 0)) {
                 const DWORD error = GetLastError();
-                base::LogF("A screen reader's button press could not be posted: %s", base::ErrorText(error).c_str());
+                base::LogF("A screen reader's button press could not be posted: %s",
+                           base::ErrorText(error).c_str());
                 return HRESULT_FROM_WIN32(error);
             }
             return S_OK;
@@ -385,7 +386,8 @@ AccessibleButtonsClient::~AccessibleButtonsClient() {
 }
 
 LRESULT AccessibleButtonsClient::Answer(WPARAM wParam) {
-    const LRESULT result = LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(object_.Get()));
+    const LRESULT result =
+        LresultFromObject(kIidAccessible, wParam, static_cast<IAccessible*>(object_.Get()));
     if (result < 0) {
         base::LogF("The window's accessible object could not be handed out: %s",
                    base::HResultText(static_cast<long>(result)).c_str());

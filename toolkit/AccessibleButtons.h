@@ -17,7 +17,8 @@ namespace tk {
 
 // IAccessible's interface id, as data of this program: with a static link the system import
 // library's symbol of that name is a function thunk, not the GUID.
-inline constexpr IID kIidAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+inline constexpr IID kIidAccessible = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 // One button as the window lists it.
 struct AccessibleButton {

@@ -29,7 +29,8 @@ NavigateAnswer Spatial(std::size_t from, NavigateDirection direction, const std:
         if (i == from) {
             continue;
         }
-        long long along = horizontal ? CentreX2(boxes[i]) - CentreX2(start) : CentreY2(boxes[i]) - CentreY2(start);
+        long long along =
+            horizontal ? CentreX2(boxes[i]) - CentreX2(start) : CentreY2(boxes[i]) - CentreY2(start);
         if (backwards) {
             along = -along;
         }

@@ -518,8 +518,8 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT &&
                 (accessible_ || !AccessibleButtons().empty())) {
                 if (!accessible_) {
-                    accessible_ = std::make_unique<AccessibleButtonsClient>(Handle(),
-                                                                            [this] { return AccessibleButtons(); });
+                    accessible_ = std::make_unique<AccessibleButtonsClient>(
+                        Handle(), [this] { return AccessibleButtons(); });
                 }
                 return accessible_->Answer(wParam);
             }

@@ -61,10 +61,12 @@ TEST_F(ToolkitAccessibleButtons, TheVisibleButtonsAreTheChildrenWithTheirNamesSt
     EXPECT_EQ(AccRole(a, CHILDID_SELF), ROLE_SYSTEM_CLIENT);
     EXPECT_EQ(AccName(a, CHILDID_SELF), L"Buttons");
     EXPECT_EQ(AccLocation(a, CHILDID_SELF), BoxOfRect(WindowRect(form_->Handle())));
-    EXPECT_EQ(AccChildNames(a), (std::vector<std::wstring>{base::Utf8ToWide("确定"), base::Utf8ToWide("关闭")}));
+    EXPECT_EQ(AccChildNames(a),
+              (std::vector<std::wstring>{base::Utf8ToWide("确定"), base::Utf8ToWide("关闭")}));
     for (long id : {1L, 2L}) {
         EXPECT_EQ(AccRole(a, id), ROLE_SYSTEM_PUSHBUTTON);
-        EXPECT_EQ(AccState(a, id) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_INVISIBLE), STATE_SYSTEM_FOCUSABLE);
+        EXPECT_EQ(AccState(a, id) & (STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_INVISIBLE),
+                  STATE_SYSTEM_FOCUSABLE);
         base::Bstr action;
         EXPECT_EQ(a->get_accDefaultAction(ChildId(id), action.Put()), S_OK);
         EXPECT_EQ(std::wstring(action.Get(), action.Length()), base::Utf8ToWide("按下"));
