@@ -85,6 +85,21 @@ tk::Bitmap AtDpi(tk::Bitmap image, int percent, int dpi) {
     return scaled.Empty() ? std::move(image) : std::move(scaled);
 }
 
+// What screen readers call a caption button that shows a face set.
+const char* AccessibleButtonName(FaceSet set) {
+    switch (set) {
+        case FaceSet::Minimize:
+            return "最小化";
+        case FaceSet::Maximize:
+            return "最大化";
+        case FaceSet::Restore:
+            return "还原";
+        case FaceSet::Close:
+            return "关闭";
+    }
+    return "";
+}
+
 }  // namespace
 
 void ApplyCaptionFont(tk::Font& font, bool bold) {
@@ -490,6 +505,27 @@ void TPictureForm::ShowSystemMenu(int x, int y) {
     } else {
         RunCaptionCommand(SystemMenuItemCommand(item));
     }
+}
+
+std::vector<tk::AccessibleButton> TPictureForm::AccessibleButtons() {
+    std::vector<tk::AccessibleButton> buttons = tk::Form::AccessibleButtons();
+    for (int i : {kMinimizeButton, kMaximizeButton, kCloseButton}) {
+        const THotImg* image = hotImages_[static_cast<size_t>(i)];
+        if (!image) {
+            continue;
+        }
+        tk::AccessibleButton button;
+        button.key = i;
+        button.name = base::Utf8ToWide(
+            AccessibleButtonName(i == kMaximizeButton ? maximizeFace_ : ButtonFaceSet(i, false)));
+        RECT r = image->BoundsRect();
+        MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+        button.screenRect = r;
+        button.visible = image->Visible();
+        button.press = [this, i] { CaptionButtonClick(i); };
+        buttons.push_back(std::move(button));
+    }
+    return buttons;
 }
 
 // The commands go through the window's own WM_SYSCOMMAND handling, so a descendant that intercepts

@@ -80,6 +80,10 @@ class TPictureForm : public tk::Form {
     // windows on monitors of different scales the shared value may be another window's.
     int FrameCaptionHeight() const { return frameCaptionHeight_; }
 
+    // The caption buttons that are there, for screen readers: minimize, maximize (restore while the
+    // window is maximized) and close, each doing what a click on it does.
+    std::vector<tk::AccessibleButton> AccessibleButtons() override;
+
     // The client panel that holds a descendant's content.
     tk::Panel& MainPanel() { return mainPanel_; }
 
@@ -158,6 +162,8 @@ class TPictureForm : public tk::Form {
     std::string skinPath_;
     bool resizable_ = true;
     std::array<std::unique_ptr<tk::Bitmap>, kSkinImageCount> skinImages_;
+    // The face set the maximize button was last given; its accessible name follows it.
+    FaceSet maximizeFace_ = FaceSet::Maximize;
 };
 
 }  // namespace skin

@@ -56,12 +56,17 @@ void TPictureForm::PaintFrame() {
         return;
     }
     const bool maximized = GetWindowState() == tk::WindowState::Maximized;
+    bool maximizeRenamed = false;
     for (int i = 0; i < 3; ++i) {
         THotImg* button = hotImages_[static_cast<size_t>(i)];
         if (!button) {
             continue;
         }
         const FaceSet set = ButtonFaceSet(i, maximized);
+        if (i == kMaximizeButton && set != maximizeFace_) {
+            maximizeFace_ = set;
+            maximizeRenamed = true;
+        }
         button->normalImage = skinImages_[FaceImage(set, Face::Normal)].get();
         button->overImage = skinImages_[FaceImage(set, Face::Over)].get();
         button->downImage = skinImages_[FaceImage(set, Face::Down)].get();
@@ -69,6 +74,10 @@ void TPictureForm::PaintFrame() {
         button->SetShowHint(true);
         button->SetHint(base::Utf8ToWide(ButtonHint(set)));
         button->Invalidate();
+    }
+    // Maximize and restore are one button under two names.
+    if (maximizeRenamed) {
+        AccessibleButtonRenamed(kMaximizeButton);
     }
     const std::array<std::pair<int, SkinImage>, 4> corners = {{{kTopLeftCorner, kTopLeftActivate},
                                                                {kTopRightCorner, kTopRightActivate},

@@ -92,6 +92,7 @@ Form::~Form() {
     // Normally Destroy has run (FormDeleter). Deleted without it (an error while it was being made):
     // tidy up without running hooks or events.
     Unbind();
+    accessible_.reset();
     destroyed_ = true;
     while (!ownedForms_.empty()) {
         FormPtr<Form> child = std::move(ownedForms_.back());
@@ -430,6 +431,12 @@ void Form::ChangeDpi(int dpi, const RECT* suggested) {
     }
 }
 
+void Form::AccessibleButtonRenamed(int key) {
+    if (Handle()) {
+        NotifyButtonNameChanged(Handle(), AccessibleButtons(), key);
+    }
+}
+
 SIZE Form::ScaledSize(int dpi) const {
     const DpiScale to(dpi);
     return SIZE{to.FromDpi(Width(), Dpi()), to.FromDpi(Height(), Dpi())};
@@ -503,8 +510,29 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT: {
             LRESULT r = WinControl::WndProc(message, wParam, lParam);
             TextChanged();
+            // The client object is named by the caption.
+            if (accessible_) {
+                NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Handle(), OBJID_CLIENT, CHILDID_SELF);
+            }
             return r;
         }
+        case WM_GETOBJECT:
+            // The object id is a 32-bit value, however the message's sender widened it.
+            if (static_cast<LONG>(static_cast<DWORD>(lParam)) == OBJID_CLIENT &&
+                (accessible_ || !AccessibleButtons().empty())) {
+                if (!accessible_) {
+                    accessible_ = std::make_unique<AccessibleButtonsClient>(
+                        Handle(), [this] { return AccessibleButtons(); });
+                }
+                return accessible_->Answer(wParam);
+            }
+            break;
+        case kWmAccessiblePress:
+            PressShownButton(AccessibleButtons(), wParam);
+            return 0;
+        case WM_NCDESTROY:
+            accessible_.reset();  // a client still holding the object finds it disconnected
+            break;
         default:
             break;
     }

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "toolkit/AccessibleButtons.h"
 #include "toolkit/Control.h"
 
 namespace tk {
@@ -130,6 +131,13 @@ class Form : public WinControl {
     // (none: the current one, scaled about its top-left corner).
     void ChangeDpi(int dpi, const RECT* suggested);
 
+    // The windowless push buttons that screen readers see on the form's client object, in order,
+    // listed afresh for every question they ask. A form that lists none keeps the system's own
+    // client object.
+    virtual std::vector<AccessibleButton> AccessibleButtons() { return {}; }
+    // Tells screen readers that the name of the listed button with that key changed.
+    void AccessibleButtonRenamed(int key);
+
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The window size at another DPI (WM_GETDPISCALEDSIZE): the same size at 96 DPI.
@@ -163,6 +171,9 @@ class Form : public WinControl {
     bool dialogNavigation_ = false;
     // While a DPI change moves the window: its WM_SIZE does not relayout, the change does so once.
     bool changingDpi_ = false;
+    // The client object of the buttons, once a screen reader has asked for it; cut off from the form
+    // when the window goes.
+    std::unique_ptr<AccessibleButtonsClient> accessible_;
 };
 
 // Gives a new form to its holder: its owner form, or else the application.

@@ -61,7 +61,6 @@ class MainFormTest : public ::testing::Test {
         return testsupport::WaitUntil([form] { return form->TrayIcon().Visible(); });
     }
 
-
     app::TMainForm* CreateMainForm() { return tk::Application::Instance().CreateMainForm<app::TMainForm>(); }
     // Created and shown, with what the show posted handled.
     app::TMainForm* ShowMainForm() {
