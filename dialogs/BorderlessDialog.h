@@ -112,14 +112,35 @@ class TBorderlessDialog : public tk::Form {
 
     // An image that works as a push button, at its design place: its picture with see-through
     // corners, a hand cursor, reached by Tab and pressed by Space or Enter; a click runs onClick.
+    // Screen readers know it as a push button by that name.
     tk::ImageButton& AddImageButton(const DialogPicture& picture, const DesignRect& design,
-                                    std::function<void()> onClick) {
+                                    std::function<void()> onClick, std::wstring name) {
         tk::ImageButton& button = Place(Add<tk::ImageButton>(), design);
         ShowPicture(button, picture);
         button.SetTransparent(true);
         button.SetCursor(LoadCursorW(nullptr, IDC_HAND));
         button.OnClick = std::move(onClick);
+        namedButtons_.push_back({&button, std::move(name)});
         return button;
+    }
+
+    // The image buttons, as a screen reader sees them: a default action is a click.
+    std::vector<tk::AccessibleButton> AccessibleButtons() override {
+        std::vector<tk::AccessibleButton> buttons;
+        for (size_t i = 0; i < namedButtons_.size(); ++i) {
+            tk::ImageButton* image = namedButtons_[i].button;
+            tk::AccessibleButton button;
+            button.key = static_cast<int>(i);
+            button.name = namedButtons_[i].name;
+            RECT r = image->BoundsRect();
+            MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+            button.screenRect = r;
+            button.focused = image->Focused();
+            button.visible = image->Visible();
+            button.press = [image] { image->Click(); };
+            buttons.push_back(std::move(button));
+        }
+        return buttons;
     }
 
     // The size the system gives the window at another DPI: the design's, scaled as at creation.
@@ -154,6 +175,12 @@ class TBorderlessDialog : public tk::Form {
     }
 
   private:
+    struct NamedButton {
+        tk::ImageButton* button;
+        std::wstring name;
+    };
+    std::vector<NamedButton> namedButtons_;
+
     struct PlacedControl {
         tk::Control* control;
         DesignRect design;

@@ -42,8 +42,10 @@ TFirstOptionForm::TFirstOptionForm(tk::Form* owner)
       programShortcutBox_(Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("建立程序组菜单")), {32, 98, 137, 17})),
       dontRemindBox_(
           Place(Add<tk::CheckBox>(0, 0, 0, 0, UiText("下次启动时别再提醒我！")), {30, 168, 185, 17})),
-      okButton_(AddImageButton(kButtonOk, {240, 168, 79, 22}, [this] { IbtnOkClick(); })),
-      closeButton_(AddImageButton(kCloseCross, {329, 7, 18, 18}, [this] { imgCloseClick(); })) {
+      okButton_(AddImageButton(
+          kButtonOk, {240, 168, 79, 22}, [this] { IbtnOkClick(); }, L"确定")),
+      closeButton_(AddImageButton(
+          kCloseCross, {329, 7, 18, 18}, [this] { imgCloseClick(); }, L"关闭")) {
     // Drawn at the client area's size for each scale.
     Place(background_, kFirstRunBackground.size);
     ShowPicture(background_, kFirstRunBackground);

@@ -59,9 +59,12 @@ TUserConfigForm::TUserConfigForm(tk::Form* owner)
           Place(closePanel_.Add<tk::RadioButton>(0, 0, 0, 0, UiText("直接退出")), {221, 34, 95, 15})),
       hotKeyLabel_(Add<tk::Label>()),
       hotKeyEdit_(Place(Add<tk::HotKeyEdit>(0, 0, 0, 0), {130, 349, 127, 21})),
-      okButton_(AddImageButton(kButtonOk, {102, 417, 79, 22}, [this] { IbtnOKClick(); })),
-      cancelButton_(AddImageButton(kButtonCancel, {238, 417, 79, 22}, [this] { IbtnCancelClick(); })),
-      closeButton_(AddImageButton(kCloseCross, {398, 4, 18, 18}, [this] { ibtnCloseClick(); })) {
+      okButton_(AddImageButton(
+          kButtonOk, {102, 417, 79, 22}, [this] { IbtnOKClick(); }, L"确定")),
+      cancelButton_(AddImageButton(
+          kButtonCancel, {238, 417, 79, 22}, [this] { IbtnCancelClick(); }, L"取消")),
+      closeButton_(AddImageButton(
+          kCloseCross, {398, 4, 18, 18}, [this] { ibtnCloseClick(); }, L"关闭")) {
     Place(background_, kSettingsBackground.size);
     ShowPicture(background_, kSettingsBackground);
 

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "AccessibleReading.h"
 #include "DialogFixture.h"
 #include "dialogs/FirstOptionFrm.h"
 #include "dialogs/UserConfigFrm.h"
@@ -17,6 +18,7 @@
 #include "support/Pixels.h"
 #include "toolkit/WindowDpi.h"
 
+using namespace testsupport;
 using dialogs::DesignRect;
 using dialogs::TFirstOptionForm;
 using dialogs::TUserConfigForm;
@@ -250,4 +252,27 @@ TEST_F(DialogsAtScaleTest, ADpiChangeReplacesTheOpenDialogsControlsAndPictures) 
         form.Release();
         tk::Application::Instance().ProcessMessages();
     }
+}
+
+// Screen readers see each dialog's image buttons as push buttons by name, where they are; their
+// default action is a click.
+TEST_F(DialogsAtScaleTest, ScreenReadersSeeTheImageButtonsByNameAndPressThem) {
+    TUserConfigForm* settings = OpenSettings();
+    base::ComPtr<IAccessible> object = ClientObjectOf(settings->Handle());
+    ASSERT_TRUE(object);
+    EXPECT_EQ(AccChildNames(object.Get()), (std::vector<std::wstring>{L"确定", L"取消", L"关闭"}));
+    for (long id = 1; id <= 3; ++id) {
+        EXPECT_EQ(AccRole(object.Get(), id), ROLE_SYSTEM_PUSHBUTTON);
+    }
+    RECT cancel = settings->CancelButton().BoundsRect();
+    MapWindowPoints(settings->Handle(), nullptr, reinterpret_cast<POINT*>(&cancel), 2);
+    EXPECT_EQ(AccLocation(object.Get(), 2), BoxOfRect(cancel));
+    // Cancel ends the dialog as a click does (once the posted press is handled).
+    EXPECT_EQ(object->accDoDefaultAction(ChildId(2)), S_OK);
+    EXPECT_TRUE(testsupport::WaitUntil([&] { return settings->GetModalResult() == tk::kModalCancel; }));
+
+    TFirstOptionForm* firstRun = OpenFirstRun();
+    base::ComPtr<IAccessible> first = ClientObjectOf(firstRun->Handle());
+    ASSERT_TRUE(first);
+    EXPECT_EQ(AccChildNames(first.Get()), (std::vector<std::wstring>{L"确定", L"关闭"}));
 }
