@@ -206,6 +206,7 @@ TEST_F(AtDpiDialogs, TextsAreWholeAndTheLayoutIsTheDesignScaled) {
     TUserConfigForm* settings = OpenSettings();
     ASSERT_EQ(settings->Dpi(), dpi_);
     ExpectLaidOutAndWhole(ViewOf(settings));
+    testsupport::HoldForScreenshot();
     // The settings dialog's background is drawn for the scale: the design's size there.
     EXPECT_EQ(settings->Background().Picture().Width(), settings->Scale().ToPixels(423));
     EXPECT_EQ(settings->Background().Picture().Height(), settings->Scale().ToPixels(456));
@@ -219,6 +220,7 @@ TEST_F(AtDpiDialogs, TextsAreWholeAndTheLayoutIsTheDesignScaled) {
     tk::Application::Instance().ProcessMessages();
 
     ExpectLaidOutAndWhole(ViewOf(OpenFirstRun()));
+    testsupport::HoldForScreenshot();
 }
 
 // The system sends WM_DPICHANGED when the window moves to a display of another scale (Wine does not);
