@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "toolkit/DpiScale.h"
+#include "toolkit/ImageScaling.h"
 
 namespace dialogs {
 
@@ -38,11 +39,8 @@ PixelRect Scaled(const DesignRect& design, const tk::DpiScale& scale);
 // first.
 inline constexpr std::array<int, 3> kDrawnPercents{100, 150, 200};
 
-// The drawn scales to try for a window at dpi, best first: the smallest at or above the window's own
-// scale (so that a picture is only made smaller, which keeps it crisp), or the largest when none is;
-// then, for a picture that turns out missing or damaged, the other larger ones upwards and the smaller
-// ones downwards. Scales of zero or less are left out; a DPI of zero or less counts as 96.
-std::vector<int> DrawnPercentsByPreference(std::span<const int> drawn, int dpi);
+// The drawn scales to try for a window, best first (tk::DrawnPercentsByPreference).
+using tk::DrawnPercentsByPreference;
 
 // The resource that holds a picture drawn at a scale: the picture's name and the percentage, as in
 // VELMORA_DLG_BUTTON_OK_150.

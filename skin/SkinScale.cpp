@@ -1,8 +1,10 @@
 #include "skin/SkinScale.h"
 
 #include <algorithm>
+#include <array>
 
 #include "toolkit/DpiScale.h"
+#include "toolkit/ImageScaling.h"
 
 namespace skin {
 
@@ -16,22 +18,15 @@ long long HundredfoldDpi(int percent) {
 }  // namespace
 
 std::vector<int> SkinScalesFor(int dpi) {
-    const long long wanted = static_cast<long long>(tk::DpiScale(dpi).Dpi()) * 100;
-    std::vector<int> above;
-    std::vector<int> below;
-    for (int percent : kDrawnSkinScales) {
-        (HundredfoldDpi(percent) >= wanted ? above : below).push_back(percent);
+    // At or below 100 % the design images only; above it the drawn sets and, last, the design
+    // images, which then always lie below the window's scale.
+    if (tk::DpiScale(dpi).Dpi() <= tk::DpiScale::kDesignDpi) {
+        return {kDesignSkinScale};
     }
-    std::vector<int> order;
-    // Only above 100 % is a drawn set of use; the nearest above first, then the largest below.
-    if (wanted > HundredfoldDpi(kDesignSkinScale)) {
-        std::sort(above.begin(), above.end());
-        std::sort(below.begin(), below.end(), std::greater<>());
-        order = above;
-        order.insert(order.end(), below.begin(), below.end());
-    }
-    order.push_back(kDesignSkinScale);
-    return order;
+    std::array<int, kDrawnSkinScales.size() + 1> all{};
+    std::copy(kDrawnSkinScales.begin(), kDrawnSkinScales.end(), all.begin());
+    all.back() = kDesignSkinScale;
+    return tk::DrawnPercentsByPreference(all, dpi);
 }
 
 bool DrawnForDpi(int percent, int dpi) {

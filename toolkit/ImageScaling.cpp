@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <initializer_list>
+#include <iterator>
 #include <new>
 
 #include "toolkit/DpiScale.h"
@@ -135,6 +136,23 @@ int ScaledSize(int designSide, int dpi) {
     }
     const int pixels = DpiScale(dpi).ToPixels(designSide);
     return SideInRange(pixels) ? pixels : 0;
+}
+
+std::vector<int> DrawnPercentsByPreference(std::span<const int> drawn, int dpi) {
+    std::vector<int> percents;
+    std::copy_if(drawn.begin(), drawn.end(), std::back_inserter(percents), [](int p) { return p > 0; });
+    std::sort(percents.begin(), percents.end());
+    percents.erase(std::unique(percents.begin(), percents.end()), percents.end());
+    // A drawn scale is at or above the window's when percent / 100 >= dpi / 96, compared exactly.
+    const long long window = static_cast<long long>(tk::DpiScale(dpi).Dpi()) * 100;
+    const auto firstAbove = std::find_if(percents.begin(), percents.end(), [window](int p) {
+        return static_cast<long long>(p) * tk::DpiScale::kDesignDpi >= window;
+    });
+    // Those at or above in rising order, then the smaller ones falling: with none at or above, the
+    // largest comes first.
+    std::vector<int> order(firstAbove, percents.end());
+    order.insert(order.end(), std::make_reverse_iterator(firstAbove), percents.rend());
+    return order;
 }
 
 PixelImage PremultipliedFromKeyed(std::span<const uint32_t> pixels, int width, int height,

@@ -39,6 +39,13 @@ struct PixelImage {
 // instead, ScaledSize(k * tileWidth, dpi), does not: rounding makes the steps between them differ.)
 int ScaledSize(int designSide, int dpi);
 
+// The scales (in percent) of the drawings of one picture to try for a window at dpi, best first:
+// the smallest at or above the window's own scale (so that a drawing is only made smaller, which
+// keeps it crisp), or the largest when none is; then, for a drawing that turns out missing or
+// damaged, the other larger ones upwards and the smaller ones downwards. Scales of zero or less are
+// left out; a DPI of zero or less counts as 96.
+std::vector<int> DrawnPercentsByPreference(std::span<const int> drawn, int dpi);
+
 // A keyed image (width x height 0x??RRGGBB values, the top byte ignored) as premultiplied pixels:
 // a pixel whose colour is keyColour (0x00RRGGBB) becomes fully transparent (0), every other one
 // keeps its colour with alpha 255. Sizes outside 1..kMaxImageSide, or fewer pixels than they call
