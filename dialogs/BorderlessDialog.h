@@ -8,6 +8,11 @@
 // window's DPI (tk::DpiScale), with pictures drawn for that scale (LoadDialogPicture). When the window
 // moves to a display of another scale (WM_DPICHANGED), the dialog places them all again and re-picks
 // every picture; tk::Form then resizes and repaints it once.
+//
+// High contrast: while it is on (tk::HighContrastOn), every picture is drawn from its look in the
+// system's colours instead (HighContrastDialogPicture) and the dialog gives its controls the system's
+// colours (ApplyColours). Turning it on or off, a change of the system's colours and the window's
+// activation (the caption band's colour) re-make them while the dialog is open.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +30,7 @@
 #include "dialogs/DialogScale.h"
 #include "toolkit/Font.h"
 #include "toolkit/Form.h"
+#include "toolkit/HighContrast.h"
 #include "toolkit/Image.h"
 #include "toolkit/ImageButton.h"
 
@@ -61,9 +67,7 @@ class TBorderlessDialog : public tk::Form {
         for (const PlacedControl& placed : placed_) {
             PlaceAtScale(*placed.control, placed.design);
         }
-        for (const ShownPicture& shown : pictures_) {
-            shown.image->SetPicture(LoadDialogPicture(*shown.picture, Dpi()));
-        }
+        RepickPictures();
     }
 
     // The shape follows the size (a DPI change gives a new one).
@@ -107,8 +111,15 @@ class TBorderlessDialog : public tk::Form {
     // Shows a picture in an image, drawn for the window's DPI now and after every DPI change.
     void ShowPicture(tk::Image& image, const DialogPicture& picture) {
         pictures_.push_back({&image, &picture});
-        image.SetPicture(LoadDialogPicture(picture, Dpi()));
+        image.SetPicture(PictureNow(picture));
     }
+
+    // The controls' colours as high contrast is now (on: the system's); the derived dialog sets them
+    // here, which runs at its creation and after every change of the colours.
+    virtual void ApplyColours() {}
+
+    // Whether the window is the active one, as its caption band shows.
+    bool ShownActive() const { return active_; }
 
     // An image that works as a push button, at its design place: its picture with see-through
     // corners, a hand cursor, reached by Tab and pressed by Space or Enter; a click runs onClick.
@@ -171,10 +182,33 @@ class TBorderlessDialog : public tk::Form {
             }
             return 0;
         }
+        if (message == WM_SYSCOLORCHANGE || (message == WM_SETTINGCHANGE && wParam == SPI_SETHIGHCONTRAST)) {
+            ColoursChanged();
+        } else if (message == WM_NCACTIVATE && (wParam != FALSE) != active_) {
+            active_ = wParam != FALSE;
+            if (tk::HighContrastOn()) {
+                ColoursChanged();
+            }
+        }
         return tk::Form::WndProc(message, wParam, lParam);
     }
 
   private:
+    tk::Bitmap PictureNow(const DialogPicture& picture) const {
+        return tk::HighContrastOn() ? HighContrastDialogPicture(picture, Dpi(), active_)
+                                    : LoadDialogPicture(picture, Dpi());
+    }
+    void RepickPictures() {
+        for (const ShownPicture& shown : pictures_) {
+            shown.image->SetPicture(PictureNow(*shown.picture));
+        }
+    }
+    void ColoursChanged() {
+        RepickPictures();
+        ApplyColours();
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+
     struct NamedButton {
         tk::ImageButton* button;
         std::wstring name;
@@ -205,6 +239,7 @@ class TBorderlessDialog : public tk::Form {
     int cornerEllipse_;
     tk::Control* enterButton_ = nullptr;
     tk::Control* escapeButton_ = nullptr;
+    bool active_ = false;
 };
 
 }  // namespace dialogs

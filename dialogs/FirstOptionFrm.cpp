@@ -19,6 +19,7 @@ constexpr int kDragStripRight = 329;
 constexpr int kCornerEllipse = 6;
 constexpr COLORREF kShortcutBoxColor = RGB(228, 235, 250);
 constexpr COLORREF kRemindBoxColor = RGB(221, 230, 248);
+constexpr COLORREF kTextColor = RGB(0, 0, 0);
 
 }  // namespace
 
@@ -75,12 +76,29 @@ void TFirstOptionForm::FormCreate() {
     SetFormStyle(tk::FormStyle::StayOnTop);
     SetPosition(tk::Position::MainFormCenter);
     desktopShortcutBox_.SetChecked(true);
-    desktopShortcutBox_.SetBackColor(kShortcutBoxColor);
     programShortcutBox_.SetChecked(true);
-    programShortcutBox_.SetBackColor(kShortcutBoxColor);
     dontRemindBox_.SetChecked(true);
-    dontRemindBox_.SetBackColor(kRemindBoxColor);
+    ApplyColours();
     ApplyRoundRegion();
+}
+
+void TFirstOptionForm::ApplyColours() {
+    const bool highContrast = tk::HighContrastOn();
+    auto colour = [highContrast](COLORREF designed, int system) {
+        return highContrast ? GetSysColor(system) : designed;
+    };
+    SetColor(colour(kShortcutBoxColor, COLOR_BTNFACE));
+    desktopShortcutBox_.SetBackColor(colour(kShortcutBoxColor, COLOR_BTNFACE));
+    programShortcutBox_.SetBackColor(colour(kShortcutBoxColor, COLOR_BTNFACE));
+    dontRemindBox_.SetBackColor(colour(kRemindBoxColor, COLOR_BTNFACE));
+    for (tk::CheckBox* box : {&desktopShortcutBox_, &programShortcutBox_, &dontRemindBox_}) {
+        box->GetFont().SetColor(colour(kTextColor, COLOR_BTNTEXT));
+        box->Invalidate();
+    }
+    // The question stands on the caption band.
+    captionLabel_.GetFont().SetColor(
+        colour(kTextColor, ShownActive() ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    captionLabel_.FontChanged();
 }
 
 void TFirstOptionForm::IbtnOkClick() {

@@ -34,6 +34,9 @@ class TFirstOptionForm : public TBorderlessDialog<TFirstOptionForm> {
     tk::ImageButton& OkButton() { return okButton_; }
     tk::ImageButton& CloseButton() { return closeButton_; }
 
+  protected:
+    void ApplyColours() override;
+
   private:
     // Components (owned by the dialog), in z-order.
     tk::Image& background_;

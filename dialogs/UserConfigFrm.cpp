@@ -115,14 +115,22 @@ void TUserConfigForm::FormCreate() {
                       GetWindowLongPtrW(hotKeyEdit_.Handle(), GWL_STYLE) | WS_BORDER);
     SetWindowPos(hotKeyEdit_.Handle(), nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    startPanel_.SetColor(kPanelColor);
-    closePanel_.SetColor(kPanelColor);
+    ApplyColours();
+}
+
+void TUserConfigForm::ApplyColours() {
+    const bool highContrast = tk::HighContrastOn();
+    const COLORREF panel = highContrast ? GetSysColor(COLOR_BTNFACE) : kPanelColor;
+    const COLORREF text = highContrast ? GetSysColor(COLOR_BTNTEXT) : kFontColor;
+    SetColor(GetSysColor(COLOR_BTNFACE));
+    startPanel_.SetColor(panel);
+    closePanel_.SetColor(panel);
     for (tk::RadioButton* radio :
          {&autoRunButton_, &manualStartButton_, &hideOnCloseButton_, &exitOnCloseButton_}) {
-        radio->GetFont().SetColor(kFontColor);
+        radio->GetFont().SetColor(text);
         radio->Invalidate();
     }
-    hotKeyLabel_.GetFont().SetColor(kFontColor);
+    hotKeyLabel_.GetFont().SetColor(text);
     hotKeyLabel_.FontChanged();
 }
 

@@ -71,6 +71,7 @@ class TUserConfigForm : public TBorderlessDialog<TUserConfigForm> {
 
   protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void ApplyColours() override;
 
   private:
     // Components (owned by the dialog or its panels), in z-order.

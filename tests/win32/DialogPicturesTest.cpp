@@ -78,7 +78,7 @@ TEST(DialogPictures, DamagedOrMissingDataGivesNoImageAndSaysWhy) {
 // which one; a scale that is missing is passed over for the next.
 TEST(DialogPictures, AnUnreadablePictureIsLoggedAndLeavesNothingToDraw) {
     testsupport::LogFile log;
-    const dialogs::DialogPicture missing{L"VELMORA_DLG_NOT_THERE", {0, 0, 20, 10}, true};
+    const dialogs::DialogPicture missing{L"VELMORA_DLG_NOT_THERE", {0, 0, 20, 10}, true, nullptr};
     EXPECT_TRUE(dialogs::LoadDialogPicture(missing, 120).Empty());
     const std::string text = log.Text();
     EXPECT_NE(text.find("VELMORA_DLG_NOT_THERE_150 is missing"), std::string::npos) << text;

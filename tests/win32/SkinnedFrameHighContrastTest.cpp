@@ -2,9 +2,8 @@
 // pictures, keeping its layout, and switches back and forth while it runs.
 #include <gtest/gtest.h>
 
-#include <iterator>
-
 #include "SkinnedFrameFixture.h"
+#include "support/HighContrastScheme.h"
 #include "support/Wait.h"
 #include "toolkit/HighContrast.h"
 
@@ -19,38 +18,10 @@ COLORREF ScreenPixel(HWND window, int x, int y) {
     return GetPixel(tk::WindowDc(window).Get(), x, y) & 0xFFFFFF;
 }
 
-// High contrast on, with a dark scheme of system colours (Wine's own are no high-contrast set), both
-// put back afterwards.
-class HighContrastOverride {
-  public:
-    explicit HighContrastOverride(bool on) {
-        for (size_t i = 0; i < std::size(kElements); ++i) {
-            saved_[i] = GetSysColor(kElements[i]);
-        }
-        SetSysColors(static_cast<int>(std::size(kElements)), kElements, kScheme);
-        tk::OverrideHighContrast(on);
-    }
-    ~HighContrastOverride() {
-        tk::OverrideHighContrast(std::nullopt);
-        SetSysColors(static_cast<int>(std::size(kElements)), kElements, saved_);
-    }
-    HighContrastOverride(const HighContrastOverride&) = delete;
-    HighContrastOverride& operator=(const HighContrastOverride&) = delete;
-
-  private:
-    static constexpr INT kElements[] = {COLOR_WINDOWFRAME, COLOR_ACTIVECAPTION, COLOR_INACTIVECAPTION,
-                                        COLOR_CAPTIONTEXT, COLOR_HIGHLIGHT,     COLOR_HIGHLIGHTTEXT,
-                                        COLOR_BTNFACE,     COLOR_BTNTEXT,       COLOR_WINDOW};
-    static constexpr COLORREF kScheme[] = {RGB(255, 255, 255), RGB(0, 0, 0),       RGB(64, 64, 64),
-                                           RGB(255, 255, 0),   RGB(0, 255, 255),   RGB(0, 0, 0),
-                                           RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0)};
-    COLORREF saved_[std::size(kElements)] = {};
-};
-
 }  // namespace
 
 TEST_F(SkinnedFrameTest, HighContrastDrawsTheFrameInTheSystemsColoursAndSwitchesLive) {
-    HighContrastOverride contrast(true);
+    HighContrastScheme contrast(true);
     TestFrame* form = Create();
     form->SetCaption(L"Velmora");
     form->Show();
@@ -60,7 +31,7 @@ TEST_F(SkinnedFrameTest, HighContrastDrawsTheFrameInTheSystemsColoursAndSwitches
     const int caption = form->FrameCaptionHeight();
     const skin::THotImg* close = form->HotImage(skin::kCloseButton);
     const POINT glyph = CentreOf(close);
-    auto sys = [](int index) { return GetSysColor(index) & 0xFFFFFF; };
+    auto sys = &HighContrastScheme::Sys;
 
     EXPECT_EQ(ScreenPixel(window, 200, caption / 2), sys(COLOR_ACTIVECAPTION));
     EXPECT_EQ(ScreenPixel(window, 1, caption + 100), sys(COLOR_WINDOWFRAME));
