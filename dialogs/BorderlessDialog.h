@@ -149,6 +149,7 @@ class TBorderlessDialog : public tk::Form {
             button.focused = image->Focused();
             button.visible = image->Visible();
             button.press = [image] { image->Click(); };
+            button.takeFocus = [image] { image->SetFocus(); };
             buttons.push_back(std::move(button));
         }
         return buttons;

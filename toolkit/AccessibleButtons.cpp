@@ -182,6 +182,7 @@ class ButtonsAccessible final : public LateBoundDispatch<ComObject<IAccessible>>
                 bits |= STATE_SYSTEM_UNAVAILABLE;
             }
             if (button) {
+                bits &= button->takeFocus ? ~0L : ~static_cast<LONG>(STATE_SYSTEM_FOCUSABLE);
                 bits |= button->focused ? STATE_SYSTEM_FOCUSED : 0;
             } else {
                 bits |= GetFocus() == window_ ? STATE_SYSTEM_FOCUSED : 0;
@@ -236,8 +237,15 @@ class ButtonsAccessible final : public LateBoundDispatch<ComObject<IAccessible>>
         });
     }
 
-    HRESULT STDMETHODCALLTYPE accSelect(LONG, VARIANT child) noexcept override {
-        return ForChild("accSelect", child, [](const AccessibleButton*) { return DISP_E_MEMBERNOTFOUND; });
+    // The buttons are not selectable; a focusable one takes the focus when asked.
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) noexcept override {
+        return ForChild("accSelect", child, [&](const AccessibleButton* button) -> HRESULT {
+            if (flags != SELFLAG_TAKEFOCUS || !button || !button->takeFocus) {
+                return DISP_E_MEMBERNOTFOUND;
+            }
+            button->takeFocus();
+            return S_OK;
+        });
     }
 
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
@@ -271,7 +279,7 @@ class ButtonsAccessible final : public LateBoundDispatch<ComObject<IAccessible>>
                     SetChildId(end, answer.childId);
                     return S_OK;
                 case NavigateAnswer::Outcome::None:
-                    return S_FALSE;
+                    return start.lVal == CHILDID_SELF ? NavigateFromClient(direction, end) : S_FALSE;
                 default:
                     return E_INVALIDARG;
             }
@@ -327,6 +335,23 @@ class ButtonsAccessible final : public LateBoundDispatch<ComObject<IAccessible>>
 
   private:
     ~ButtonsAccessible() override = default;
+
+    // The client object's siblings (the window's title bar, menu, scroll bars) are the window
+    // object's to tell: it is asked for the element next to its client. Where it cannot say, there is
+    // none to be found.
+    HRESULT NavigateFromClient(LONG direction, VARIANT* end) {
+        base::ComPtr<IAccessible> window;
+        if (FAILED(CreateStdAccessibleObject(window_, OBJID_WINDOW, kIidAccessible, window.PutVoid()))) {
+            return S_FALSE;
+        }
+        VARIANT client;
+        SetChildId(&client, OBJID_CLIENT);
+        if (window->accNavigate(direction, client, end) == S_OK) {
+            return S_OK;
+        }
+        VariantClear(end);
+        return S_FALSE;
+    }
 
     void* Interface(REFIID riid) override {
         return riid == IID_IDispatch || riid == kIidAccessible ? static_cast<IAccessible*>(this) : nullptr;

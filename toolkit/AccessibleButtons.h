@@ -33,6 +33,8 @@ struct AccessibleButton {
     bool visible = true;
     // What a click on the button does.
     std::function<void()> press;
+    // Gives the button the keyboard focus; a button without it (a caption button) cannot have it.
+    std::function<void()> takeFocus;
 };
 
 class ButtonsAccessible;

@@ -269,6 +269,10 @@ TEST_F(DialogsAtScaleTest, ScreenReadersSeeTheImageButtonsByNameAndPressThem) {
     RECT cancel = settings->CancelButton().BoundsRect();
     MapWindowPoints(settings->Handle(), nullptr, reinterpret_cast<POINT*>(&cancel), 2);
     EXPECT_EQ(AccLocation(object.Get(), 2), BoxOfRect(cancel));
+    // A screen reader can move the keyboard focus to one.
+    EXPECT_EQ(object->accSelect(SELFLAG_TAKEFOCUS, ChildId(2)), S_OK);
+    EXPECT_TRUE(settings->CancelButton().Focused());
+    EXPECT_TRUE(AccState(object.Get(), 2) & STATE_SYSTEM_FOCUSED);
     // Cancel ends the dialog as a click does (once the posted press is handled).
     EXPECT_EQ(object->accDoDefaultAction(ChildId(2)), S_OK);
     EXPECT_TRUE(testsupport::WaitUntil([&] { return settings->GetModalResult() == tk::kModalCancel; }));

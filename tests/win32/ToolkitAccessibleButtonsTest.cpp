@@ -46,12 +46,14 @@ class ToolkitAccessibleButtons : public ::testing::Test {
         button.name = base::Utf8ToWide(name);
         button.screenRect = r;
         button.press = [this, key] { presses_.push_back(key); };
+        button.takeFocus = [this, key] { focused_.push_back(key); };
         return button;
     }
 
     tk::FormPtr<ButtonsForm> form_;
     base::ComPtr<IAccessible> object_;
     std::vector<int> presses_;
+    std::vector<int> focused_;
 };
 
 }  // namespace
@@ -107,6 +109,40 @@ TEST_F(ToolkitAccessibleButtons, UnknownChildIdsAndMembersAreRefusedAsTheRulesSa
     EXPECT_EQ(a->accNavigate(NAVDIR_FIRSTCHILD, ChildId(1), &end), E_INVALIDARG);
     EXPECT_EQ(a->accNavigate(NAVDIR_NEXT, ChildId(2), &end), S_FALSE);
     EXPECT_EQ(end.vt, VT_EMPTY);
+}
+
+// Only focusable buttons take the focus, and only the focus: the buttons are not selectable.
+TEST_F(ToolkitAccessibleButtons, AScreenReaderMovesTheFocusToAButtonThatTakesIt) {
+    EXPECT_EQ(object_->accSelect(SELFLAG_TAKEFOCUS, ChildId(2)), S_OK);
+    EXPECT_EQ(object_->accSelect(SELFLAG_TAKESELECTION, ChildId(1)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(object_->accSelect(SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION, ChildId(1)),
+              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(focused_, std::vector<int>{12});
+    form_->buttons[2].takeFocus = nullptr;
+    EXPECT_EQ(AccState(object_.Get(), 2) & STATE_SYSTEM_FOCUSABLE, 0);
+    EXPECT_EQ(object_->accSelect(SELFLAG_TAKEFOCUS, ChildId(2)), DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(focused_, std::vector<int>{12});
+}
+
+// The client's siblings are the window object's to tell (Wine's cannot: there is none to find).
+TEST_F(ToolkitAccessibleButtons, TheClientsSiblingsAreThoseTheWindowObjectNames) {
+    base::ComPtr<IAccessible> window;
+    ASSERT_EQ(AccessibleObjectFromWindow(form_->Handle(), OBJID_WINDOW, tk::kIidAccessible, window.PutVoid()),
+              S_OK);
+    for (long direction : {NAVDIR_NEXT, NAVDIR_PREVIOUS, NAVDIR_UP, NAVDIR_DOWN}) {
+        VARIANT a, b;
+        VariantInit(&a);
+        VariantInit(&b);
+        const HRESULT ours = object_->accNavigate(direction, ChildId(CHILDID_SELF), &a);
+        const HRESULT system = window->accNavigate(direction, ChildId(OBJID_CLIENT), &b);
+        EXPECT_EQ(ours, system == S_OK ? S_OK : S_FALSE) << direction;
+        EXPECT_EQ(a.vt, b.vt) << direction;
+        if (system == S_OK && a.vt == VT_I4) {
+            EXPECT_EQ(a.lVal, b.lVal) << direction;
+        }
+        VariantClear(&a);
+        VariantClear(&b);
+    }
 }
 
 // The press runs from the message loop, after the call has returned, for the button that has the
