@@ -148,6 +148,11 @@ COLORREF ClientPixel(HWND window, int x, int y) {
     return GetPixel(dc.Get(), x, y);
 }
 
+COLORREF PaintedPixel(HWND window, int x, int y) {
+    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return ClientPixel(window, x, y) & 0xFFFFFF;
+}
+
 MouseDrag::MouseDrag(POINT from, int dx, int dy, DWORD loopThread) : loopThread_(loopThread) {
     events_.push_back({0, from});
     events_.push_back({MOUSEEVENTF_LEFTDOWN, from});

@@ -44,6 +44,8 @@ void ClickAt(HWND window, int x, int y);
 // The hit-test answer for a client point.
 LRESULT HitTest(HWND window, int x, int y);
 COLORREF ClientPixel(HWND window, int x, int y);
+// The client pixel (RGB only) once the window and its children have painted what they owe.
+COLORREF PaintedPixel(HWND window, int x, int y);
 
 // A left-button drag by real mouse input through the system's queue (and, under Wine, the X
 // server): press at a screen point, move by (dx, dy) in ten steps, let go. Each event is sent only

@@ -5,20 +5,10 @@
 #include "SkinnedFrameFixture.h"
 #include "support/HighContrastScheme.h"
 #include "support/Wait.h"
+#include "support/WindowProbes.h"
 #include "toolkit/HighContrast.h"
 
 using namespace testsupport;
-
-namespace {
-
-// The frame's pixel as the screen shows it, once the window has painted what it owes.
-COLORREF ScreenPixel(HWND window, int x, int y) {
-    UpdateWindow(window);
-    RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return GetPixel(tk::WindowDc(window).Get(), x, y) & 0xFFFFFF;
-}
-
-}  // namespace
 
 TEST_F(SkinnedFrameTest, HighContrastDrawsTheFrameInTheSystemsColoursAndSwitchesLive) {
     HighContrastScheme contrast(true);
@@ -33,21 +23,21 @@ TEST_F(SkinnedFrameTest, HighContrastDrawsTheFrameInTheSystemsColoursAndSwitches
     const POINT glyph = CentreOf(close);
     auto sys = &HighContrastScheme::Sys;
 
-    EXPECT_EQ(ScreenPixel(window, 200, caption / 2), sys(COLOR_ACTIVECAPTION));
-    EXPECT_EQ(ScreenPixel(window, 1, caption + 100), sys(COLOR_WINDOWFRAME));
-    EXPECT_EQ(ScreenPixel(window, glyph.x, glyph.y), sys(COLOR_CAPTIONTEXT));  // the cross's middle
-    EXPECT_EQ(ScreenPixel(window, close->Left() + 1, close->Top() + 1), sys(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(PaintedPixel(window, 200, caption / 2), sys(COLOR_ACTIVECAPTION));
+    EXPECT_EQ(PaintedPixel(window, 1, caption + 100), sys(COLOR_WINDOWFRAME));
+    EXPECT_EQ(PaintedPixel(window, glyph.x, glyph.y), sys(COLOR_CAPTIONTEXT));  // the cross's middle
+    EXPECT_EQ(PaintedPixel(window, close->Left() + 1, close->Top() + 1), sys(COLOR_ACTIVECAPTION));
     EXPECT_EQ(form->GetCaptionLabel()->GetFont().Color(), GetSysColor(COLOR_CAPTIONTEXT));
     HoldForScreenshot();
     SendMessageW(window, WM_NCACTIVATE, FALSE, 0);
-    EXPECT_EQ(ScreenPixel(window, 200, caption / 2), sys(COLOR_INACTIVECAPTION));
+    EXPECT_EQ(PaintedPixel(window, 200, caption / 2), sys(COLOR_INACTIVECAPTION));
 
     // Switched off while the window runs: the skin's pictures again.
     tk::OverrideHighContrast(false);
     SendMessageW(window, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     SendMessageW(window, WM_NCACTIVATE, TRUE, 0);
     const tk::Bitmap* top = form->SkinImageAt(skin::kTopActivate);
-    EXPECT_EQ(ScreenPixel(window, 200, caption / 2), top->Pixel(200 % top->Width(), caption / 2) & 0xFFFFFF);
+    EXPECT_EQ(PaintedPixel(window, 200, caption / 2), top->Pixel(200 % top->Width(), caption / 2) & 0xFFFFFF);
     EXPECT_EQ(form->GetCaptionLabel()->GetFont().Color(), skin::kCaptionColor);
-    EXPECT_NE(ScreenPixel(window, glyph.x, glyph.y), sys(COLOR_CAPTIONTEXT));
+    EXPECT_NE(PaintedPixel(window, glyph.x, glyph.y), sys(COLOR_CAPTIONTEXT));
 }
